@@ -9,18 +9,9 @@
 #include "ensemble/InstrumentSetup.h"
 #include "options/Options.h"
 
-#include <functional>
+#include "common/Callbacks.h"
 
 namespace mvx {
-
-// Called by long loops; the desktop program yields to its event loop here (rate-limited on its side).
-using YieldFn = std::function<void()>;
-// Progress of a load: caption and value 0..100. The window shows, updates and hides itself from it.
-struct ProgressSink {
-    std::function<void(const std::string& caption)> Show;
-    std::function<void(double value)> Value;
-    std::function<void()> Hide;
-};
 
 struct CoreState {
     DataSet Data;

@@ -1,0 +1,38 @@
+#pragma once
+// Decoding the ensemble in the frame into the instrument set-up and slot `slot` of the data set.
+#include "dataset/DataSet.h"
+#include "ensemble/EnsembleFrame.h"
+#include "ensemble/InstrumentSetup.h"
+
+#include <cstdint>
+
+namespace mvx {
+
+struct CoreState;
+
+// What the decoders read of the options and menus.
+struct DecodeSettings {
+    double WaterVelScale = 1.0;
+    double BottomVelScale = 1.0;
+    float WaterDensity = 1000;
+    bool FlipChecked = false; // the Flip menu item
+    bool FileValid = false;   // the fixed leader applies Flip only to a valid file
+};
+
+// Never reads outside frame.EnsembleBuffer and never writes outside the data set: a data type whose
+// offset or length does not fit the ensemble is skipped or decoded only as far as it fits, and cells
+// beyond the bin dimension are not stored.
+void Decode_Broadband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data, int32_t slot,
+                               const DecodeSettings& settings);
+void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data, int32_t slot,
+                                const DecodeSettings& settings);
+// Structure 1 narrowband, 2 broadband; anything else clears fileValid and decodes nothing.
+void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
+                     int32_t slot, const DecodeSettings& settings, bool& fileValid);
+
+// The same on the program's state: decodes state.Frame into slot state.Set.CurrentEnsIndex with the
+// structure state.Set.DataStructure, the options and the Flip check mark.
+DecodeSettings MakeDecodeSettings(const CoreState& state);
+void Decode_Ensemble(CoreState& state);
+
+} // namespace mvx
