@@ -1,12 +1,34 @@
 // marevox-cli: the core of the program, headless, for scripts and tests.
+#include "cli/Commands.h"
+
 #include <cstdio>
-#include <string>
+#include <cstring>
+#include <iterator>
+
+namespace mvx::cli {
+// Each command lives in its own Cmd*.cpp file.
+} // namespace mvx::cli
+
+using mvx::cli::Command;
+
+static const Command kCommands[] = {
+    {"help", "help", nullptr},
+};
+
+static void PrintUsage() {
+    std::fprintf(stderr, "usage: marevox-cli COMMAND [ARGS]\ncommands:\n");
+    for (const auto& c : kCommands) std::fprintf(stderr, "  %s\n", c.usage);
+}
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: marevox-cli COMMAND [ARGS]\n");
+        PrintUsage();
         return 2;
     }
-    std::fprintf(stderr, "marevox-cli: unknown command %s\n", argv[1]);
+    for (const auto& c : kCommands) {
+        if (std::strcmp(argv[1], c.name) == 0 && c.run) return c.run(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "help") != 0) std::fprintf(stderr, "marevox-cli: unknown command %s\n", argv[1]);
+    PrintUsage();
     return 2;
 }

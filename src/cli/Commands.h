@@ -1,0 +1,11 @@
+#pragma once
+// One function per marevox-cli command; argv[0] is the command word. Each returns the exit status.
+namespace mvx::cli {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(int argc, char** argv);
+};
+
+} // namespace mvx::cli
