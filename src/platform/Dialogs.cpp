@@ -50,7 +50,8 @@ std::string QtFilterString(const std::string& filter) {
     QStringList filters;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         const QString description = BareDescription(parts[i]);
-        const QString patterns = i + 1 < parts.size() ? ConvertPatterns(parts[i + 1]) : QStringLiteral("*");
+        // A lone entry such as "*.txt" is its own pattern.
+        const QString patterns = ConvertPatterns(i + 1 < parts.size() ? parts[i + 1] : parts[i]);
         if (description.isEmpty() && patterns.isEmpty()) continue;
         filters << (description.isEmpty() ? patterns : description + " (" + patterns + ")");
     }

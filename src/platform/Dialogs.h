@@ -44,7 +44,8 @@ class QtDialogs : public Dialogs {
 };
 
 // Turns a "Description|pattern;pattern|..." filter string into Qt's "Description (pattern pattern);;..."
-// form. "*.*" becomes "*" so that names without a dot are listed too. An empty filter gives "".
+// form. "*.*" becomes "*" so that names without a dot are listed too; a lone entry ("*.txt") is its own
+// pattern. An empty filter gives "".
 std::string QtFilterString(const std::string& filter);
 
 } // namespace mvx
