@@ -13,7 +13,6 @@ namespace {
 // The angle arithmetic of the program uses this value of pi throughout.
 constexpr double kPi = 3.14159265358973;
 constexpr double kDegreesPerRadian = 57.295779513083474;
-constexpr double kBad = kBadValue;
 
 double Radians(double degrees) {
     return degrees * kPi / 180.0;
@@ -73,7 +72,7 @@ int EchoBumpCell(const InstrumentSetup& setup, const Options& options, const Dat
             running += intensity[i * rows + beam];
             sums[i] = running;
         }
-        // Twice the sum over the 2w bins of the window's middle, less the w bins on either side.
+        // The sum over the 2w bins in the window's middle less the sums over the w bins on either side.
         int32_t best = 0;
         int bestAt = 0;
         for (int i = 0; i + 4 * w <= n - 1; ++i) {
@@ -277,9 +276,10 @@ void FlowMeterVelocities(const InstrumentSetup& setup, DataSet& data, int slot, 
 // Reference, magnitude and direction
 
 void ApplyReference(const InstrumentSetup& setup, const Options& options, DataSet& data, int slot, int n) {
-    double ref[4] = {0, 0, 0, 0};
+    // Every component is a stored 16-bit value, so the sums are whole numbers and need no rounding.
+    int32_t ref[4] = {0, 0, 0, 0};
     auto take = [&](bool seen, const SlotArray<int16_t>& a, int first, int count) {
-        for (int k = 0; k < 4; ++k) ref[k] = !seen ? kBad : (k < count ? a(first + k, slot) : 0.0);
+        for (int k = 0; k < 4; ++k) ref[k] = !seen ? kBadValue : (k < count ? a(first + k, slot) : 0);
     };
     switch (options.VelocityReference) {
     case 1:
@@ -303,12 +303,12 @@ void ApplyReference(const InstrumentSetup& setup, const Options& options, DataSe
     const int rows = data.VelData.Rows();
     int16_t* vel = data.VelData.SlotData(slot);
     for (int k = 0; k < 4; ++k) {
-        if (ref[k] == kBad) {
+        if (ref[k] == kBadValue) {
             for (int i = 0; i < n; ++i) vel[i * rows + k] = kBadValue;
         } else if (ref[k] != 0) {
             for (int i = 0; i < n; ++i) {
                 int16_t& v = vel[i * rows + k];
-                if (v != kBadValue) v = RoundToInt16(std::clamp(v + ref[k], -32767.0, 32767.0));
+                if (v != kBadValue) v = static_cast<int16_t>(std::clamp(v + ref[k], -32767, 32767));
             }
         }
     }
