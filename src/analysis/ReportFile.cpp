@@ -5,6 +5,7 @@
 #include "export/OutputFile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <memory>
 
@@ -77,6 +78,15 @@ int32_t LeadingNumber(std::string_view text) {
     return RoundToInt32(negative ? -value : value);
 }
 
+// The value formatted "0", padded on the right with spaces to the field width.
+void AppendField(std::string& line, int32_t value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const size_t length = static_cast<size_t>(end - digits);
+    line.append(digits, length);
+    if (length < kFieldWidth) line.append(kFieldWidth - length, ' ');
+}
+
 std::string TwoDigits(int value) {
     return FormatNumber(value, "00");
 }
@@ -118,8 +128,7 @@ bool Save_Data(const ReportSnapshot& snapshot, const std::string& path, std::str
     std::string line;
     for (int32_t r = 0; r < snapshot.Bins && file.Ok(); ++r) {
         line.clear();
-        for (int32_t c = 0; c < snapshot.Ensembles; ++c)
-            line += PadRight(FormatNumber(snapshot.At(r, c), "0"), kFieldWidth);
+        for (int32_t c = 0; c < snapshot.Ensembles; ++c) AppendField(line, snapshot.At(r, c));
         file.WritePiece(line);
         file.WriteLineEnd();
     }
