@@ -2,9 +2,11 @@
 
 #include "options/TextRecords.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <pwd.h>
 #include <sstream>
 #include <system_error>
@@ -34,32 +36,11 @@ bool IsShare(double v) {
 bool IsDensity(double v) {
     return v > 0;
 }
+constexpr int32_t kContourDataTypes[] = {1,   2,   3,   4,   5,   10,  20,   30,   40,   50,
+                                         100, 200, 300, 400, 500, 600, 1000, 2000, 3000, 4000};
 bool IsContourDataType(int32_t v) {
-    switch (v) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 10:
-    case 20:
-    case 30:
-    case 40:
-    case 50:
-    case 100:
-    case 200:
-    case 300:
-    case 400:
-    case 500:
-    case 600:
-    case 1000:
-    case 2000:
-    case 3000:
-    case 4000:
-        return true;
-    default:
-        return false;
-    }
+    return std::find(std::begin(kContourDataTypes), std::end(kContourDataTypes), v) !=
+           std::end(kContourDataTypes);
 }
 
 // Every record after the version line, in file order. Save and load walk this one list, so the two can
