@@ -168,9 +168,10 @@ TEST_F(OpenCommand, RecentListKeepsEightNewestFirstWithoutRepeats) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8);
 
     // A new start reads it back in the same order.
+    const auto kept = recent;
     Restart();
     form_->Form_Load("");
-    EXPECT_EQ(form_->Recent_Captions(), recent);
+    EXPECT_EQ(form_->Recent_Captions(), kept);
     EXPECT_TRUE(form_->Item("Old_File(8)")->isVisible());
     EXPECT_EQ(form_->Item("Old_File(2)")->text(), "/data/file9.000");
 }
