@@ -118,7 +118,10 @@ void MDIForm1::Show_Recent_Items() {
         QAction* item = Item("Old_File(" + std::to_string(k) + ")");
         item->setText(caption.empty() ? QString::number(k) : MenuCaption(caption));
         item->setVisible(!caption.empty());
-        item->setChecked(recent_.Checked[static_cast<size_t>(k - 1)]);
+        // Only the file opened last carries a mark; the others show none at all.
+        const bool checked = recent_.Checked[static_cast<size_t>(k - 1)];
+        item->setCheckable(checked);
+        item->setChecked(checked);
     }
 }
 
