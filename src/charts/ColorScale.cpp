@@ -3,7 +3,9 @@
 #include "charts/ColorTable.h"
 #include "common/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace mvx {
 
@@ -98,6 +100,29 @@ int32_t Value_To_Color_Index(int32_t value, const ColorScaleRange& range) {
 }
 
 void Values_To_Color_Indexes(std::span<int32_t> values, const ColorScaleRange& range) {
+    if (!range.Valid) {
+        std::fill(values.begin(), values.end(), BadDataColor);
+        return;
+    }
+    int32_t lo = INT32_MAX, hi = INT32_MIN;
+    for (int32_t v : values) {
+        if (v == kNoData) continue;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    // Charted values are 16-bit or bytes: when they repeat, convert each distinct value once and look
+    // the rest up, with exactly the same result as one by one.
+    const int64_t distinct = int64_t{hi} - lo + 1;
+    if (distinct > 0 && distinct <= (int64_t{1} << 20) &&
+        distinct * 4 <= static_cast<int64_t>(values.size())) {
+        std::vector<int16_t> table(static_cast<size_t>(distinct));
+        for (int64_t i = 0; i < distinct; ++i)
+            table[static_cast<size_t>(i)] =
+                static_cast<int16_t>(Value_To_Color_Index(static_cast<int32_t>(lo + i), range));
+        for (int32_t& v : values)
+            v = v == kNoData ? BadDataColor : table[static_cast<size_t>(int64_t{v} - lo)];
+        return;
+    }
     for (int32_t& v : values) v = Value_To_Color_Index(v, range);
 }
 

@@ -97,6 +97,11 @@ class Surface {
     virtual void SetPixel(int x, int y, ColorRef color) = 0;
     // One pixel; outside the surface gives the background colour.
     virtual ColorRef GetPixel(int x, int y) const = 0;
+    // count pixels of row y from column x rightwards, as SetPixel would set them one by one; the
+    // fast way to paint a raster a row at a time.
+    virtual void SetPixelRow(int x, int y, const ColorRef* colors, int count) {
+        for (int i = 0; i < count; ++i) SetPixel(x + i, y, colors[i]);
+    }
 
     // Copies the whole of source into the rectangle (dx, dy, dw, dh) of this surface, scaled by nearest
     // neighbour (no smoothing), always as a plain copy. Destination pixel column i takes source column

@@ -144,6 +144,14 @@ void QtSurface::FillBox(double x1, double y1, double x2, double y2, ColorRef col
     SetCurrentPosition(x2, y2);
 }
 
+void QtSurface::SetPixelRow(int x, int y, const ColorRef* colors, int count) {
+    if (y < 0 || y >= image_.height() || count <= 0) return;
+    const int first = std::max(x, 0);
+    const int end = static_cast<int>(std::min<int64_t>(int64_t{x} + count, image_.width()));
+    auto* row = reinterpret_cast<uint32_t*>(image_.scanLine(y));
+    for (int i = first; i < end; ++i) row[i] = ToPixel(colors[i - x]);
+}
+
 void QtSurface::StretchFrom(const Surface& source, int dx, int dy, int dw, int dh) {
     if (const auto* qt = dynamic_cast<const QtSurface*>(&source)) {
         if (qt == this) { // stretching a surface onto itself reads a copy

@@ -41,6 +41,7 @@ class QtSurface final : public Surface {
         return FromPixel(reinterpret_cast<const uint32_t*>(image_.constScanLine(y))[x]);
     }
 
+    void SetPixelRow(int x, int y, const ColorRef* colors, int count) override;
     void StretchFrom(const Surface& source, int dx, int dy, int dw, int dh) override;
     std::unique_ptr<Surface> MakeScratch(int w, int h) const override;
 

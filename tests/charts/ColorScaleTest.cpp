@@ -208,5 +208,22 @@ TEST(ValueToColorIndex, BulkConversionMatchesOneByOne) {
     EXPECT_EQ(expected.back(), BadDataColor);
 }
 
+TEST(ValueToColorIndex, BulkConversionOfRepeatingValuesMatchesOneByOne) {
+    // Many cells over few distinct values, as charted arrays are: every value, halves included.
+    for (bool direction : {false, true}) {
+        const ColorScaleRange r = direction ? UserScale(0, 360, true) : UserScale(-7, 191);
+        std::vector<int32_t> values;
+        for (int rep = 0; rep < 20; ++rep)
+            for (int32_t v = -20; v <= 400; ++v) values.push_back(rep % 3 == 0 && v % 5 == 0 ? kNoData : v);
+        std::vector<int32_t> expected;
+        for (int32_t v : values) expected.push_back(Value_To_Color_Index(v, r));
+        Values_To_Color_Indexes(values, r);
+        EXPECT_EQ(values, expected) << (direction ? "direction" : "value");
+    }
+    std::vector<int32_t> constant(100, 3);
+    Values_To_Color_Indexes(constant, UserScale(5, 5));
+    EXPECT_EQ(constant, std::vector<int32_t>(100, BadDataColor));
+}
+
 } // namespace
 } // namespace mvx

@@ -80,6 +80,20 @@ TEST_F(QtSurfaceTest, OnePixelLinesAreExact) {
     EXPECT_EQ(s.GetPixel(8, 1), kWhite);
 }
 
+TEST_F(QtSurfaceTest, PixelRowsAreClippedLikeSinglePixels) {
+    QtSurface s(4, 2);
+    const ColorRef row[5] = {Rgb(1, 0, 0), Rgb(2, 0, 0), Rgb(3, 0, 0), Rgb(4, 0, 0), Rgb(5, 0, 0)};
+    s.SetPixelRow(-2, 1, row, 5); // the first two fall off the left edge
+    EXPECT_EQ(s.GetPixel(0, 1), Rgb(3, 0, 0));
+    EXPECT_EQ(s.GetPixel(2, 1), Rgb(5, 0, 0));
+    EXPECT_EQ(s.GetPixel(3, 1), kWhite);
+    s.SetPixelRow(2, 0, row, 5); // the last three fall off the right edge
+    EXPECT_EQ(s.GetPixel(2, 0), Rgb(1, 0, 0));
+    EXPECT_EQ(s.GetPixel(3, 0), Rgb(2, 0, 0));
+    s.SetPixelRow(0, 2, row, 5); // below the surface: nothing
+    EXPECT_EQ(s.GetPixel(0, 0), kWhite);
+}
+
 TEST_F(QtSurfaceTest, StretchIsNearestNeighbour) {
     QtSurface src(3, 2);
     const ColorRef c[6] = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255),
