@@ -329,6 +329,7 @@ void MDIForm1::Form_Load(const std::string& commandLine) {
     }
 
     // 5. The colour table of the charts.
+    Init_Color_Table(app_.ColorTable);
     if (hooks_.Init_Color_Table) hooks_.Init_Color_Table();
 
     // 6. Nothing loaded.
