@@ -247,7 +247,7 @@ void MDIForm1::Hide_Forms() {
 }
 
 void MDIForm1::Refresh_Windows() {
-    if (app_.Core.Set.FileValid) {
+    if (app_.Core.Set.FileValid && !busy_) {
         const int32_t type = app_.Core.Opts.ContourDataType;
         if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(type);
         if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(type);
