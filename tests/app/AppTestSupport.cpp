@@ -16,7 +16,9 @@ void EnsureApplication() {
     static int argc = 1;
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Kept to the end of the process: destroying it among the exit handlers would run after Qt's own
+    // statics are gone.
+    new QApplication(argc, argv);
 }
 
 void AppTest::SetUp() {
