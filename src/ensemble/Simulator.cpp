@@ -290,7 +290,8 @@ EnsembleContents Simulator::Impl::MakeContents(int32_t i) {
     const double heave = spec.UpLooking ? 0.0 : physics.Normal(0.03);
     const double boundary = world.BoundaryRange(t) - heave;
     const Vec3 platform = world.PlatformVelocity(t);
-    const uint32_t number = static_cast<uint32_t>(spec.FirstEnsembleNumber + i) & kMaxEnsembleNumber;
+    const uint32_t number =
+        (static_cast<uint32_t>(spec.FirstEnsembleNumber) + static_cast<uint32_t>(i)) & kMaxEnsembleNumber;
 
     // The attitude the file carries is what the readers transform with, so the beams are made from it.
     Attitude recorded;
