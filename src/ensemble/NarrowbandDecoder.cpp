@@ -197,22 +197,31 @@ void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& set
             const size_t available = e.Size() - position;
             switch (k) {
             case 1:
-                if (available >= kLeaderBytes) d.Leader(position);
+                if (available >= kLeaderBytes) {
+                    d.Leader(position);
+                    // The leader carries both the set-up and the per-ensemble values.
+                    setup.FixedLeaderSeen = setup.VariableLeaderSeen = true;
+                }
                 break;
             case 2:
                 d.Velocity(position, available);
+                setup.VelocitySeen = true;
                 break;
             case 3:
+                setup.CorrelationSeen = true;
                 if (detail::SlotFits(data.CorrData, 5, slot))
                     detail::StoreBeamBytes(e, position, available, detail::StoredCells(setup.NumCells),
                                            setup.LooksUp(), data.CorrData, slot, true);
                 break;
             case 4:
+                // The echo block is what the end-of-profile bump detection looks for.
+                setup.IntensitySeen = true;
                 if (detail::SlotFits(data.IntensityData, 5, slot))
                     detail::StoreBeamBytes(e, position, available, detail::StoredCells(setup.NumCells),
                                            setup.LooksUp(), data.IntensityData, slot, true);
                 break;
             case 5:
+                setup.PercentGoodSeen = true;
                 d.PercentGood(position, available);
                 break;
             }

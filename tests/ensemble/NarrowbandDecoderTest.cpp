@@ -221,6 +221,25 @@ TEST_F(NarrowbandDecode, AbsentBlocksTakeNoRoom) {
         test::Narrowband(test::NarrowbandLeader(f), {}, test::NarrowbandBeamBytes({{9, 8, 7, 6}}), {}, {}));
     EXPECT_EQ(data.CorrData(0, 0, kSlot), 9);
     EXPECT_EQ(data.CorrData(3, 0, kSlot), 6);
+    // The flags tell later processing which blocks this ensemble carried.
+    EXPECT_TRUE(setup.CorrelationSeen);
+    EXPECT_FALSE(setup.VelocitySeen);
+    EXPECT_FALSE(setup.IntensitySeen);
+    EXPECT_FALSE(setup.PercentGoodSeen);
+}
+
+TEST_F(NarrowbandDecode, PresentBlocksSetTheirFlagsSoTheEchoBumpCanBeFound) {
+    test::NarrowbandLeaderFields f;
+    f.NumCells = 1;
+    Decode(test::Narrowband(test::NarrowbandLeader(f), test::NarrowbandVelocity({{1, 1, 1, 1}}), {},
+                            test::NarrowbandBeamBytes({{5, 5, 5, 5}}),
+                            test::NarrowbandBeamBytes({{9, 9, 9, 9}})));
+    EXPECT_TRUE(setup.VariableLeaderSeen);
+    EXPECT_TRUE(setup.VelocitySeen);
+    EXPECT_FALSE(setup.CorrelationSeen);
+    EXPECT_TRUE(setup.IntensitySeen);
+    EXPECT_TRUE(setup.PercentGoodSeen);
+    EXPECT_TRUE(setup.BottomTrackSeen);
 }
 
 } // namespace
