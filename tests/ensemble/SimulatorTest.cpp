@@ -334,61 +334,6 @@ TEST(Simulator, BottomTrackMirrorsTheNavigatedDrift) {
     }
 }
 
-// Beam to earth for the simulated convex 20-degree down-looking head, with the attitude the ensemble
-// carries: x from beams 1-2, y from beams 3-4, z from all four.
-void BeamToEarth(const int16_t beam[4], double heading, double pitch, double roll, double out[3]) {
-    const double s = std::sin(20 * kPi / 180), c = std::cos(20 * kPi / 180);
-    const double x = (beam[0] - beam[1]) / (2 * s);
-    const double y = (beam[3] - beam[2]) / (2 * s);
-    const double z = (beam[0] + beam[1] + beam[2] + beam[3]) / (4 * c);
-    const double d = kPi / 180;
-    const double H = heading * d, R = roll * d;
-    double P = pitch * d;
-    P = std::asin(std::cos(R) * std::sin(P) / std::sqrt(1 - std::pow(std::sin(R) * std::sin(P), 2)));
-    const double sh = std::sin(H), ch = std::cos(H), sp = std::sin(P), cp = std::cos(P), sr = std::sin(R),
-                 cr = std::cos(R);
-    out[0] = x * (ch * cr + sh * sr * sp) + y * sh * cp + z * (ch * sr - sh * cr * sp);
-    out[1] = x * (ch * sr * sp - sh * cr) + y * ch * cp - z * (sh * sr + ch * sp * cr);
-    out[2] = -x * sr * cp + y * sp + z * cr * cp;
-}
-
-TEST(Simulator, BeamAndEarthFilesOfOneSeedDescribeTheSameWater) {
-    SimulationSpec spec = Small(60);
-    const auto earthFile = Simulate(spec);
-    spec.BeamCoordinates = true;
-    const auto beamFile = Simulate(spec);
-    const auto earth = SplitFile(earthFile, 0, false), beam = SplitFile(beamFile, 0, false);
-    ASSERT_EQ(earth.size(), beam.size());
-    double sumError = 0;
-    int compared = 0;
-    for (size_t i = 0; i < beam.size(); ++i) {
-        const Leaders l = LeadersOf(beam[i]);
-        EXPECT_EQ(l.Fixed[25] & 0x18, 0);
-        const double heading = Le16(l.Variable + 18) / 100.0;
-        const double pitch = static_cast<int16_t>(Le16(l.Variable + 20)) / 100.0;
-        const double roll = static_cast<int16_t>(Le16(l.Variable + 22)) / 100.0;
-        for (int k = 0; k < 15; ++k) {
-            int16_t b[4];
-            bool bad = false;
-            for (int j = 0; j < 4; ++j) {
-                b[j] = VelocityWord(beam[i], k, j);
-                bad = bad || b[j] == -32768 || VelocityWord(earth[i], k, j) == -32768;
-            }
-            if (bad) continue;
-            double enu[3];
-            BeamToEarth(b, heading, pitch, roll, enu);
-            for (int j = 0; j < 3; ++j) {
-                const double diff = enu[j] - VelocityWord(earth[i], k, j);
-                EXPECT_LT(std::fabs(diff), 70) << "ensemble " << i << " cell " << k << " component " << j;
-                sumError += std::fabs(diff);
-                ++compared;
-            }
-        }
-    }
-    ASSERT_GT(compared, 1000);
-    EXPECT_LT(sumError / compared, 15);
-}
-
 TEST(Simulator, NarrowbandBlocksAddUpAndCarryBcdTimes) {
     SimulationSpec spec = Small(80);
     spec.Narrowband = true;
