@@ -208,6 +208,7 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
     set.OrientationBalance = 0;
     state.Setup.PressureDepthCount = 0;
 
+    const bool skipNvram = set.QUARNFileCount <= 0;
     EnsembleFile file;
     Clock clock;
     int64_t carry = 0; // bytes of a skip that ran past the end of the previous member
@@ -231,6 +232,11 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
                 continue;
             }
             failures = 0;
+            // A set-up block is no ensemble: storing it would put a slot without a time into the set.
+            if (skipNvram && IsNvramBlock(state.Frame)) {
+                set.NvramFlag = true;
+                continue;
+            }
             Process_Ensemble(state);
             const double t = Convert_Time(state);
             set.OrientationBalance += state.Setup.LooksUp() ? -1 : 1;
