@@ -106,6 +106,18 @@ TEST(FileStats, BytesAfterTheLastEnsembleAreFoundByTheBackwardSearch) {
     EXPECT_EQ(s->state.Data.EnsNumbers[1], 100);
 }
 
+TEST(FileStats, ExtraDataEstimateCountsFromTheFirstNumber) {
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    auto bytes = BuildBroadbandRun(spec, 201, 300);
+    bytes.insert(bytes.end(), 5000, 0x55);
+    auto s = RunStats({WriteFile(bytes)});
+    ASSERT_TRUE(s->ok);
+    // round(105200 / 1002 + 201 - 1) = round(304.99)
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 305);
+    EXPECT_EQ(s->state.Set.NumEnsembles, 105);
+}
+
 TEST(FileStats, SetUpBlockAtTheEndIsNamedNotCountedAsExtraData) {
     auto bytes = HundredEnsembles();
     const auto block = BuildNvramBlock(9000);
