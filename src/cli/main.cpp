@@ -13,6 +13,8 @@ using mvx::cli::Command;
 
 static const Command kCommands[] = {
     {"stats", "stats FILE [--multifile]", mvx::cli::RunStats},
+    {"export", "export contour|profile|series FILE --out PATH [options]   write an export file",
+     mvx::cli::RunExport},
     {"help", "help", nullptr},
     {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
      mvx::cli::RunSimulate},
