@@ -5,9 +5,11 @@
 #include "export/OutputFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <system_error>
 
 namespace mvx {
 
@@ -201,7 +203,7 @@ bool Load_Data(const std::string& path, ReportSnapshot& snapshot, std::string& e
     };
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
-        error = "Cannot open the report file \"" + path + "\"";
+        error = "Cannot open the report file \"" + path + "\": " + std::generic_category().message(errno);
         return false;
     }
     std::string bytes;

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <limits>
@@ -70,26 +68,6 @@ TEST(MatWriter, TextIsOneRowOfSingleCharacterCodes) {
     EXPECT_EQ(test::ReadAll(path), expected.bytes);
 }
 
-TEST(MatWriter, ScalarsAndByteArrayHeaders) {
-    const std::vector<uint8_t> bins{1, 2, 255};
-    const fs::path path = WriteWith([&](OutputFile& f) {
-        EXPECT_TRUE(Put_Mat_Long("P", -2, f));
-        EXPECT_TRUE(Put_Mat_Single("S", 1.5, f));
-        EXPECT_TRUE(Put_Mat_Byte_Array("B", bins, f, 1, 3));
-    });
-    RecordBytes expected;
-    for (int32_t v : {20, 1, 1, 0, 2}) expected.Int32(v);
-    expected.Text("P");
-    expected.Int32(-2);
-    for (int32_t v : {10, 1, 1, 0, 2}) expected.Int32(v);
-    expected.Text("S");
-    expected.Int32(0x3fc00000); // 1.5f
-    for (int32_t v : {50, 1, 3, 0, 2}) expected.Int32(v);
-    expected.Text("B");
-    for (uint8_t b : bins) expected.bytes.push_back(b);
-    EXPECT_EQ(test::ReadAll(path), expected.bytes);
-}
-
 TEST(MatWriter, BadArgumentsWriteNothingAndFailTheFile) {
     const std::vector<int32_t> three{1, 2, 3};
     struct Case {
@@ -128,20 +106,6 @@ TEST(MatWriter, DiskFullIsReportedThroughTheFile) {
     EXPECT_FALSE(Put_Mat_Text("After", "x", file));
     EXPECT_FALSE(file.Close());
     EXPECT_NE(file.Error().find("No space left on device"), std::string::npos) << file.Error();
-}
-
-TEST(MatWriter, SingleBeyondItsRangeIsInfinite) {
-    const fs::path path = WriteWith([](OutputFile& f) {
-        Put_Mat_Single("Up", 1e300, f);
-        Put_Mat_Single("Down", -1e300, f);
-    });
-    const auto bytes = test::ReadAll(path);
-    ASSERT_EQ(bytes.size(), 2u * (20 + 3 + 4) + 2);
-    uint32_t up = 0, down = 0;
-    std::memcpy(&up, bytes.data() + 23, 4);
-    std::memcpy(&down, bytes.data() + 27 + 25, 4);
-    EXPECT_EQ(up, 0x7f800000u);
-    EXPECT_EQ(down, 0xff800000u);
 }
 
 #if MARVOX_HAVE_MATIO
@@ -256,23 +220,6 @@ TEST(MatWriterReadBack, EveryWriterGivesTheNameTypeShapeAndValues) {
     }
 }
 
-TEST(MatWriterReadBack, RowsAndColumnsAreNotSwapped) {
-    // An N x 1 per-ensemble vector and a 1 x B bin row must keep their orientation.
-    const std::vector<int32_t> ensembles{101, 102, 103, 104};
-    const std::vector<uint8_t> bins{1, 2, 3};
-    const fs::path path = WriteWith([&](OutputFile& f) {
-        Put_Mat_Long_Array("ConEnsembles", ensembles, f, 4, 1);
-        Put_Mat_Byte_Array("ConBins", bins, f, 1, 3);
-    });
-    const auto vars = ReadBack(path);
-    ASSERT_EQ(vars.size(), 2u);
-    EXPECT_EQ(vars[0].rows, 4u);
-    EXPECT_EQ(vars[0].columns, 1u);
-    EXPECT_EQ(vars[0].values, (std::vector<double>{101, 102, 103, 104}));
-    EXPECT_EQ(vars[1].rows, 1u);
-    EXPECT_EQ(vars[1].columns, 3u);
-}
-
 TEST(MatWriterReadBack, EmptyBinListStillReadsAsARecord) {
     const fs::path path = WriteWith([&](OutputFile& f) {
         EXPECT_TRUE(Put_Mat_Byte_Array("ConBins", std::span<const uint8_t>(), f, 1, 0));
@@ -288,13 +235,25 @@ TEST(MatWriterReadBack, EmptyBinListStillReadsAsARecord) {
     EXPECT_EQ(vars[2].values, std::vector<double>{5});
 }
 
-TEST(MatWriterReadBack, SingleIsRoundedToSinglePrecision) {
-    const fs::path path = WriteWith([](OutputFile& f) { Put_Mat_Single("ZonEnsInterval", 0.1, f); });
+TEST(MatWriterReadBack, SingleIsRoundedToSinglePrecisionAndInfiniteBeyondIt) {
+    const fs::path path = WriteWith([](OutputFile& f) {
+        Put_Mat_Single("ZonEnsInterval", 0.1, f);
+        Put_Mat_Single("Up", 1e300, f);
+        Put_Mat_Single("Down", -1e300, f);
+    });
     const auto vars = ReadBack(path);
-    ASSERT_EQ(vars.size(), 1u);
+    ASSERT_EQ(vars.size(), 3u);
     ASSERT_EQ(vars[0].values.size(), 1u);
     EXPECT_EQ(vars[0].values[0], static_cast<double>(0.1f));
     EXPECT_NE(vars[0].values[0], 0.1);
+    EXPECT_EQ(vars[1].values, std::vector<double>{std::numeric_limits<double>::infinity()});
+    EXPECT_EQ(vars[2].values, std::vector<double>{-std::numeric_limits<double>::infinity()});
+}
+
+#else
+
+TEST(MatWriterReadBack, SkippedWithoutMatio) {
+    GTEST_SKIP() << "matio is not installed: no read-back by a MAT reader";
 }
 
 #endif
