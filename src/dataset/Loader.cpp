@@ -20,6 +20,9 @@ constexpr int32_t kMaxCapacity = 8192;
 constexpr int kSubSetFailureLimit = 1000;   // failed searches in one file before it is given up
 constexpr int kWholeSetFailureLimit = 1001; // consecutive failed searches in one file
 constexpr double kSecondsPerDay = 86400;
+// The loads read a few hundred ensembles scattered over the file: a small read buffer keeps the
+// bytes read per stored ensemble independent of the file's size.
+constexpr size_t kReadBuffer = 64 * 1024;
 
 int64_t MemberLength(const std::string& path) {
     std::error_code ec;
@@ -134,7 +137,7 @@ bool Read_File_Selection(CoreState& state, int32_t first, int32_t last, bool sho
     const bool skipNvram = set.QUARNFileCount <= 0;
     const int32_t maxSub = SubCapacity(state.Opts);
 
-    EnsembleFile file;
+    EnsembleFile file(kReadBuffer);
     Clock clock;
     for (size_t k = start; k < members.size(); ++k) {
         if (!file.Open(members[k])) break;
@@ -179,6 +182,7 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
     DataSet& data = state.Data;
     set.FileName = path;
     set.StatsText.clear();
+    set.NvramFlag = false;
     state.Setup.PressureDepthCount = 0;
     const int32_t maxWhole = WholeCapacity(state.Opts);
     Allocate_Data_Set(data, SubCapacity(state.Opts), maxWhole, true);
@@ -209,7 +213,7 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
     state.Setup.PressureDepthCount = 0;
 
     const bool skipNvram = set.QUARNFileCount <= 0;
-    EnsembleFile file;
+    EnsembleFile file(kReadBuffer);
     Clock clock;
     int64_t carry = 0; // bytes of a skip that ran past the end of the previous member
     for (size_t k = 0; k < members.size(); ++k) {

@@ -16,6 +16,7 @@ bool SetStream::Open(const std::vector<std::string>& paths) {
         lengths_.push_back(file_.Length());
         total_ += lengths_.back();
     }
+    current_ = paths_.size() - 1;
     return OpenMember(0);
 }
 

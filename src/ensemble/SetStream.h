@@ -40,7 +40,7 @@ class SetStream {
     std::vector<int64_t> lengths_;
     int64_t total_ = 0;
     size_t current_ = 0;
-    EnsembleFile file_;
+    EnsembleFile file_{64 * 1024}; // the statistics read only a few ensembles
 };
 
 } // namespace mvx

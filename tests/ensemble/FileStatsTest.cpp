@@ -106,6 +106,18 @@ TEST(FileStats, BytesAfterTheLastEnsembleAreFoundByTheBackwardSearch) {
     EXPECT_EQ(s->state.Data.EnsNumbers[1], 100);
 }
 
+TEST(FileStats, ExtraDataEstimateCountsFromTheFirstNumber) {
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    auto bytes = BuildBroadbandRun(spec, 201, 300);
+    bytes.insert(bytes.end(), 5000, 0x55);
+    auto s = RunStats({WriteFile(bytes)});
+    ASSERT_TRUE(s->ok);
+    // round(105200 / 1002 + 201 - 1) = round(304.99)
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 305);
+    EXPECT_EQ(s->state.Set.NumEnsembles, 105);
+}
+
 TEST(FileStats, SetUpBlockAtTheEndIsNamedNotCountedAsExtraData) {
     auto bytes = HundredEnsembles();
     const auto block = BuildNvramBlock(9000);
@@ -211,8 +223,10 @@ TEST(FileStats, SetOfFilesIsReadAsOneStream) {
     const std::string& text = s->state.Set.StatsText;
     EXPECT_EQ(text.substr(0, text.find("\r\n")), paths[0] + " to " + paths[2]);
     EXPECT_EQ(LineStarting(text, "File Size"), "File Size 300,600 bytes");
-    // The last ensemble lies in the third file; no remark since the three hold 300 x 1002 bytes.
-    EXPECT_EQ(LineStarting(text, "Last  Ensemble"), "Last  Ensemble 00000300 26/06/14 12:04:59.00");
+    // The last ensemble lies in the third file (whose clock starts again at 12:00:00); no remark since
+    // the three hold 300 x 1002 bytes.
+    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 26/06/14 12:00:00.00");
+    EXPECT_EQ(LineStarting(text, "Last  Ensemble"), "Last  Ensemble 00000300 26/06/14 12:01:39.00");
     EXPECT_EQ(s->state.Set.LastEnsNumber, 300);
 }
 
