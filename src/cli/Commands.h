@@ -11,5 +11,6 @@ struct Command {
 int RunSimulate(int argc, char** argv);
 int RunStats(int argc, char** argv);
 int RunExport(int argc, char** argv);
+int RunDump(int argc, char** argv);
 
 } // namespace mvx::cli

@@ -15,6 +15,8 @@ static const Command kCommands[] = {
     {"stats", "stats FILE [--multifile]", mvx::cli::RunStats},
     {"export", "export contour|profile|series FILE --out PATH [options]   write an export file",
      mvx::cli::RunExport},
+    {"dump", "dump FILE [--first E] [--last E] [--raw] [--options FILE]   every ensemble as a JSON line",
+     mvx::cli::RunDump},
     {"help", "help", nullptr},
     {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
      mvx::cli::RunSimulate},
