@@ -108,7 +108,8 @@ struct Simulator::Impl {
     Deployment world;
     BeamGeometry beams;
     SimRandom physics; // everything the instrument measures
-    SimRandom framing; // stray bytes and damage, so they leave the measurements unchanged
+    SimRandom stray;   // stray bytes and damage have their own sources, so that switching them on
+    SimRandom damage;  // leaves the measurements (and the other's bytes) unchanged
     CivilTime start;
     int32_t index = 0;
     double bin1 = 0, cell = 0; // m, the geometry the ensembles announce
@@ -117,7 +118,8 @@ struct Simulator::Impl {
 
     explicit Impl(const SimulationSpec& s)
         : spec(Sanitized(s)), world(spec.UpLooking), beams(kBeamAngle, spec.UpLooking), physics(spec.Seed),
-          framing(static_cast<uint64_t>(spec.Seed) ^ 0xA5A5F00DCAFEull) {
+          stray(static_cast<uint64_t>(spec.Seed) ^ 0xA5A5F00DCAFEull),
+          damage(static_cast<uint64_t>(spec.Seed) ^ 0x5EEDDA4A6Eull) {
         start = CivilTime{spec.Year, spec.Month, spec.Day, spec.Hour, spec.Minute, spec.Second, 0};
         if (spec.Narrowband) {
             // Narrowband cells are a power of two metres long.
@@ -288,7 +290,8 @@ EnsembleContents Simulator::Impl::MakeContents(int32_t i) {
     const double heave = spec.UpLooking ? 0.0 : physics.Normal(0.03);
     const double boundary = world.BoundaryRange(t) - heave;
     const Vec3 platform = world.PlatformVelocity(t);
-    const uint32_t number = static_cast<uint32_t>(spec.FirstEnsembleNumber + i) & kMaxEnsembleNumber;
+    const uint32_t number =
+        (static_cast<uint32_t>(spec.FirstEnsembleNumber) + static_cast<uint32_t>(i)) & kMaxEnsembleNumber;
 
     // The attitude the file carries is what the readers transform with, so the beams are made from it.
     Attitude recorded;
@@ -502,13 +505,13 @@ void Simulator::Impl::Damage(std::vector<uint8_t>& e) {
         return spec.Narrowband ? static_cast<uint16_t>(e[n] << 8 | e[n + 1])
                                : static_cast<uint16_t>(e[n] | e[n + 1] << 8);
     };
-    const size_t at = first + static_cast<size_t>(framing.Below(static_cast<int>(n - first)));
+    const size_t at = first + static_cast<size_t>(damage.Below(static_cast<int>(n - first)));
     // A reader that rejects this ensemble hunts through its bytes for the next start. Sync bytes inside
     // it could start false candidates whose announced length runs past the end of a short file, so
     // they are altered too: the ensemble is never decoded anyway.
     do {
         uint8_t changed;
-        do changed = static_cast<uint8_t>(e[at] ^ (1 + framing.Below(255)));
+        do changed = static_cast<uint8_t>(e[at] ^ (1 + damage.Below(255)));
         while (changed == 0x7F || changed == 0x3F);
         e[at] = changed;
         if (spec.Narrowband) {
@@ -539,7 +542,7 @@ bool Simulator::Next(std::vector<uint8_t>& out) {
     if (s.spec.DamageEvery > 0 && (s.index + 1) % s.spec.DamageEvery == 0) s.Damage(bytes);
     out.insert(out.end(), bytes.begin(), bytes.end());
     if (s.index + 1 < s.spec.Ensembles)
-        for (int32_t k = 0; k < s.spec.StrayBytes; ++k) out.push_back(s.framing.NoiseByte());
+        for (int32_t k = 0; k < s.spec.StrayBytes; ++k) out.push_back(s.stray.NoiseByte());
     ++s.index;
     return true;
 }
