@@ -9,6 +9,7 @@ struct Command {
 };
 
 int RunDump(int argc, char** argv);
+int RunExport(int argc, char** argv);
 int RunSimulate(int argc, char** argv);
 int RunStats(int argc, char** argv);
 

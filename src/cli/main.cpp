@@ -14,10 +14,13 @@ using mvx::cli::Command;
 static const Command kCommands[] = {
     {"dump", "dump FILE [--first E] [--last E] [--raw] [--options FILE]   every ensemble as a JSON line",
      mvx::cli::RunDump},
-    {"stats", "stats FILE [--multifile]", mvx::cli::RunStats},
+    {"export", "export contour|profile|series FILE --out PATH [options]   write an export file",
+     mvx::cli::RunExport},
     {"help", "help", nullptr},
     {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
      mvx::cli::RunSimulate},
+    {"stats", "stats FILE [--multifile]   the file statistics after loading the whole set",
+     mvx::cli::RunStats},
 };
 
 static void PrintUsage() {
