@@ -8,6 +8,8 @@
 namespace mvx {
 
 // Window geometry in twips, as the options file keeps it; state 0 normal, 1 minimised, 2 maximised.
+// The reader stores these exactly as read: the desktop program applies a coordinate only when it is >= 0
+// (so -1 leaves the window's own value) and a state only when it is 0, 1 or 2.
 struct WindowLayout {
     int32_t Left = -1, Top = -1, Width = -1, Height = -1;
     int32_t State = 0;
@@ -65,7 +67,7 @@ struct Options {
     int32_t MaxWholeEnsembles = 256; // not in the file
     double ContourHeightShare = 0.5;
     double ProfileWidthShare = 0.2;
-    int32_t MonitorInterval = 5;     // not in the file
+    int32_t MonitorInterval = 5;       // not in the file
     int32_t MonitorTimerPeriod = 1000; // ms, not in the file
 
     // Window layout and menu state, kept as plain data for the desktop program to apply.

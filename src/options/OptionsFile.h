@@ -2,6 +2,7 @@
 // The options file: one value per line in a fixed order, without keys.
 #include "options/Options.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,13 @@ bool Save_Options(const Options& options, const std::string& path);
 // Reads the file when its first line carries our version; a truncated or damaged file keeps the values
 // read so far and the defaults for the rest. False when the file is missing or of another version.
 bool Load_Options(Options& options, const std::string& path);
+// The same record on streams, for the file procedures above, the tests and the fuzz target.
+void Write_Options(const Options& options, std::ostream& out);
+bool Read_Options(Options& options, std::istream& in);
 // The standard folder of the options file and recent-files list ($XDG_CONFIG_HOME/marevox or
 // ~/.config/marevox), created when missing.
 std::string ConfigFolder();
-std::string StandardOptionsPath();  // ConfigFolder() + "/MRVXOps.Txt"
-std::string StandardRecentPath();   // ConfigFolder() + "/MRVXFile.txt"
+std::string StandardOptionsPath(); // ConfigFolder() + "/MRVXOps.Txt"
+std::string StandardRecentPath();  // ConfigFolder() + "/MRVXFile.txt"
 
 } // namespace mvx
