@@ -8,4 +8,6 @@ struct Command {
     int (*run)(int argc, char** argv);
 };
 
+int RunSimulate(int argc, char** argv);
+
 } // namespace mvx::cli

@@ -13,6 +13,8 @@ using mvx::cli::Command;
 
 static const Command kCommands[] = {
     {"help", "help", nullptr},
+    {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
+     mvx::cli::RunSimulate},
 };
 
 static void PrintUsage() {
