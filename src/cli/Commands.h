@@ -8,6 +8,7 @@ struct Command {
     int (*run)(int argc, char** argv);
 };
 
+int RunDump(int argc, char** argv);
 int RunSimulate(int argc, char** argv);
 
 } // namespace mvx::cli

@@ -12,6 +12,8 @@ namespace mvx::cli {
 using mvx::cli::Command;
 
 static const Command kCommands[] = {
+    {"dump", "dump FILE [--first E] [--last E] [--raw] [--options FILE]   every ensemble as a JSON line",
+     mvx::cli::RunDump},
     {"help", "help", nullptr},
     {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
      mvx::cli::RunSimulate},
