@@ -19,7 +19,8 @@ InstrumentSetup FirstEnsembleSetup(const std::string& path) {
     EnsembleFile file;
     if (!file.Open(path)) return state.Setup;
     state.Set.DataStructure = Determine_File_Data_Structure(file, state.Frame, {});
-    if (Get_Next_Ensemble(state.Set.DataStructure, file, state.Frame, state.Set.FileValid, {})) Decode_Ensemble(state);
+    if (Get_Next_Ensemble(state.Set.DataStructure, file, state.Frame, state.Set.FileValid, {}))
+        Decode_Ensemble(state);
     return state.Setup;
 }
 } // namespace
@@ -39,8 +40,8 @@ int RunDetails(int argc, char** argv) {
     }
     std::fwrite(result.Text.data(), 1, result.Text.size(), stdout);
     const EnsembleStatistics& s = result.Stats;
-    std::printf("\r\nFirst %d\r\nLast %d\r\nMissing %d\r\nRepeats %d\r\nResets %d\r\nWrong Size %d\r\n", s.First, s.Last,
-                s.Missing, s.Repeats, s.Resets, s.WrongSize);
+    std::printf("\r\nFirst %d\r\nLast %d\r\nMissing %d\r\nRepeats %d\r\nResets %d\r\nWrong Size %d\r\n",
+                s.First, s.Last, s.Missing, s.Repeats, s.Resets, s.WrongSize);
     return 0;
 }
 

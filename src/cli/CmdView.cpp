@@ -17,7 +17,8 @@ int RunView(int argc, char** argv) {
     const int64_t bin = args.GetInt("bin", 0, &ok);
     if (args.Positional().size() != 1 || !args.Error().empty() || !ok || ensemble < 0 ||
         !args.Unknown({"ensemble", "bin", "options", "multifile"}).empty()) {
-        std::fprintf(stderr, "usage: marevox-cli view FILE --ensemble E --bin B [--options FILE] [--multifile]\n");
+        std::fprintf(stderr,
+                     "usage: marevox-cli view FILE --ensemble E --bin B [--options FILE] [--multifile]\n");
         return 2;
     }
     CoreState state;
@@ -32,8 +33,9 @@ int RunView(int argc, char** argv) {
         return 1;
     }
     if (ensemble < state.Set.FileFirstEnsemble || ensemble > state.Set.FileLastEnsemble) {
-        std::fprintf(stderr, "marevox-cli: ensemble %lld is outside %d..%d\n", static_cast<long long>(ensemble),
-                     state.Set.FileFirstEnsemble, state.Set.FileLastEnsemble);
+        std::fprintf(stderr, "marevox-cli: ensemble %lld is outside %d..%d\n",
+                     static_cast<long long>(ensemble), state.Set.FileFirstEnsemble,
+                     state.Set.FileLastEnsemble);
         return 1;
     }
     const int32_t e = static_cast<int32_t>(ensemble);

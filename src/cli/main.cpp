@@ -16,8 +16,10 @@ static const Command kCommands[] = {
     {"dump", "dump FILE [--first E] [--last E] [--raw] [--options FILE]   every ensemble as a JSON line",
      mvx::cli::RunDump},
     {"help", "help", nullptr},
-    {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles", mvx::cli::RunSimulate},
-    {"stats", "stats FILE [--multifile]   the file statistics after loading the whole set", mvx::cli::RunStats},
+    {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
+     mvx::cli::RunSimulate},
+    {"stats", "stats FILE [--multifile]   the file statistics after loading the whole set",
+     mvx::cli::RunStats},
     {"view", "view FILE --ensemble E --bin B   the data viewer's text of one ensemble", mvx::cli::RunView},
 };
 

@@ -12,11 +12,19 @@ const char* const kDegree = "\xC2\xB0";       // UTF-8 degree sign
 const char* const kCubed = "\xC2\xB3";        // UTF-8 superscript three
 constexpr double kBinaryAngle = 2147483648.0; // 2^31
 
-std::string Pad(const std::string& text, int width) { return Fix_String(text, ' ', width); }
-std::string PadInt(double v, int width) { return Pad(FormatNumber(v, "0"), width); }
+std::string Pad(const std::string& text, int width) {
+    return Fix_String(text, ' ', width);
+}
+std::string PadInt(double v, int width) {
+    return Pad(FormatNumber(v, "0"), width);
+}
 // A value followed by the degree sign, the two together right-aligned in width characters.
-std::string PadDegrees(const std::string& text, int width) { return Pad(text, width - 1) + kDegree; }
-std::string Two(int v) { return FormatNumber(v, "00"); }
+std::string PadDegrees(const std::string& text, int width) {
+    return Pad(text, width - 1) + kDegree;
+}
+std::string Two(int v) {
+    return FormatNumber(v, "00");
+}
 
 std::string Direction(int16_t tenths) {
     if (tenths == kBadValue) return Pad("-32768", 7);
@@ -29,7 +37,9 @@ template <typename Row> std::string Columns(Row value, int rows) {
     return s;
 }
 
-std::string Position(int32_t angle) { return PadDegrees(FormatNumber(angle * 180.0 / kBinaryAngle, "0.00000000"), 14); }
+std::string Position(int32_t angle) {
+    return PadDegrees(FormatNumber(angle * 180.0 / kBinaryAngle, "0.00000000"), 14);
+}
 
 } // namespace
 
@@ -52,9 +62,10 @@ bool Update_Data_View(const CoreState& state, int e, int b, std::string& text) {
     std::string date = year == 80 ? "" : Two(year) + "/";
     date += Two(d.EnsTimes(1, e)) + "/" + Two(d.EnsTimes(2, e));
     line("Ensemble " + PadInt(d.EnsNumbers[e], 9) + "         Date " + date);
-    line("Bin      " + PadInt(n, 9) + "         Time " + Two(d.EnsTimes(3, e)) + ":" + Two(d.EnsTimes(4, e)) + ":" +
-         Two(d.EnsTimes(5, e)) + "." + Two(d.EnsTimes(6, e)));
-    line("Range(m) " + Pad((up ? "" : "-") + FormatNumber(s.CellLength * n + s.Bin1Distance, "0.00") + " ", 10));
+    line("Bin      " + PadInt(n, 9) + "         Time " + Two(d.EnsTimes(3, e)) + ":" + Two(d.EnsTimes(4, e)) +
+         ":" + Two(d.EnsTimes(5, e)) + "." + Two(d.EnsTimes(6, e)));
+    line("Range(m) " +
+         Pad((up ? "" : "-") + FormatNumber(s.CellLength * n + s.Bin1Distance, "0.00") + " ", 10));
     t += kCrLf;
 
     auto vel = [&](int r) { return static_cast<double>(d.VelData(r, bin, e)); };
@@ -79,8 +90,8 @@ bool Update_Data_View(const CoreState& state, int e, int b, std::string& text) {
 
     if (s.FlowMeterFirmware) {
         const double q = d.FlowMeterQ[e];
-        line("FLXM Q      " + Pad(q == kBadValue ? "" : FormatNumber(q / 1000000.0, "0.000"), 20) + " m" + kCubed +
-             "/s");
+        line("FLXM Q      " + Pad(q == kBadValue ? "" : FormatNumber(q / 1000000.0, "0.000"), 20) + " m" +
+             kCubed + "/s");
         line("FLXM Depth  " + Pad(FormatNumber(d.FlowMeterDepth[e] / 10000.0, "0.000"), 20) + " m");
         line("FLXM Vel    " + Pad(FormatNumber(d.FlowMeterVel[e], "0.000"), 20) + " m/s");
     } else {

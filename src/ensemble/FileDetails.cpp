@@ -18,25 +18,33 @@ const char* const kCrLf = "\r\n";
 
 // Bounds-checked reads inside the first n bytes of an ensemble.
 class EnsembleBytesView {
-public:
+  public:
     EnsembleBytesView(const EnsembleFrame& frame)
         : data_(frame.EnsembleBuffer.data()),
           size_(std::min<int64_t>(frame.EnsembleBytes, static_cast<int64_t>(frame.EnsembleBuffer.size()))) {}
-    bool Has(int64_t offset, int64_t width) const { return offset >= 0 && width >= 0 && offset + width <= size_; }
+    bool Has(int64_t offset, int64_t width) const {
+        return offset >= 0 && width >= 0 && offset + width <= size_;
+    }
     int32_t U8(int64_t offset) const { return Has(offset, 1) ? data_[offset] : 0; }
-    int32_t U16LE(int64_t offset) const { return Has(offset, 2) ? data_[offset] | (data_[offset + 1] << 8) : 0; }
-    int32_t U16BE(int64_t offset) const { return Has(offset, 2) ? (data_[offset] << 8) | data_[offset + 1] : 0; }
+    int32_t U16LE(int64_t offset) const {
+        return Has(offset, 2) ? data_[offset] | (data_[offset + 1] << 8) : 0;
+    }
+    int32_t U16BE(int64_t offset) const {
+        return Has(offset, 2) ? (data_[offset] << 8) | data_[offset + 1] : 0;
+    }
     int32_t S16LE(int64_t offset) const {
         int32_t v = U16LE(offset);
         return v > 32767 ? v - 65536 : v;
     }
 
-private:
+  private:
     const uint8_t* data_;
     int64_t size_;
 };
 
-int32_t Bcd(int32_t byte) { return (byte >> 4) * 10 + (byte & 0x0F); }
+int32_t Bcd(int32_t byte) {
+    return (byte >> 4) * 10 + (byte & 0x0F);
+}
 
 void DecodeBroadbandLeaders(const EnsembleFrame& frame, DetailsConfig& cfg, bool recordTypes) {
     EnsembleBytesView b(frame);
@@ -119,13 +127,21 @@ void DecodeNarrowbandLeader(const EnsembleFrame& frame, DetailsConfig& cfg) {
 }
 
 void DecodeLeaders(int32_t structure, const EnsembleFrame& frame, DetailsConfig& cfg, bool recordTypes) {
-    if (structure == kNarrowband) DecodeNarrowbandLeader(frame, cfg);
-    else if (structure == kBroadband) DecodeBroadbandLeaders(frame, cfg, recordTypes);
+    if (structure == kNarrowband)
+        DecodeNarrowbandLeader(frame, cfg);
+    else if (structure == kBroadband)
+        DecodeBroadbandLeaders(frame, cfg, recordTypes);
 }
 
-std::string N0(double v) { return FormatNumber(v, "0"); }
-std::string N2(double v) { return FormatNumber(v, "0.00"); }
-std::string Two(int32_t v) { return FormatNumber(v, "00"); }
+std::string N0(double v) {
+    return FormatNumber(v, "0");
+}
+std::string N2(double v) {
+    return FormatNumber(v, "0.00");
+}
+std::string Two(int32_t v) {
+    return FormatNumber(v, "00");
+}
 
 std::string TimeStamp(const std::array<int32_t, 7>& t) {
     std::string s;
@@ -134,16 +150,20 @@ std::string TimeStamp(const std::array<int32_t, 7>& t) {
     return s;
 }
 
-std::string TimePerPingText(const std::array<int32_t, 3>& t) { return Two(t[0]) + ":" + Two(t[1]) + "." + Two(t[2]); }
+std::string TimePerPingText(const std::array<int32_t, 3>& t) {
+    return Two(t[0]) + ":" + Two(t[1]) + "." + Two(t[2]);
+}
 
 // Heading alignment and bias: one leading space for values that are not negative, so signs line up.
-std::string SignedDegrees(double v) { return (v >= 0 ? " " : "") + N2(v); }
+std::string SignedDegrees(double v) {
+    return (v >= 0 ? " " : "") + N2(v);
+}
 
 std::string Frequency(int32_t code, bool narrowband) {
     static const char* const kBroadband[] = {"76.8 kHz",   "153.6 kHz",  "307.2 kHz", "614.4 kHz",
                                              "1228.8 kHz", "2457.6 kHz", "38.4 kHz",  "Unknown"};
-    static const char* const kNarrowband[] = {"76.8 kHz", "153.6 kHz", "307.2 kHz", "614.4 kHz", "1228.8 kHz",
-                                              "115.0 kHz"};
+    static const char* const kNarrowband[] = {"76.8 kHz",  "153.6 kHz",  "307.2 kHz",
+                                              "614.4 kHz", "1228.8 kHz", "115.0 kHz"};
     if (narrowband) return code >= 0 && code <= 5 ? kNarrowband[code] : "Unknown";
     return kBroadband[code & 7];
 }
@@ -158,8 +178,8 @@ std::string CoordXformText(int32_t ex) {
                                           "Using Tilts and Bin Mapping",
                                           "Using Tilts and 3 Beam Solutions",
                                           "Using Tilts, 3 Beam Solutions, and Bin Mapping"};
-    return "Coord Xform (EX) " + CovertByteToBinaryStr(ex, 4) + " " + kFrames[(ex >> 3) & 3] + " Coordinates " +
-           kExtras[ex & 7];
+    return "Coord Xform (EX) " + CovertByteToBinaryStr(ex, 4) + " " + kFrames[(ex >> 3) & 3] +
+           " Coordinates " + kExtras[ex & 7];
 }
 
 void AppendNarrowbandSetup(const DetailsConfig& c, std::string& t) {
@@ -298,8 +318,10 @@ void ScanEnsembles(EnsembleFile& file, EnsembleFrame& frame, int32_t structure, 
             ++s.Repeats;
         }
         changed();
-        if (scratch.Config & 0x80) ++r.UpCount;
-        else ++r.DownCount;
+        if (scratch.Config & 0x80)
+            ++r.UpCount;
+        else
+            ++r.DownCount;
         previous = number;
     }
 }
@@ -313,7 +335,8 @@ std::string CovertByteToBinaryStr(int32_t value, int topBit) {
 }
 
 bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, FileDetailsResult& r,
-                       const std::function<void(const EnsembleStatistics&)>& onStatistics, const YieldFn& yield) {
+                       const std::function<void(const EnsembleStatistics&)>& onStatistics,
+                       const YieldFn& yield) {
     r = FileDetailsResult{};
     EnsembleFile file;
     if (!file.Open(path)) {
@@ -331,7 +354,8 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
                                    : "Data Structure Unknown ";
     t += kCrLf;
     bool fileValid = true;
-    if (structure == kStructureUnknown || !Get_Next_Ensemble(structure, file, frame, fileValid, yield)) return true;
+    if (structure == kStructureUnknown || !Get_Next_Ensemble(structure, file, frame, fileValid, yield))
+        return true;
 
     DecodeLeaders(structure, frame, r.Config, true);
     const int32_t firstBytes = frame.EnsembleBytes;
@@ -340,19 +364,24 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
     t += "Ensemble Length " + N0(firstBytes + 2.0) + " bytes" + kCrLf;
     DataTypesLine(structure, r.Config, t);
     t += kCrLf;
-    if (structure == kNarrowband) AppendNarrowbandSetup(r.Config, t);
-    else AppendBroadbandSetup(r.Config, btSetup, t);
+    if (structure == kNarrowband)
+        AppendNarrowbandSetup(r.Config, t);
+    else
+        AppendBroadbandSetup(r.Config, btSetup, t);
     t += kCrLf;
     t += "First Ensemble " + FormatNumber(firstNumber, "00000000") + " " + TimeStamp(firstTime) + kCrLf;
 
     DetailsConfig last = r.Config;
     const LastEnsembleResult found = Find_Last_Ensemble(
-        file, frame, structure, length, firstBytes, [&] { DecodeLeaders(structure, frame, last, false); }, yield);
+        file, frame, structure, length, firstBytes, [&] { DecodeLeaders(structure, frame, last, false); },
+        yield);
     r.Nvram = found.Nvram;
-    t += "Last  Ensemble " + FormatNumber(last.EnsembleNumber, "00000000") + " " + TimeStamp(last.Time) + kCrLf;
-    const int64_t extra =
-        length - (static_cast<int64_t>(last.EnsembleNumber) - firstNumber + 1) * (static_cast<int64_t>(firstBytes) + 2);
-    t += "Extra Data in File " + FormatNumber(static_cast<double>(extra), "###,###,###,##0") + " bytes" + kCrLf;
+    t += "Last  Ensemble " + FormatNumber(last.EnsembleNumber, "00000000") + " " + TimeStamp(last.Time) +
+         kCrLf;
+    const int64_t extra = length - (static_cast<int64_t>(last.EnsembleNumber) - firstNumber + 1) *
+                                       (static_cast<int64_t>(firstBytes) + 2);
+    t += "Extra Data in File " + FormatNumber(static_cast<double>(extra), "###,###,###,##0") + " bytes" +
+         kCrLf;
     if (structure == kBroadband) t += std::string("NVRAM Data Set  ") + (r.Nvram ? "TRUE" : "FALSE") + kCrLf;
 
     // The scan starts from the first ensemble's number and the length the last search left.

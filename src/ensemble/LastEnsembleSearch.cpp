@@ -12,8 +12,8 @@ bool IsNvramBlock(const EnsembleFrame& frame) {
 } // namespace
 
 LastEnsembleResult Find_Last_Ensemble(EnsembleFile& file, EnsembleFrame& frame, int32_t dataStructure,
-                                      int64_t fileSize, int32_t firstBytes, const std::function<void()>& decodeLast,
-                                      const YieldFn& yield) {
+                                      int64_t fileSize, int32_t firstBytes,
+                                      const std::function<void()>& decodeLast, const YieldFn& yield) {
     LastEnsembleResult result;
     bool fileValid = true;
     file.Seek(1);
@@ -27,7 +27,8 @@ LastEnsembleResult Find_Last_Ensemble(EnsembleFile& file, EnsembleFrame& frame, 
     }
 
     const int64_t record = static_cast<int64_t>(firstBytes) + 2;
-    const int64_t count = RoundToInt64(static_cast<double>(fileSize) / static_cast<double>(record), 0, INT64_MAX);
+    const int64_t count =
+        RoundToInt64(static_cast<double>(fileSize) / static_cast<double>(record), 0, INT64_MAX);
     for (int64_t k = 3; k <= count; ++k) {
         file.Seek(fileSize - record * k + 1);
         if (Get_Next_Ensemble(dataStructure, file, frame, fileValid, yield)) {

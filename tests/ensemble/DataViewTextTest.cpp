@@ -1,5 +1,5 @@
-#include "dataset/CoreState.h"
 #include "ensemble/DataViewText.h"
+#include "dataset/CoreState.h"
 
 #include <gtest/gtest.h>
 
