@@ -143,7 +143,11 @@ void WriteSeriesVariables(const SeriesArrays& a, const ExportSelection& sel, int
     for (int k = 0; k < kAncBoxes; ++k) {
         if (!sel.AncTypes[static_cast<size_t>(k)]) continue;
         const auto& v = a.Anc[static_cast<size_t>(k)];
-        if (k < 4)
+        if (k == 2)
+            // Headings run to 359.99 degrees, 35999 hundredths: beyond a signed 16-bit number, so the
+            // same words are labelled unsigned.
+            Put_Mat_UInt16_Array(kAncNames[k], Words(v), file, n, 1);
+        else if (k < 4)
             Put_Mat_Integer_Array(kAncNames[k], Words(v), file, n, 1);
         else if (k == 4)
             Put_Mat_Long_Array(kAncNames[k], v, file, n, 1);

@@ -230,8 +230,8 @@ TEST_F(MatExport, SeriesEveryGroupInBoxOrder) {
         {"SerEnsembles", MAT_T_INT32, 1, {1, 2, 3}},
         {"SerHund", MAT_T_UINT8, 1, {0, 50, 0}},
         {"AnP100thDeg", MAT_T_INT16, 1, {123, -5, -250}},
-        // Headings in hundredths above 32767 keep their 16-bit word: 35000 reads back as 35000 - 65536.
-        {"AnH100thDeg", MAT_T_INT16, 1, {35000 - 65536, 9000, 1}},
+        // Headings above 327.67 degrees read back whole: the heading words are unsigned.
+        {"AnH100thDeg", MAT_T_UINT16, 1, {35000, 9000, 1}},
         {"AnT100thDeg", MAT_T_INT16, 1, {1234, -150, 2000}},
         {"AnDepthmm", MAT_T_INT32, 1, {12300, 700, 0}},
         {"AnOrienUP", MAT_T_UINT8, 1, {0, 0, 0}},
