@@ -1,6 +1,7 @@
 // Opening a file headless (statistics, whole set of 256, first sub set of 256) for 10 MB, 100 MB and
 // 1 GB files, and decoding plus processing one beam-coordinate ensemble of 30 cells. The files are made
 // once under /tmp by the simulated instrument and kept for later runs.
+#include "BenchFiles.h"
 #include "dataset/CoreState.h"
 #include "dataset/Loader.h"
 #include "ensemble/Framing.h"
@@ -29,32 +30,6 @@ SimulationSpec BeamSpec(int32_t ensembles) {
     return spec;
 }
 
-// A simulated file of at least the given size, made on first use.
-std::string SimulatedFile(int64_t megabytes) {
-    const fs::path dir = "/tmp/marevox-bench-loading";
-    const fs::path path = dir / ("beam30_" + std::to_string(megabytes) + "MB.000");
-    const int64_t target = megabytes * 1000 * 1000;
-    std::error_code ec;
-    if (fs::exists(path, ec) && static_cast<int64_t>(fs::file_size(path, ec)) >= target) return path.string();
-    fs::create_directories(dir, ec);
-    const fs::path part = path.string() + ".part";
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    Simulator sim(BeamSpec(16000000));
-    std::vector<uint8_t> bytes;
-    int64_t written = 0;
-    while (written < target) {
-        bytes.clear();
-        for (int i = 0; i < 1000 && sim.Next(bytes); ++i) {
-        }
-        if (bytes.empty()) break;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        written += static_cast<int64_t>(bytes.size());
-    }
-    out.close();
-    fs::rename(part, path, ec);
-    return path.string();
-}
-
 double PeakRssMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -71,7 +46,7 @@ double CurrentRssMegabytes() {
 }
 
 void BM_OpenSimulatedFile(benchmark::State& state) {
-    const std::string path = SimulatedFile(state.range(0));
+    const std::string path = bench::BeamFileOfSize(state.range(0));
     const double fileMegabytes = static_cast<double>(fs::file_size(path)) / 1e6;
     bool loaded = true;
     int32_t wholeCount = 0, subCount = 0, ensembles = 0;
@@ -117,7 +92,7 @@ BENCHMARK(BM_DecodeProcessBeam30);
 
 // The same with the search and checksum of each ensemble in a file read front to back.
 void BM_ReadDecodeProcessBeam30(benchmark::State& state) {
-    const std::string path = SimulatedFile(10);
+    const std::string path = bench::BeamFileOfSize(10);
     CoreState core;
     Allocate_Data_Set(core.Data, 256, 256, true);
     core.Set.DataStructure = kBroadband;
