@@ -372,9 +372,12 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
     t += "First Ensemble " + FormatNumber(firstNumber, "00000000") + " " + TimeStamp(firstTime) + kCrLf;
 
     DetailsConfig last = r.Config;
-    const LastEnsembleResult found = Find_Last_Ensemble(
-        file, frame, structure, length, firstBytes, [&] { DecodeLeaders(structure, frame, last, false); },
-        yield);
+    SetStream single;
+    LastEnsembleResult found;
+    if (single.Open({path}))
+        found = Find_Last_Ensemble(
+            single, frame, structure, single.TotalLength(), firstBytes, fileValid,
+            [&] { DecodeLeaders(structure, frame, last, false); }, yield);
     r.Nvram = found.Nvram;
     t += "Last  Ensemble " + FormatNumber(last.EnsembleNumber, "00000000") + " " + TimeStamp(last.Time) +
          kCrLf;

@@ -1,4 +1,5 @@
 #include "ensemble/FileStats.h"
+#include "ensemble/LastEnsembleSearch.h"
 
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
@@ -137,34 +138,15 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
         set.NvramInFile = false;
         set.LastEnsNumber = set.FirstEnsNumber;
         Clear_Slot(state.Data, 1);
-        const int64_t start = set.FileSize - 2 * n0 - 3;
-        if (!stream.Seek(start > 0 ? start : 1)) return false;
-        if (stream.NextEnsemble(set.DataStructure, state.Frame, set.FileValid, state.Yield)) {
-            DecodeInto(state, 1);
-            if (stream.NextEnsemble(set.DataStructure, state.Frame, set.FileValid, state.Yield))
+        const LastEnsembleResult found = Find_Last_Ensemble(
+            stream, state.Frame, set.DataStructure, set.FileSize, static_cast<int32_t>(n0), set.FileValid,
+            [&] {
                 DecodeInto(state, 1);
-            set.LastEnsNumber = state.Setup.EnsembleNumber;
-        } else {
-            // Nothing of the first length near the end: search backwards in steps of one ensemble.
-            result = false;
-            const int64_t count =
-                RoundToInt64(static_cast<double>(set.FileSize) / static_cast<double>(n0 + 2), 0, INT64_MAX);
-            for (int64_t k = 3; k <= count; ++k) {
-                if (!stream.Seek(set.FileSize - (n0 + 2) * k + 1)) break;
-                if (stream.NextEnsemble(set.DataStructure, state.Frame, set.FileValid, state.Yield)) {
-                    if (state.Frame.EnsembleBytes == n0) {
-                        DecodeInto(state, 1);
-                        set.LastEnsNumber = state.Setup.EnsembleNumber;
-                        result = true;
-                        break;
-                    }
-                    const auto& buffer = state.Frame.EnsembleBuffer;
-                    if (buffer.size() > 5 && buffer[5] == 2 && state.Frame.EnsembleBytes > 8000)
-                        set.NvramInFile = true;
-                }
-                state.Frame.EnsembleBytes = static_cast<int32_t>(n0);
-            }
-        }
+                set.LastEnsNumber = state.Setup.EnsembleNumber;
+            },
+            state.Yield);
+        result = found.Found;
+        set.NvramInFile = found.Nvram;
 
         std::string last = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, state.Data, 1);
         const int64_t length = static_cast<int64_t>(state.Frame.EnsembleBytes) + 2;

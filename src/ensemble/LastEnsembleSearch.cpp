@@ -1,7 +1,6 @@
 #include "ensemble/LastEnsembleSearch.h"
 
 #include "common/Rounding.h"
-#include "ensemble/Framing.h"
 
 namespace mvx {
 
@@ -11,27 +10,26 @@ bool IsNvramBlock(const EnsembleFrame& frame) {
 }
 } // namespace
 
-LastEnsembleResult Find_Last_Ensemble(EnsembleFile& file, EnsembleFrame& frame, int32_t dataStructure,
-                                      int64_t fileSize, int32_t firstBytes,
+LastEnsembleResult Find_Last_Ensemble(SetStream& stream, EnsembleFrame& frame, int32_t dataStructure,
+                                      int64_t totalLength, int32_t firstBytes, bool& fileValid,
                                       const std::function<void()>& decodeLast, const YieldFn& yield) {
     LastEnsembleResult result;
-    bool fileValid = true;
-    file.Seek(1);
-    const int64_t nearEnd = fileSize - 2 * static_cast<int64_t>(firstBytes) - 3;
-    if (nearEnd > 0) file.Seek(nearEnd);
-    if (Get_Next_Ensemble(dataStructure, file, frame, fileValid, yield)) {
+    // For ensembles of equal length this is the first byte of the second-to-last one.
+    const int64_t nearEnd = totalLength - 2 * static_cast<int64_t>(firstBytes) - 3;
+    if (!stream.Seek(nearEnd > 0 ? nearEnd : 1)) return result;
+    if (stream.NextEnsemble(dataStructure, frame, fileValid, yield)) {
         decodeLast();
-        if (Get_Next_Ensemble(dataStructure, file, frame, fileValid, yield)) decodeLast();
+        if (stream.NextEnsemble(dataStructure, frame, fileValid, yield)) decodeLast();
         result.Found = true;
         return result;
     }
 
     const int64_t record = static_cast<int64_t>(firstBytes) + 2;
     const int64_t count =
-        RoundToInt64(static_cast<double>(fileSize) / static_cast<double>(record), 0, INT64_MAX);
+        RoundToInt64(static_cast<double>(totalLength) / static_cast<double>(record), 0, INT64_MAX);
     for (int64_t k = 3; k <= count; ++k) {
-        file.Seek(fileSize - record * k + 1);
-        if (Get_Next_Ensemble(dataStructure, file, frame, fileValid, yield)) {
+        if (!stream.Seek(totalLength - record * k + 1)) break;
+        if (stream.NextEnsemble(dataStructure, frame, fileValid, yield)) {
             if (frame.EnsembleBytes == firstBytes) {
                 decodeLast();
                 result.Found = true;
