@@ -8,7 +8,11 @@ struct Command {
     int (*run)(int argc, char** argv);
 };
 
+int RunDetails(int argc, char** argv);
 int RunDump(int argc, char** argv);
+int RunExport(int argc, char** argv);
 int RunSimulate(int argc, char** argv);
+int RunStats(int argc, char** argv);
+int RunView(int argc, char** argv);
 
 } // namespace mvx::cli

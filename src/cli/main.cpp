@@ -12,11 +12,17 @@ namespace mvx::cli {
 using mvx::cli::Command;
 
 static const Command kCommands[] = {
+    {"details", "details FILE   the file-details report and the ensemble statistics", mvx::cli::RunDetails},
     {"dump", "dump FILE [--first E] [--last E] [--raw] [--options FILE]   every ensemble as a JSON line",
      mvx::cli::RunDump},
+    {"export", "export contour|profile|series FILE --out PATH [options]   write an export file",
+     mvx::cli::RunExport},
     {"help", "help", nullptr},
     {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
      mvx::cli::RunSimulate},
+    {"stats", "stats FILE [--multifile]   the file statistics after loading the whole set",
+     mvx::cli::RunStats},
+    {"view", "view FILE --ensemble E --bin B   the data viewer's text of one ensemble", mvx::cli::RunView},
 };
 
 static void PrintUsage() {

@@ -1,0 +1,133 @@
+// A series export of a long file: 100,000 simulated ensembles, 10 bins, 6 per-bin data types, as text
+// and as MAT, with the pieces of the per-ensemble cost measured on their own: the single-ensemble load
+// the writers make for every row, its fixed part (opening the file with its read buffer), and the
+// search, decode and processing of one ensemble from a file kept open.
+#include "dataset/CoreState.h"
+#include "dataset/Loader.h"
+#include "ensemble/EnsembleFile.h"
+#include "ensemble/Framing.h"
+#include "ensemble/Simulator.h"
+#include "export/MatExport.h"
+#include "export/OutputFile.h"
+#include "export/TextExport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr int kEnsembles = 100000;
+constexpr int kCells = 10;
+namespace fs = std::filesystem;
+
+const std::string& LongFile() {
+    static const std::string path = [] {
+        const fs::path p = fs::temp_directory_path() / "marevox-bench-series.000";
+        mvx::SimulationSpec spec;
+        spec.Ensembles = kEnsembles;
+        spec.Cells = kCells;
+        spec.Seed = 7;
+        std::string error;
+        if (!mvx::WriteSimulatedFile(spec, p.string(), &error)) return std::string();
+        return p.string();
+    }();
+    return path;
+}
+
+bool OpenLongFile(mvx::CoreState& state, benchmark::State& bench) {
+    if (LongFile().empty() || !mvx::Load_Whole_Set(state, LongFile())) {
+        bench.SkipWithError("the simulated file could not be made or loaded");
+        return false;
+    }
+    return true;
+}
+
+mvx::ExportSelection SeriesSelection(int32_t last) {
+    mvx::ExportSelection sel;
+    sel.Kind = mvx::ExportKind::Series;
+    sel.SeriesEnsembles = {"1", std::to_string(last), "1"};
+    for (int k : {4, 9, 10, 11, 14, 15}) sel.SeriesTypes[static_cast<size_t>(k)] = true;
+    sel.Bins[2].SelectAll(kCells);
+    return sel;
+}
+
+template <bool (*Writer)(mvx::CoreState&, mvx::ExportSelection&, mvx::OutputFile&)>
+void BM_SeriesExport(benchmark::State& bench) {
+    mvx::CoreState state;
+    if (!OpenLongFile(state, bench)) return;
+    const int32_t last = static_cast<int32_t>(bench.range(0));
+    const fs::path out = fs::temp_directory_path() / "marevox-bench-series.out";
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        fs::remove(out);
+        mvx::ExportSelection sel = SeriesSelection(last);
+        mvx::OutputFile file;
+        file.Open(out.string());
+        bench.ResumeTiming();
+        if (!Writer(state, sel, file) || !file.Close()) bench.SkipWithError(file.Error().c_str());
+    }
+    fs::remove(out);
+    bench.SetItemsProcessed(bench.iterations() * last);
+}
+BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Text)
+    ->Arg(kEnsembles)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Mat)
+    ->Arg(kEnsembles)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// The load every exported row makes: Read_File_Selection(e, e).
+void BM_SingleEnsembleLoad(benchmark::State& bench) {
+    mvx::CoreState state;
+    if (!OpenLongFile(state, bench)) return;
+    int32_t e = 1;
+    for (auto _ : bench) {
+        benchmark::DoNotOptimize(mvx::Read_File_Selection(state, e, e, false));
+        e = e % kEnsembles + 1;
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_SingleEnsembleLoad)->Unit(benchmark::kMicrosecond);
+
+// Its fixed part: a reader opened, positioned and filled once, with the loader's buffer of 1 MiB and
+// with smaller ones.
+void BM_OpenFileAndFillBuffer(benchmark::State& bench) {
+    if (LongFile().empty()) return bench.SkipWithError("no file");
+    int64_t p = 1;
+    for (auto _ : bench) {
+        mvx::EnsembleFile file(static_cast<size_t>(bench.range(0)));
+        file.Open(LongFile());
+        file.Seek(p);
+        benchmark::DoNotOptimize(file.ReadByte());
+        p = (p + 4096) % (1 << 24) + 1;
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_OpenFileAndFillBuffer)->Arg(1 << 20)->Arg(64 << 10)->Arg(4 << 10)->Unit(benchmark::kMicrosecond);
+
+// What one ensemble costs when the file stays open with a small buffer: seek to its computed
+// position, find and verify it, decode and process it into slot 0.
+void BM_SeekFindDecodeKeptOpen(benchmark::State& bench) {
+    mvx::CoreState state;
+    if (!OpenLongFile(state, bench)) return;
+    mvx::EnsembleFile file(16 * 1024);
+    file.Open(LongFile());
+    const int64_t stride = int64_t{state.Frame.EnsembleBytes} + 2;
+    int32_t e = 1;
+    for (auto _ : bench) {
+        file.Seek((e - state.Set.FileFirstEnsemble) * stride + 1);
+        state.Set.CurrentEnsIndex = 0;
+        if (mvx::Get_Next_Ensemble(state.Set.DataStructure, file, state.Frame, state.Set.FileValid,
+                                   state.Yield))
+            mvx::Process_Ensemble(state);
+        e = e % kEnsembles + 1;
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_SeekFindDecodeKeptOpen)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,69 @@
+#pragma once
+// The file-details report: one ensemble file's set-up in plain words and by command mnemonic, its first
+// and last ensemble, extra data, and a statistics scan of every ensemble. It reads the file through its
+// own leader decoders and never touches the data set.
+#include "common/Callbacks.h"
+#include "ensemble/InstrumentSetup.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace mvx {
+
+// The report's own configuration fields, filled from the leaders of the first and last ensembles.
+struct DetailsConfig {
+    // Broadband fixed leader.
+    double FirmwareVersion = 0;
+    int32_t SystemConfigWord = 0;
+    int32_t RealSimFlag = 0, LagLength = 0, Beams = 0, Bins = 0, Pings = 0;
+    double BinSize = 0, Blank = 0;
+    int32_t Mode = 0, CorrThreshold = 0, CodeReps = 0, MinPGood = 0, ErrThreshold = 0;
+    std::array<int32_t, 3> TimePerPing{};
+    int32_t CoordXform = 0;
+    double HeadAlign = 0, HeadBias = 0;
+    int32_t SensorSource = 0, SensorsAvailable = 0;
+    double Bin1 = 0, XmtLength = 0;
+    int32_t RefLayerFirst = 0, RefLayerLast = 0, FalseTarget = 0, Trigger = 0;
+    double LagDistance = 0;
+    std::array<uint8_t, 8> CpuSerial{};
+    int32_t BandWidth = 0, HighPower = 0;
+    std::vector<int32_t> DataTypeIds;
+    bool Strandex = false;
+    // Narrowband leader.
+    int32_t NBBlockLengths[5] = {0, 0, 0, 0, 0};
+    int32_t NBBinLengthCode = 0, NBXmtLength = 0, NBBlank = 0, NBDelay = 0, NBConfig = 0, NBSnr = 0,
+            NBPGoodThreshold = 0;
+    // Time stamp of the last leader decoded: year, month, day, hour, minute, second, hundredths.
+    std::array<int32_t, 7> Time{};
+    int32_t EnsembleNumber = 0;
+    int32_t Config = 0; // configuration of the last ensemble (bit 7 up for broadband)
+};
+
+// The six counters of the statistics scan.
+struct EnsembleStatistics {
+    int32_t First = 0, Last = 0, Missing = 0, Repeats = 0, Resets = 0, WrongSize = 0;
+};
+
+struct FileDetailsResult {
+    std::string Text;
+    EnsembleStatistics Stats;
+    DetailsConfig Config;
+    int32_t UpCount = 0, DownCount = 0;
+    bool Nvram = false;
+};
+
+// Writes the report for the file at path. btSetup supplies the bottom-track set-up lines (the values the
+// program's last decode left). onStatistics is called whenever a counter of the scan changes, so a
+// window can show the scan as it progresses. Returns False when the file cannot be opened ("Invalid
+// File" is then the whole text); a read failure part-way appends "File Error".
+bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, FileDetailsResult& result,
+                       const std::function<void(const EnsembleStatistics&)>& onStatistics = {},
+                       const YieldFn& yield = {});
+
+// Bits n down to 0 of value as '1'/'0' characters, most significant first.
+std::string CovertByteToBinaryStr(int32_t value, int topBit);
+
+} // namespace mvx

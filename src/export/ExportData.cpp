@@ -1,0 +1,132 @@
+#include "export/ExportData.h"
+
+#include "common/Rounding.h"
+#include "dataset/Loader.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace mvx::exportdata {
+
+bool LoadEnsemble(CoreState& state, int32_t e, OutputFile& file) {
+    if (Read_File_Selection(state, e, e, false)) return true;
+    file.Fail("Ensemble " + std::to_string(e) + " could not be read from " + state.Set.FileName);
+    return false;
+}
+
+int BinIndex(const CoreState& state, int numCells, int m) {
+    return state.Set.OrientationBalance > 0 ? numCells - m : m - 1;
+}
+
+BinColumns MakeBinColumns(const CoreState& state, const BinList& list) {
+    const int numCells = std::clamp(state.Setup.NumCells, 0, kMaxBins);
+    BinColumns columns;
+    columns.Numbers = list.Exported(numCells);
+    columns.Indices.reserve(columns.Numbers.size());
+    for (int m : columns.Numbers) columns.Indices.push_back(BinIndex(state, numCells, m));
+    return columns;
+}
+
+int32_t BinValue(const DataSet& data, int k, int binIndex) {
+    if (k < 5) return data.IntensityData(k, binIndex, 0);
+    if (k < 10) return data.CorrData(k - 5, binIndex, 0);
+    if (k < 16) return data.VelData(k - 10, binIndex, 0);
+    return data.PGoodData(k - 16, binIndex, 0);
+}
+
+std::string SystemName(int32_t dataStructure) {
+    if (dataStructure == kNarrowband) return "Narrowband";
+    if (dataStructure == kBroadband) return "Broadband";
+    return "Unknown System";
+}
+
+std::string FrequencyText(int32_t systemConfig, int32_t dataStructure) {
+    switch (systemConfig & 7) {
+    case 0:
+        return " 76.8 kHz";
+    case 1:
+        return " 153.6 kHz";
+    case 2:
+        return " 307.2 kHz";
+    case 3:
+        return " 614.4 kHz";
+    case 4:
+        return " 1228.8 kHz";
+    case 5:
+        if (dataStructure == kNarrowband) return " 115.0 kHz";
+        if (dataStructure == kBroadband) return " 2457.6 kHz";
+        return " Unknown Frequency";
+    case 6:
+        return " 38.4 kHz";
+    default:
+        return " Unknown Frequency";
+    }
+}
+
+std::string DateText(const DataSet& data) {
+    std::string text;
+    const auto& t = data.EnsTimes;
+    if (t(0, 0) != 80) {
+        AppendTwoDigits(text, t(0, 0));
+        text += '/';
+    }
+    AppendTwoDigits(text, t(1, 0));
+    text += '/';
+    AppendTwoDigits(text, t(2, 0));
+    return text;
+}
+
+std::string TimeText(const DataSet& data) {
+    std::string text;
+    const auto& t = data.EnsTimes;
+    AppendTwoDigits(text, t(3, 0));
+    text += ':';
+    AppendTwoDigits(text, t(4, 0));
+    text += ':';
+    AppendTwoDigits(text, t(5, 0));
+    text += '.';
+    AppendTwoDigits(text, t(6, 0));
+    return text;
+}
+
+void AppendInt(std::string& out, int64_t value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void AppendTwoDigits(std::string& out, int value) {
+    if (value >= 0 && value < 10) out += '0';
+    AppendInt(out, value);
+}
+
+void AppendScaled(std::string& out, int64_t units, int decimals) {
+    if (decimals <= 0) {
+        AppendInt(out, units);
+        return;
+    }
+    int64_t scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    // INT64_MIN never reaches here: the values come from 32-bit fields.
+    const bool negative = units < 0;
+    const int64_t magnitude = negative ? -units : units;
+    if (negative) out += '-';
+    AppendInt(out, magnitude / scale);
+    out += '.';
+    char frac[24];
+    int64_t rest = magnitude % scale;
+    for (int i = decimals - 1; i >= 0; --i) {
+        frac[i] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
+    out.append(frac, static_cast<size_t>(decimals));
+}
+
+int EnsembleProgress(const EnsembleRange& range, int32_t e) {
+    const double span = static_cast<double>(range.Last) - range.First + 1;
+    if (span <= 0) return 100;
+    const double value = RoundHalfEven((static_cast<double>(e) - range.First) * 100.0 / span);
+    return static_cast<int>(std::clamp(value, 0.0, 100.0));
+}
+
+} // namespace mvx::exportdata

@@ -1,0 +1,34 @@
+#pragma once
+// "Write File" of the export dialog without the window: opens the chosen target (never replacing or
+// extending a file that holds data), runs the writer of the chosen kind and file type, and afterwards
+// always puts the user's view back: the displayed bin range, the profile ensemble and the loaded set
+// (reloaded with the remembered first and last ensemble). A failed write ends that export with a
+// message; the partial file stays. Nothing here ends the program.
+#include "dataset/CoreState.h"
+#include "export/ExportSelection.h"
+
+#include <string>
+
+namespace mvx {
+
+enum class ExportStatus {
+    Written,   // the whole file was written
+    Cancelled, // the selection's Cancel flag stopped the writer; the partial file stays
+    Refused,   // the target holds data: "Over-Write of File Not Allowed", nothing changed
+    Failed,    // the target could not be opened or written, or an ensemble could not be read
+    NoFile,    // no valid ensemble file is open, or no target was chosen: nothing done
+};
+
+struct ExportResult {
+    ExportStatus Status = ExportStatus::NoFile;
+    std::string Message; // for a message box; empty when the file was written
+    // False when the user's selection could not be loaded again afterwards.
+    bool SelectionRestored = true;
+    bool Ok() const { return Status == ExportStatus::Written; }
+};
+
+// Runs the export that the selection's Kind and that panel's file type name into targetPath. An empty
+// targetPath (the save dialog was cancelled) writes nothing but still restores the view.
+ExportResult Run_Export(CoreState& state, ExportSelection& selection, const std::string& targetPath);
+
+} // namespace mvx

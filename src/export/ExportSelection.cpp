@@ -1,0 +1,131 @@
+#include "export/ExportSelection.h"
+
+#include "common/NumberFormat.h"
+#include "common/Rounding.h"
+#include "dataset/CoreState.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace mvx {
+
+void BinList::SelectAll(int numCells) {
+    const int last = std::clamp(numCells, 0, kBinListItems);
+    for (int m = 1; m <= last; ++m) Selected[static_cast<size_t>(m)] = true;
+}
+
+void BinList::SelectNone(int numCells) {
+    const int last = std::clamp(numCells, 0, kBinListItems);
+    for (int m = 1; m <= last; ++m) Selected[static_cast<size_t>(m)] = false;
+}
+
+std::vector<int> BinList::Exported(int numCells) const {
+    std::vector<int> bins;
+    const int last = std::clamp(numCells, 0, kBinListItems);
+    for (int m = 1; m <= last; ++m)
+        if (Selected[static_cast<size_t>(m)]) bins.push_back(m);
+    return bins;
+}
+
+int64_t EnsembleRange::Count() const {
+    if (Last < First || Step < 1) return 0;
+    return (static_cast<int64_t>(Last) - First) / Step + 1;
+}
+
+std::optional<int> ContourTypeOption(int32_t code) {
+    if (code >= 1 && code <= 5) return code - 1;
+    if (code >= 10 && code <= 50) return code / 10 + 4;
+    if (code >= 100 && code <= 600) return code / 100 + 9;
+    if (code >= 1000 && code <= 4000) return code / 1000 + 15;
+    return std::nullopt;
+}
+
+int32_t EnsembleEntryValue(const std::string& text) {
+    const std::string head = text.substr(0, 8);
+    size_t i = 0;
+    while (i < head.size() && (head[i] == ' ' || head[i] == '\t')) ++i;
+    // The longest prefix that reads as a number: sign, digits, a decimal point, an exponent.
+    const size_t start = i;
+    if (i < head.size() && (head[i] == '+' || head[i] == '-')) ++i;
+    const size_t digitsFrom = i;
+    while (i < head.size() && std::isdigit(static_cast<unsigned char>(head[i]))) ++i;
+    if (i < head.size() && head[i] == '.') {
+        ++i;
+        while (i < head.size() && std::isdigit(static_cast<unsigned char>(head[i]))) ++i;
+    }
+    const bool hasDigits = std::any_of(head.begin() + static_cast<std::ptrdiff_t>(digitsFrom),
+                                       head.begin() + static_cast<std::ptrdiff_t>(i),
+                                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    if (!hasDigits) return 0;
+    size_t end = i;
+    if (i < head.size() && (head[i] == 'e' || head[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < head.size() && (head[j] == '+' || head[j] == '-')) ++j;
+        const size_t expDigits = j;
+        while (j < head.size() && std::isdigit(static_cast<unsigned char>(head[j]))) ++j;
+        if (j > expDigits) end = j;
+    }
+    std::string number = head.substr(start, end - start);
+    if (number[0] == '+') number.erase(0, 1);
+    const double value = std::strtod(number.c_str(), nullptr);
+    return RoundToInt32(value);
+}
+
+namespace {
+
+int32_t ClampEnsemble(int32_t value, const SetDescriptors& set) {
+    // A file whose first number lies above its last would make clamp's bounds cross.
+    const int32_t lo = std::min(set.FileFirstEnsemble, set.FileLastEnsemble);
+    const int32_t hi = std::max(set.FileFirstEnsemble, set.FileLastEnsemble);
+    return std::clamp(value, lo, hi);
+}
+
+std::string BoxText(int32_t value) {
+    return FormatNumber(static_cast<double>(value), "0");
+}
+
+} // namespace
+
+EnsembleRange Clamp_Ensemble_Entries(std::array<std::string, 3>& boxes, const SetDescriptors& set) {
+    EnsembleRange range;
+    range.First = ClampEnsemble(EnsembleEntryValue(boxes[0]), set);
+    range.Last = ClampEnsemble(EnsembleEntryValue(boxes[1]), set);
+    const int64_t span = std::max<int64_t>(1, static_cast<int64_t>(set.FileLastEnsemble) -
+                                                  static_cast<int64_t>(set.FileFirstEnsemble) + 1);
+    range.Step = static_cast<int32_t>(std::clamp<int64_t>(EnsembleEntryValue(boxes[2]), 1, span));
+    boxes[0] = BoxText(range.First);
+    boxes[1] = BoxText(range.Last);
+    boxes[2] = BoxText(range.Step);
+    return range;
+}
+
+int32_t Clamp_Ensemble_Entry(std::string& box, const SetDescriptors& set) {
+    const int32_t value = ClampEnsemble(EnsembleEntryValue(box), set);
+    box = BoxText(value);
+    return value;
+}
+
+void Load_Folders(const CoreState& state, ExportSelection& selection) {
+    const Options& o = state.Opts;
+    if (const auto option = ContourTypeOption(o.ContourDataType)) selection.ContourType = *option;
+    selection.ProfileEnsemble = BoxText(state.Set.ProfileEnsNumber);
+    // The profile chart's lines 0-15 are the panel's boxes 0-15; its percent-good lines 19-22 are
+    // boxes 16-19 (the chart's statistics lines 16-18 have no box).
+    for (int k = 0; k < 16; ++k)
+        selection.ProfileTypes[static_cast<size_t>(k)] = o.ProfileDataTypes[static_cast<size_t>(k)];
+    for (int k = 16; k < kExportDataTypes; ++k)
+        selection.ProfileTypes[static_cast<size_t>(k)] = o.ProfileDataTypes[static_cast<size_t>(k + 3)];
+    const std::string first = BoxText(state.Set.FirstEnsNumber), last = BoxText(state.Set.LastEnsNumber);
+    selection.ContourEnsembles = {first, last, "1"};
+    selection.SeriesEnsembles = {first, last, "1"};
+    // The series chart's lines are the boxes 0-35; it has no line for 36-39.
+    for (int k = 0; k < kSeriesBoxes; ++k)
+        selection.SeriesTypes[static_cast<size_t>(k)] = k < 36 && o.SeriesDataTypes[static_cast<size_t>(k)];
+    for (int k = 0; k < kAncBoxes; ++k)
+        selection.AncTypes[static_cast<size_t>(k)] = o.AncDataTypes[static_cast<size_t>(k)];
+    selection.ReportProgress(0);
+}
+
+} // namespace mvx

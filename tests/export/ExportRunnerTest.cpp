@@ -1,0 +1,171 @@
+// "Write File" without the window: the target is never overwritten, failures end the export with a
+// message, and the user's selection and view come back afterwards whatever happened.
+#include "ExportFixture.h"
+
+#include "export/ExportRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace mvx;
+using namespace mvx::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ExportRunner : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        file_.Path = TinyFilePath();
+        OpenFile(file_);
+        // The user looks at ensembles 2..3, bin 2 only, with the profile on ensemble 3.
+        SetDescriptors& set = file_.State.Set;
+        ASSERT_TRUE(Read_File_Selection(file_.State, 2, 3, false));
+        set.FirstBinShown = 2;
+        set.LastBinShown = 2;
+        set.ProfileEnsNumber = 3;
+        sel_.Kind = ExportKind::Contour;
+        sel_.ContourType = 10;
+        sel_.ContourEnsembles = {"1", "3", "1"};
+        sel_.Bins[0].Select(1);
+    }
+    // The loaded set, descriptors and view are those of SetUp.
+    void ExpectSelectionRestored() {
+        const CoreState& s = file_.State;
+        EXPECT_EQ(s.Set.FirstEnsNumber, 2);
+        EXPECT_EQ(s.Set.LastEnsNumber, 3);
+        EXPECT_EQ(s.Set.CurrentEnsIndex, 2);
+        EXPECT_EQ(s.Data.EnsNumbers[0], 2);
+        EXPECT_EQ(s.Data.EnsNumbers[1], 3);
+        EXPECT_EQ(s.Data.EnsTimes(5, 1), 1); // ensemble 3's seconds in slot 1
+        EXPECT_EQ(s.Set.FirstBinShown, 2);
+        EXPECT_EQ(s.Set.LastBinShown, 2);
+        EXPECT_EQ(s.Set.ProfileEnsNumber, 3);
+    }
+
+    LoadedFile file_;
+    ExportSelection sel_;
+};
+
+} // namespace
+
+TEST_F(ExportRunner, WritesTheChosenKindAndRestoresTheSelection) {
+    const fs::path out = ScratchDir() / "contour.txt";
+    const ExportResult r = Run_Export(file_.State, sel_, out.string());
+    EXPECT_EQ(r.Status, ExportStatus::Written) << r.Message;
+    EXPECT_TRUE(r.Message.empty());
+    const auto lines = CrLfLines(ReadText(out));
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[0], "\"Contour Data = Velocity East (u) mm/s\"");
+    EXPECT_EQ(lines[16], "3\t26\t06\t14\t12\t01\t01\t00\t\t120");
+    ExpectSelectionRestored();
+}
+
+TEST_F(ExportRunner, MatFileTypeOfTheVisiblePanel) {
+    sel_.Kind = ExportKind::Profile;
+    sel_.FileType[1] = ExportFileType::Mat;
+    sel_.FileType[0] = ExportFileType::Text; // another panel's choice does not matter
+    sel_.ProfileEnsemble = "1";
+    const fs::path out = ScratchDir() / "profile.mat";
+    EXPECT_EQ(Run_Export(file_.State, sel_, out.string()).Status, ExportStatus::Written);
+    const std::string bytes = ReadText(out);
+    // The first record: type 20, 1 x 1, no imaginary part, name "ZonProfileEns".
+    ASSERT_GT(bytes.size(), 34u);
+    EXPECT_EQ(bytes.substr(0, 20), std::string("\x14\0\0\0\x01\0\0\0\x01\0\0\0\0\0\0\0\x0E\0\0\0", 20));
+    EXPECT_EQ(bytes.substr(20, 14), std::string("ZonProfileEns\0", 14));
+    ExpectSelectionRestored();
+}
+
+TEST_F(ExportRunner, ExistingEmptyFileIsWrittenInto) {
+    const fs::path out = ScratchDir() / "empty.txt";
+    std::ofstream(out).close();
+    ASSERT_EQ(fs::file_size(out), 0u);
+    EXPECT_EQ(Run_Export(file_.State, sel_, out.string()).Status, ExportStatus::Written);
+    EXPECT_TRUE(ReadText(out).starts_with("\"Contour Data ="));
+}
+
+TEST_F(ExportRunner, NonEmptyFileIsRefusedAndLeftUnchanged) {
+    const fs::path out = ScratchDir() / "full.txt";
+    WriteAll(out, {'k', 'e', 'e', 'p'});
+    const ExportResult r = Run_Export(file_.State, sel_, out.string());
+    EXPECT_EQ(r.Status, ExportStatus::Refused);
+    EXPECT_EQ(r.Message, "Over-Write of File Not Allowed");
+    EXPECT_EQ(ReadText(out), "keep");
+    ExpectSelectionRestored();
+}
+
+TEST_F(ExportRunner, DiskFullEndsTheExportWithAMessage) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    const ExportResult r = Run_Export(file_.State, sel_, "/dev/full");
+    EXPECT_EQ(r.Status, ExportStatus::Failed);
+    EXPECT_NE(r.Message.find("No space left on device"), std::string::npos) << r.Message;
+    ExpectSelectionRestored();
+}
+
+TEST_F(ExportRunner, RemovedFolderFailsCleanly) {
+    const fs::path folder = ScratchDir() / "gone";
+    fs::create_directory(folder);
+    fs::remove(folder);
+    const ExportResult r = Run_Export(file_.State, sel_, (folder / "out.txt").string());
+    EXPECT_EQ(r.Status, ExportStatus::Failed);
+    EXPECT_NE(r.Message.find("out.txt"), std::string::npos) << r.Message;
+    EXPECT_FALSE(fs::exists(folder));
+    ExpectSelectionRestored();
+}
+
+TEST_F(ExportRunner, CancelKeepsThePartialFileAndRestores) {
+    sel_.Kind = ExportKind::Series;
+    sel_.SeriesEnsembles = {"1", "3", "1"};
+    sel_.AncTypes[0] = true;
+    sel_.Progress = [&](int value) {
+        if (value == 0 && file_.State.Set.FirstEnsNumber == 1) sel_.Cancel = true; // after the first row
+    };
+    const fs::path out = ScratchDir() / "series.txt";
+    const ExportResult r = Run_Export(file_.State, sel_, out.string());
+    EXPECT_EQ(r.Status, ExportStatus::Cancelled);
+    EXPECT_TRUE(sel_.Cancel); // the dialog closes on it
+    const auto lines = CrLfLines(ReadText(out));
+    ASSERT_EQ(lines.size(), 18u);
+    EXPECT_EQ(lines[16], "1\t26\t06\t14\t12\t00\t00\t00\t\t1.23");
+    ExpectSelectionRestored();
+}
+
+TEST_F(ExportRunner, AStaleCancelFromAnEarlierRunDoesNotStopTheNext) {
+    sel_.Cancel = true;
+    const fs::path out = ScratchDir() / "again.txt";
+    EXPECT_EQ(Run_Export(file_.State, sel_, out.string()).Status, ExportStatus::Written);
+    EXPECT_EQ(CrLfLines(ReadText(out)).size(), 17u);
+}
+
+TEST_F(ExportRunner, NoTargetChosenWritesNothingButRestores) {
+    const ExportResult r = Run_Export(file_.State, sel_, "");
+    EXPECT_EQ(r.Status, ExportStatus::NoFile);
+    ExpectSelectionRestored();
+}
+
+TEST_F(ExportRunner, NoValidFileDoesNothing) {
+    file_.State.Set.FileValid = false;
+    int progress = -1;
+    sel_.Progress = [&](int v) { progress = v; };
+    const fs::path out = ScratchDir() / "never.txt";
+    EXPECT_EQ(Run_Export(file_.State, sel_, out.string()).Status, ExportStatus::NoFile);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(progress, 0);
+}
+
+TEST_F(ExportRunner, EnsembleFileGoneMidwayEndsTheExportInsteadOfRepeatingOldValues) {
+    // The ensemble file disappears after the first row: the writer must not write ensemble 1's values
+    // again as rows 2 and 3.
+    sel_.Progress = [&](int value) {
+        if (value == 0) fs::remove(file_.Path);
+    };
+    const fs::path out = ScratchDir() / "partial.txt";
+    const ExportResult r = Run_Export(file_.State, sel_, out.string());
+    EXPECT_EQ(r.Status, ExportStatus::Failed);
+    EXPECT_NE(r.Message.find("Ensemble 2 could not be read"), std::string::npos) << r.Message;
+    EXPECT_FALSE(r.SelectionRestored);
+    const auto lines = CrLfLines(ReadText(out));
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(Cells(lines[14])[0], "1");
+}

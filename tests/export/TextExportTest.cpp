@@ -1,0 +1,244 @@
+// The text exports against golden files worked out by hand from the values the tiny file was built
+// with, and the edge cases of the format.
+#include "ExportFixture.h"
+
+#include "export/TextExport.h"
+
+#include <gtest/gtest.h>
+
+using namespace mvx;
+using namespace mvx::test;
+
+namespace {
+
+class TextExport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        file_.Path = TinyFilePath();
+        OpenFile(file_);
+        sel_.Bins[0].Select(1);
+        sel_.Bins[0].Select(2);
+        sel_.Bins[1] = sel_.Bins[0];
+        sel_.Bins[2] = sel_.Bins[0];
+        sel_.ContourEnsembles = {"1", "3", "1"};
+        sel_.SeriesEnsembles = {"1", "3", "1"};
+    }
+    CoreState& State() { return file_.State; }
+    std::string Path() const { return file_.Path.string(); }
+
+    LoadedFile file_;
+    ExportSelection sel_;
+};
+
+} // namespace
+
+TEST_F(TextExport, ContourGoldenDirectionWithBadCell) {
+    sel_.ContourType = 15;
+    const std::string text = WriteToString(State(), sel_, Write_Contour_Text);
+    EXPECT_EQ(text, Golden("contour_direction.txt", Path()));
+}
+
+TEST_F(TextExport, ProfileGoldenOfOneEnsemble) {
+    sel_.ProfileEnsemble = "2";
+    for (int k : {0, 4, 9, 10, 14, 15, 18}) sel_.ProfileTypes[static_cast<size_t>(k)] = true;
+    const std::string text = WriteToString(State(), sel_, Write_Profile_Text);
+    EXPECT_EQ(text, Golden("profile_ens2.txt", Path()));
+}
+
+TEST_F(TextExport, SeriesGoldenWithEveryColumnGroup) {
+    for (int k : {0, 2, 3, 4, 5, 6, 7}) sel_.AncTypes[static_cast<size_t>(k)] = true;
+    for (int k : {10, 15, 16, 20, 25, 27, 32, 35, 36, 37, 39})
+        sel_.SeriesTypes[static_cast<size_t>(k)] = true;
+    const std::string text = WriteToString(State(), sel_, Write_Series_Text);
+    EXPECT_EQ(text, Golden("series_all_groups.txt", Path()));
+}
+
+TEST_F(TextExport, StrandexTakesVelocityAndPositionFromTheBottomTrackBlock) {
+    sel_.SeriesTypes[kSeriesNavEast] = true;
+    sel_.SeriesTypes[kSeriesLatLon] = true;
+    sel_.SeriesTypes[kSeriesStrandex] = true;
+    sel_.SeriesEnsembles = {"1", "1", "1"};
+    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Series_Text));
+    // Title, nine header lines, two empty lines, three heading lines, an empty line, one row.
+    ASSERT_EQ(lines.size(), 18u);
+    EXPECT_EQ(lines[12], "Ens\tYR\tMO\tDA\tHH\tMM\tSS\tHH\t\t\"NVE\"\t     \"Lat\"\t     \"Lon\"");
+    EXPECT_EQ(lines[13], "\t\t\t\t\t\t\t\t\t\"mm/s\"\t     \"deg\"\t     \"deg\"");
+    EXPECT_EQ(lines[14], std::string(11, '\t'));
+    // The reference-layer east word 10 is stored inverted; 357913941 and -715827883 binary-angle units
+    // are 29.9999999720603 and -60.0000000279397 degrees.
+    EXPECT_EQ(lines[16], "1\t26\t06\t14\t12\t00\t00\t00\t\t-10\t29.99999997\t-60.00000003");
+    EXPECT_EQ(lines[17], "");
+}
+
+TEST_F(TextExport, FirstAfterLastWritesHeadingsAndNoRows) {
+    sel_.ContourType = 0;
+    sel_.ContourEnsembles = {"3", "2", "1"};
+    const auto contour = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
+    // Title, header, empty line, heading line and the two line ends after it: nothing more.
+    ASSERT_EQ(contour.size(), 14u);
+    EXPECT_EQ(contour[11], "Ens\tYR\tMO\tDA\tHH\tMM\tSS\tHH\t\t1\t2");
+    EXPECT_EQ(contour[12], "");
+    EXPECT_EQ(contour[13], "");
+    // The header comes from ensemble First, the only one loaded.
+    EXPECT_EQ(contour[6], "\"First Ensemble Time = 12:01:01.00\"");
+
+    sel_.SeriesEnsembles = {"3", "1", "1"};
+    sel_.AncTypes[0] = true;
+    const auto series = CrLfLines(WriteToString(State(), sel_, Write_Series_Text));
+    ASSERT_EQ(series.size(), 17u);
+    EXPECT_EQ(series[14], "\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(series[15], "");
+    EXPECT_EQ(series[16], "");
+}
+
+TEST_F(TextExport, EntriesAreClampedAndWrittenBack) {
+    sel_.ContourType = 16;
+    sel_.ContourEnsembles = {"-4", "1234567890", "0"};
+    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
+    // "1234567890" reads as its first 8 characters, 12345678, then both ends are clamped to 1..3.
+    EXPECT_EQ(sel_.ContourEnsembles, (std::array<std::string, 3>{"1", "3", "1"}));
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[0], "\"Contour Data = PG1\"");
+    EXPECT_EQ(Cells(lines[14]).back(), "3");
+    EXPECT_EQ(Cells(lines[16])[0], "3");
+}
+
+TEST_F(TextExport, EndsOfFiles) {
+    sel_.ContourType = 10;
+    const std::string contour = WriteToString(State(), sel_, Write_Contour_Text);
+    EXPECT_TRUE(contour.ends_with("\r\n3\t26\t06\t14\t12\t01\t01\t00\t\t120\t-7")) << contour;
+
+    sel_.ProfileEnsemble = "1";
+    sel_.ProfileTypes[10] = true;
+    const std::string profile = WriteToString(State(), sel_, Write_Profile_Text);
+    EXPECT_TRUE(profile.ends_with("\r\n\"E mm/s  \"\t300\t-100\r\n")) << profile;
+
+    sel_.SeriesTypes[10] = true;
+    const std::string series = WriteToString(State(), sel_, Write_Series_Text);
+    EXPECT_TRUE(series.ends_with("\r\n3\t26\t06\t14\t12\t01\t01\t00\t\t120\t-7\r\n")) << series;
+    // No bare line feed anywhere: every line end is CR LF.
+    for (const std::string* text : {&contour, &profile, &series}) {
+        for (size_t i = 0; i < text->size(); ++i) {
+            if ((*text)[i] == '\n') {
+                ASSERT_TRUE(i > 0 && (*text)[i - 1] == '\r') << "at byte " << i;
+            }
+        }
+    }
+}
+
+TEST_F(TextExport, StepThatDoesNotDivideTheRangeStopsAtLastOrBelow) {
+    sel_.ContourType = 14;
+    sel_.ContourEnsembles = {"1", "3", "2"};
+    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(lines[14], "1\t26\t06\t14\t12\t00\t00\t00\t\t500\t100");
+    EXPECT_EQ(lines[15], "3\t26\t06\t14\t12\t01\t01\t00\t\t130\t25");
+
+    sel_.ContourEnsembles = {"2", "3", "2"};
+    const auto one = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
+    ASSERT_EQ(one.size(), 15u);
+    EXPECT_EQ(Cells(one[14])[0], "2");
+}
+
+TEST_F(TextExport, BinsBeyondTheCellCountAreNotExported) {
+    sel_.Bins[0].Select(3);
+    sel_.Bins[0].Select(255);
+    sel_.Bins[0].Select(1, false);
+    sel_.ContourType = 5;
+    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
+    EXPECT_EQ(lines[11], "Ens\tYR\tMO\tDA\tHH\tMM\tSS\tHH\t\t2");
+    EXPECT_EQ(lines[14], "1\t26\t06\t14\t12\t00\t00\t00\t\t150");
+}
+
+TEST_F(TextExport, EmptyBinSelectionKeepsRowsWithoutBinColumns) {
+    sel_.Bins[1] = BinList{};
+    sel_.ProfileEnsemble = "3";
+    sel_.ProfileTypes[19] = true;
+    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Profile_Text));
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[11], "\t");
+    EXPECT_EQ(lines[13], "\"PG4 \"");
+}
+
+TEST_F(TextExport, CancelStopsBeforeTheNextEnsembleAndKeepsWhatWasWritten) {
+    sel_.ContourType = 0;
+    int calls = 0;
+    sel_.Progress = [&](int value) {
+        ++calls;
+        if (value > 0 && value < 100) sel_.Cancel = true; // after the first row (progress 0), at the second
+    };
+    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(Cells(lines[15])[0], "2");
+    EXPECT_EQ(calls, 3); // rows 1 and 2, then the final 100
+}
+
+namespace {
+
+// Two cells, two ensembles; only the orientation and the year byte differ between files.
+EnsembleContents Oriented(int number, bool up, uint8_t year) {
+    EnsembleContents c;
+    c.Fixed.NumCells = 2;
+    c.Fixed.SystemConfig = static_cast<uint16_t>(up ? 0x41CB : 0x414B);
+    c.Variable.EnsembleNumber = static_cast<uint32_t>(number);
+    c.Variable.Year = year;
+    c.Variable.Month = 2;
+    c.Variable.Day = 9;
+    c.Variable.Minute = static_cast<uint8_t>(number);
+    c.Velocity = {{1, 0, 0, 0}, {2, 0, 0, 0}};
+    c.Correlation = {{11, 11, 11, 11}, {22, 22, 22, 22}}; // cell 0: 11, cell 1: 22
+    c.Echo = c.Correlation;
+    c.PercentGood = c.Correlation;
+    return c;
+}
+
+std::string OrientedContour(bool up, uint8_t year) {
+    LoadedFile f;
+    f.Path = ScratchDir() / (up ? "UP.000" : "DOWN.000");
+    WriteEnsembles(f.Path, 2, [&](int n) { return Oriented(n, up, year); });
+    OpenFile(f);
+    EXPECT_EQ(f.State.Set.OrientationBalance, up ? -2 : 2);
+    ExportSelection sel;
+    sel.ContourType = 9;
+    sel.ContourEnsembles = {"1", "1", "1"};
+    sel.Bins[0].Select(1);
+    sel.Bins[0].Select(2);
+    return WriteToString(f.State, sel, Write_Contour_Text);
+}
+
+} // namespace
+
+TEST(TextExportOrientation, BinOneIsTheCellNearestTheTransducerEitherWay) {
+    // Down-looking cells are stored reversed, so bin 1 is read from the last bin index; an up-looking
+    // file keeps cell 0 at index 0. Either way bin 1 carries cell 0's 11 counts.
+    const auto down = CrLfLines(OrientedContour(false, 26));
+    const auto up = CrLfLines(OrientedContour(true, 26));
+    ASSERT_EQ(down.size(), 15u);
+    ASSERT_EQ(up.size(), 15u);
+    EXPECT_EQ(down[14], "1\t26\t02\t09\t00\t01\t00\t00\t\t11\t22");
+    EXPECT_EQ(up[14], down[14]);
+}
+
+TEST(TextExportHeader, YearEightyIsLeftOutOfTheDate) {
+    const auto lines = CrLfLines(OrientedContour(false, 80));
+    EXPECT_EQ(lines[5], "\"First Ensemble Date = 02/09\"");
+    EXPECT_EQ(Cells(lines[14])[1], "80"); // the rows keep the year byte
+    // 614.4 kHz from the three low bits of the configuration word; 60 pings and 1 s per ping by default.
+    EXPECT_EQ(lines[2], "\"Broadband 614.4 kHz\"");
+    EXPECT_EQ(lines[3], "\"Pings/Ens =\"\t60");
+    EXPECT_EQ(lines[4], "\"Time/Ping = 00:01.00\"");
+}
+
+TEST(TextExportLabels, TitlesAndRowLabels) {
+    EXPECT_EQ(ContourTextTitle(3), " Echo Amplitude counts Beam4");
+    EXPECT_EQ(ContourTextTitle(4), " Echo Amplitude counts Four Beam Average");
+    EXPECT_EQ(ContourTextTitle(5), " Correlation counts Beam1");
+    EXPECT_EQ(ContourTextTitle(9), " Correlation counts Four Beam Average");
+    EXPECT_EQ(ContourTextTitle(12), " Velocity Vertical (w) mm/s");
+    EXPECT_EQ(ContourTextTitle(19), " PG4");
+    const char* const labels[20] = {"EA1 cnts", "EA2 cnts", "EA3 cnts", "EA4 cnts", "EAA cnts",
+                                    "C1 cnts",  "C2 cnts",  "C3 cnts",  "C4 cnts",  "CA cnts",
+                                    "E mm/s  ", "N mm/s  ", "V mm/s  ", "Err mm/s", "Mag mm/s",
+                                    "Dir deg ", "PG1 ",     "PG2 ",     "PG3 ",     "PG4 "};
+    for (int k = 0; k < 20; ++k) EXPECT_EQ(ProfileTextLabel(k), labels[k]) << k;
+}
