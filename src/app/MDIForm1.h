@@ -123,7 +123,6 @@ class MDIForm1 : public QMainWindow {
     void Set_Monitor(bool on);
     void Save_Set(int32_t first, int32_t last);
     void Show_Child(ChildWindow id, bool show);
-    void Finish_Load();
     QImage Grab_Child(ChildWindow id) const;
 
     AppContext& app_;

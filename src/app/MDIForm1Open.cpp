@@ -56,9 +56,19 @@ void MDIForm1::Open_File() {
             core.Menus.FlipChecked = Item("Flip_Over(0)")->isChecked();
             core.Menus.MonitorOn = Item("AutoTrack")->isChecked();
             core.Set.FileName = name;
-            loaded = Load_Whole_Set(core, name);
-            if (!core.Set.StatsText.empty()) form3_->Set_Stats_Text(core.Set.StatsText);
-            if (loaded) Finish_Load();
+            LoadHooks load;
+            load.WholeSetLoaded = [this](CoreState& state) {
+                form3_->Set_Stats_Text(state.Set.StatsText);
+                if (hooks_.Map_Series_Bins) hooks_.Map_Series_Bins();
+                if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(state.Opts.ContourDataType);
+            };
+            load.SubSetLoaded = [this](CoreState& state) {
+                if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(state.Opts.ContourDataType);
+            };
+            loaded = Load_Whole_Set(core, name, load);
+            // A rejected file's statistics say why.
+            if (!loaded && !core.Set.StatsText.empty()) form3_->Set_Stats_Text(core.Set.StatsText);
+            if (loaded && hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();
             setWindowTitle(QString::fromStdString("Marevox - " + name));
             Add_Recent_File(name);
         }
@@ -71,14 +81,6 @@ void MDIForm1::Open_File() {
     busy_ = false;
     if (hooks_.Set_RotateNeeded) hooks_.Set_RotateNeeded();
     emit Open_Finished(loaded);
-}
-
-// The chart windows take the new data: the navigator, then the sub set when one was loaded.
-void MDIForm1::Finish_Load() {
-    const int32_t type = app_.Core.Opts.ContourDataType;
-    if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(type);
-    if (app_.Core.Set.CurrentEnsIndex >= 1 && hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(type);
-    if (hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();
 }
 
 void MDIForm1::Show_Selected_Data(int32_t dataType) {

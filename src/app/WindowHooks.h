@@ -17,6 +17,9 @@ struct WindowHooks {
     // Whole-set window (navigator): full rebuild with a contour data type, and its sub-set marker.
     std::function<void(int32_t dataType)> Init_WholeSet_Charts;
     std::function<void()> Show_Selected_Data_Location;
+    // After a whole-set load: the series-bin choices are mapped onto the displayed bins (using the
+    // set's OrientationBalance), before the navigator is initialised.
+    std::function<void()> Map_Series_Bins;
     // Sub-set window: full rebuild of the contour, profile and series charts.
     std::function<void(int32_t dataType)> Init_SubSet_Charts;
     std::function<void()> Force_Statistics_Display;

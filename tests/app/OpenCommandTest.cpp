@@ -79,6 +79,33 @@ TEST_F(OpenCommand, RealFileCountsMatchTheirRecordings) {
     }
 }
 
+TEST_F(OpenCommand, LoadedFileReachesTheChartWindowsInOrder) {
+    form_->Form_Load("");
+    std::vector<std::string> calls;
+    WindowHooks& h = form_->Hooks();
+    h.Map_Series_Bins = [&] { calls.push_back("bins"); };
+    h.Init_WholeSet_Charts = [&](int32_t type) {
+        // The navigator is built once the whole set is copied and its statistics are shown.
+        EXPECT_NE(form_->Info().Text().find("Average Ensemble Interval"), std::string::npos);
+        calls.push_back("whole " + std::to_string(type));
+    };
+    h.Init_SubSet_Charts = [&](int32_t type) {
+        EXPECT_EQ(app_->Core.Set.CurrentEnsIndex, 9);
+        calls.push_back("sub " + std::to_string(type));
+    };
+    h.Show_Selected_Data_Location = [&] { calls.push_back("marker"); };
+    app_->Core.Opts.ContourDataType = 300;
+    dialogs_.OpenAnswers = {DataFile("up600_beam_9ens.000"), (ScratchDir() / "empty.000").string()};
+    form_->Open_File();
+    EXPECT_EQ(calls, (std::vector<std::string>{"bins", "whole 300", "sub 300", "marker"}));
+    // A file that is not loaded reaches none of them.
+    WriteAll(dialogs_.OpenAnswers.front(), {0x7F, 0x7F, 0x10});
+    calls.clear();
+    form_->Open_File();
+    EXPECT_FALSE(app_->Core.Set.FileValid);
+    EXPECT_TRUE(calls.empty());
+}
+
 TEST_F(OpenCommand, RejectedFileLeavesTheWindowUsable) {
     form_->Form_Load("");
     const auto junk = ScratchDir() / "junk.000";
@@ -88,6 +115,8 @@ TEST_F(OpenCommand, RejectedFileLeavesTheWindowUsable) {
     dialogs_.OpenAnswers.push_back(junk.string());
     form_->Open_File();
     EXPECT_FALSE(app_->Core.Set.FileValid);
+    // The information window says why.
+    EXPECT_NE(form_->Info().Text().find("Not enough VALID ensembles"), std::string::npos);
     ExpectUsable(*form_, *this, true);
 }
 
