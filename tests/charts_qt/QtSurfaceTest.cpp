@@ -1,0 +1,177 @@
+#include "platform/QtSurface.h"
+
+#include "GuiApp.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+namespace mvx {
+namespace {
+
+class QtSurfaceTest : public ::testing::Test {
+  protected:
+    void SetUp() override { test::EnsureGuiApp(); }
+};
+
+// Bounding box of the pixels that differ from a colour.
+struct Ink {
+    int Left = 1 << 30, Top = 1 << 30, Right = -1, Bottom = -1, Count = 0;
+};
+
+Ink InkOf(const Surface& s, ColorRef background) {
+    Ink ink;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x)
+            if (s.GetPixel(x, y) != background) {
+                ink.Left = std::min(ink.Left, x);
+                ink.Right = std::max(ink.Right, x);
+                ink.Top = std::min(ink.Top, y);
+                ink.Bottom = std::max(ink.Bottom, y);
+                ++ink.Count;
+            }
+    return ink;
+}
+
+TEST_F(QtSurfaceTest, ColoursKeepRedInTheLowByte) {
+    QtSurface s(4, 3, Rgb(1, 2, 3));
+    EXPECT_EQ(s.Image().pixel(0, 0), qRgb(1, 2, 3));
+    s.SetPixel(2, 1, Rgb(200, 100, 50));
+    EXPECT_EQ(s.Image().pixel(2, 1), qRgb(200, 100, 50));
+    EXPECT_EQ(s.GetPixel(2, 1), 0x003264C8u);
+    EXPECT_EQ(s.GetPixel(99, 1), Rgb(1, 2, 3)); // outside: the background
+    s.SetBackColor(Rgb(9, 8, 7));
+    s.Clear();
+    EXPECT_EQ(s.Image().pixel(2, 1), qRgb(9, 8, 7));
+}
+
+TEST_F(QtSurfaceTest, XorWithWhiteInvertsAndTwiceRestores) {
+    QtSurface s(40, 30, Rgb(10, 20, 30));
+    s.FillBox(5, 5, 20, 20, Rgb(200, 0, 100));
+    const QImage before = s.Image().copy();
+    s.SetDrawMode(DrawMode::XorPen);
+    auto drawAll = [&] {
+        s.Line(0, 0, 39, 29, kWhite);
+        s.Box(2, 3, 30, 25, kWhite);
+        s.FillBox(8, 8, 12, 12, kWhite);
+        s.SetDrawWidth(3);
+        s.Line(0, 28, 39, 2, kWhite);
+        s.SetDrawWidth(1);
+    };
+    drawAll();
+    EXPECT_EQ(s.GetPixel(0, 0), Rgb(245, 235, 225));
+    EXPECT_EQ(s.GetPixel(10, 10), Rgb(55, 255, 155));
+    EXPECT_EQ(qAlpha(s.Image().pixel(0, 0)), 255);
+    EXPECT_NE(s.Image(), before);
+    drawAll();
+    EXPECT_EQ(s.Image(), before);
+}
+
+TEST_F(QtSurfaceTest, OnePixelLinesAreExact) {
+    QtSurface s(12, 8);
+    s.Line(2, 5, 8, 5, kBlack);
+    const Ink ink = InkOf(s, kWhite);
+    EXPECT_EQ(ink.Left, 2);
+    EXPECT_EQ(ink.Right, 7);
+    EXPECT_EQ(ink.Top, 5);
+    EXPECT_EQ(ink.Count, 6);
+    EXPECT_DOUBLE_EQ(s.CurrentX(), 8);
+    s.LineTo(8, 1, kBlack); // from the current position
+    EXPECT_EQ(s.GetPixel(8, 5), kBlack);
+    EXPECT_EQ(s.GetPixel(8, 1), kWhite);
+}
+
+TEST_F(QtSurfaceTest, PixelRowsAreClippedLikeSinglePixels) {
+    QtSurface s(4, 2);
+    const ColorRef row[5] = {Rgb(1, 0, 0), Rgb(2, 0, 0), Rgb(3, 0, 0), Rgb(4, 0, 0), Rgb(5, 0, 0)};
+    s.SetPixelRow(-2, 1, row, 5); // the first two fall off the left edge
+    EXPECT_EQ(s.GetPixel(0, 1), Rgb(3, 0, 0));
+    EXPECT_EQ(s.GetPixel(2, 1), Rgb(5, 0, 0));
+    EXPECT_EQ(s.GetPixel(3, 1), kWhite);
+    s.SetPixelRow(2, 0, row, 5); // the last three fall off the right edge
+    EXPECT_EQ(s.GetPixel(2, 0), Rgb(1, 0, 0));
+    EXPECT_EQ(s.GetPixel(3, 0), Rgb(2, 0, 0));
+    s.SetPixelRow(0, 2, row, 5); // below the surface: nothing
+    EXPECT_EQ(s.GetPixel(0, 0), kWhite);
+}
+
+TEST_F(QtSurfaceTest, StretchIsNearestNeighbour) {
+    QtSurface src(3, 2);
+    const ColorRef c[6] = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255),
+                           Rgb(1, 2, 3),   Rgb(4, 5, 6),   Rgb(7, 8, 9)};
+    for (int i = 0; i < 6; ++i) src.SetPixel(i % 3, i / 3, c[i]);
+    QtSurface dst(40, 30);
+    dst.StretchFrom(src, 5, 4, 30, 20); // each source pixel becomes a 10 x 10 block
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(dst.GetPixel(5 + x, 4 + y), c[(y / 10) * 3 + x / 10]) << x << "," << y;
+    EXPECT_EQ(dst.GetPixel(4, 4), kWhite);
+    EXPECT_EQ(dst.GetPixel(35, 24), kWhite);
+}
+
+TEST_F(QtSurfaceTest, ArialResolvesToAFaceWithPlausibleMetrics) {
+    QtSurface s(10, 10);
+    s.SetFont("Arial", 8, false);
+    EXPECT_FALSE(QFontInfo(s.Font()).family().isEmpty());
+    // Arial's "W" is 0.94 em: about 10 pixels at 8 points and 96 pixels an inch; a line about 12.
+    const int w = s.TextWidth("W"), h = s.TextHeight("W");
+    EXPECT_GE(w, 8);
+    EXPECT_LE(w, 13);
+    EXPECT_GE(h, 10);
+    EXPECT_LE(h, 16);
+    EXPECT_NEAR(s.TextWidth("WWWW"), 4 * w, 2);
+    EXPECT_LT(s.TextWidth("iiii"), s.TextWidth("WWWW")); // proportional
+    EXPECT_EQ(s.TextHeight(""), h);
+    s.SetFont("Arial", 10, false);
+    EXPECT_GT(s.TextWidth("Range (m)"), s.TextWidth("W") * 3);
+    EXPECT_GT(s.TextWidth("W"), w);
+    s.SetFont("Courier New", 10, false);
+    EXPECT_EQ(s.TextWidth("iiii"), s.TextWidth("WWWW")); // fixed pitch
+    EXPECT_EQ(s.FontName(), "Courier New");
+}
+
+TEST_F(QtSurfaceTest, PrintPaintsOnlyGlyphPixelsInTheForeColourInsideTheTextBox) {
+    QtSurface s(120, 40);
+    s.SetFont("Arial", 10, false);
+    const ColorRef ink = Rgb(0, 0, 255);
+    s.SetForeColor(ink);
+    s.SetCurrentPosition(10, 7);
+    s.Print("Hello 42");
+    const int w = s.TextWidth("Hello 42"), h = s.TextHeight("Hello 42");
+    EXPECT_DOUBLE_EQ(s.CurrentX(), 10 + w);
+    const Ink box = InkOf(s, kWhite);
+    ASSERT_GT(box.Count, 20);
+    EXPECT_GE(box.Left, 10);
+    EXPECT_LT(box.Right, 10 + w);
+    EXPECT_GE(box.Top, 7);
+    EXPECT_LT(box.Bottom, 7 + h);
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x) {
+            const ColorRef c = s.GetPixel(x, y);
+            ASSERT_TRUE(c == kWhite || c == ink) << x << "," << y; // no smoothing
+        }
+}
+
+TEST_F(QtSurfaceTest, TextThatIsNotUtf8IsReadAsLatin1) {
+    QtSurface a(40, 20), b(40, 20);
+    a.Print("\xB1 5");     // plus-minus as the Windows code page writes it
+    b.Print("\xC2\xB1 5"); // the same sign in UTF-8
+    EXPECT_EQ(a.TextWidth("\xB1"), b.TextWidth("\xC2\xB1"));
+    EXPECT_EQ(a.Image(), b.Image());
+    EXPECT_GT(InkOf(a, kWhite).Count, 0);
+}
+
+TEST_F(QtSurfaceTest, ScratchSurfaceTakesColoursAndFont) {
+    QtSurface s(10, 10, Rgb(1, 1, 1));
+    s.SetForeColor(Rgb(2, 2, 2));
+    s.SetFont("Arial", 12, true);
+    auto scratch = s.MakeScratch(30, 20);
+    EXPECT_EQ(scratch->Width(), 30);
+    EXPECT_EQ(scratch->Height(), 20);
+    EXPECT_EQ(scratch->GetPixel(0, 0), Rgb(1, 1, 1));
+    EXPECT_EQ(scratch->ForeColor(), Rgb(2, 2, 2));
+    EXPECT_TRUE(scratch->FontBold());
+    EXPECT_EQ(scratch->TextWidth("Bin"), s.TextWidth("Bin"));
+}
+
+} // namespace
+} // namespace mvx
