@@ -1,0 +1,33 @@
+#pragma once
+// The one object that owns a running program's state: the core state (data set, options, descriptors,
+// menu marks), the display tables, and the platform services the windows use. Windows get a reference.
+// Qt defines "slots" as a keyword macro, and the core's data set uses the word as a name.
+#pragma push_macro("slots")
+#undef slots
+#include "dataset/CoreState.h"
+#include "options/OptionsFile.h"
+#pragma pop_macro("slots")
+
+#include "platform/Dialogs.h"
+#include "platform/EventYield.h"
+#include "platform/Launcher.h"
+#include "platform/MousePointer.h"
+
+#include <string>
+
+namespace mvx {
+
+struct AppContext {
+    AppContext(Dialogs& ui, Launcher& shell) : Ui(ui), Shell(shell) { Core.Yield = Yield.AsYieldFn(); }
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    CoreState Core;
+    DisplayTables Tables;
+    Dialogs& Ui;
+    Launcher& Shell;
+    MousePointer Pointer;
+    EventYield Yield;
+};
+
+} // namespace mvx

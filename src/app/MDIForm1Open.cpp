@@ -1,0 +1,199 @@
+// The Open command and the commands around it: recent files, Flip, MultiFile, saving raw sets and the
+// sub-set capacity.
+#include "app/Form3.h"
+#include "app/InputNumber.h"
+#include "app/MDIForm1.h"
+
+#include "dataset/Loader.h"
+#include "dataset/SaveSet.h"
+
+#include <QAction>
+
+#include <cmath>
+#include <fstream>
+
+namespace mvx {
+
+namespace {
+
+// Display caption of a path in a menu ("&" would otherwise mark an access key).
+QString MenuCaption(const std::string& path) {
+    return QString::fromStdString(path).replace('&', QStringLiteral("&&"));
+}
+
+} // namespace
+
+void MDIForm1::Open_File() {
+    if (busy_) return;
+    busy_ = true;
+    bool loaded = false;
+    CoreState& core = app_.Core;
+    try {
+        Stop_Animate();
+        if (!Item("AutoTrack")->isChecked()) Hide_Forms();
+        Disable_Menus(true);
+
+        std::string name;
+        if (RecentIndex != 0) {
+            if (RecentIndex >= 1 && RecentIndex <= 8) name = recent_[static_cast<size_t>(RecentIndex - 1)];
+            RecentIndex = 0;
+        } else if (!CommandLine.empty()) {
+            name = CommandLine;
+            CommandLine.clear();
+        }
+        if (name.empty()) {
+            FileDialogSpec spec;
+            spec.Title = "Open";
+            spec.Filter = "All Files (*.*)|*.*";
+            name = app_.Ui.OpenFileName(spec);
+        }
+
+        app_.Pointer.Set(PointerShape::Hourglass);
+        if (name.empty()) {
+            core.Set.FileValid = false;
+        } else if (std::ifstream(name, std::ios::binary).is_open()) {
+            core.Menus.MultiFileChecked = Item("EnMulti")->isChecked();
+            core.Menus.FlipChecked = Item("Flip_Over(0)")->isChecked();
+            core.Menus.MonitorOn = Item("AutoTrack")->isChecked();
+            core.Set.FileName = name;
+            loaded = Load_Whole_Set(core, name);
+            if (!core.Set.StatsText.empty()) form3_->Set_Stats_Text(core.Set.StatsText);
+            if (loaded) Finish_Load();
+            setWindowTitle(QString::fromStdString("Marevox - " + name));
+            Add_Recent_File(name);
+        }
+    } catch (...) {
+        // A failed open ends quietly; the window stays usable.
+    }
+    app_.Pointer.Set(PointerShape::Default);
+    Disable_Menus(false);
+    if (hooks_.Options_ForceLoad) hooks_.Options_ForceLoad(false);
+    busy_ = false;
+    if (hooks_.Set_RotateNeeded) hooks_.Set_RotateNeeded();
+    emit Open_Finished(loaded);
+}
+
+// The chart windows take the new data: the navigator, then the sub set when one was loaded.
+void MDIForm1::Finish_Load() {
+    const int32_t type = app_.Core.Opts.ContourDataType;
+    if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(type);
+    if (app_.Core.Set.CurrentEnsIndex >= 1 && hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(type);
+    if (hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();
+}
+
+void MDIForm1::Show_Selected_Data(int32_t dataType) {
+    CoreState& core = app_.Core;
+    if (!core.Set.FileValid) return;
+    if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(dataType);
+    Read_File_Selection(core, core.Set.FirstEnsNumber, core.Set.LastEnsNumber, true);
+    if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(dataType);
+}
+
+void MDIForm1::Old_File_Click(int k) {
+    if (k < 1 || k > 8) return;
+    RecentIndex = k;
+    Open_File();
+}
+
+void MDIForm1::EnMulti_Click() {
+    // Takes effect at the next Open.
+    QAction* item = Item("EnMulti");
+    item->setChecked(!item->isChecked());
+    app_.Core.Menus.MultiFileChecked = item->isChecked();
+}
+
+void MDIForm1::Flip_Over_Click() {
+    QAction* item = Item("Flip_Over(0)");
+    item->setChecked(!item->isChecked());
+    app_.Core.Menus.FlipChecked = item->isChecked();
+    if (app_.Core.Set.FileValid) {
+        RecentIndex = 1;
+        Open_File();
+    }
+}
+
+void MDIForm1::Load_Recent_Files() {
+    recent_.fill(std::string());
+    // Opening for appending creates the file when it is missing.
+    { std::ofstream create(recentPath_, std::ios::app); }
+    std::ifstream in(recentPath_, std::ios::binary);
+    std::string line;
+    for (size_t k = 0; k < recent_.size() && std::getline(in, line);) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+        if (line.size() >= 2 && line.front() == '"' && line.back() == '"')
+            line = line.substr(1, line.size() - 2);
+        recent_[k++] = line;
+    }
+    Show_Recent_Items();
+    for (int k = 1; k <= 8; ++k) Item("Old_File(" + std::to_string(k) + ")")->setChecked(false);
+}
+
+void MDIForm1::Show_Recent_Items() {
+    for (size_t k = 0; k < recent_.size(); ++k) {
+        QAction* item = Item("Old_File(" + std::to_string(k + 1) + ")");
+        item->setText(recent_[k].empty() ? QString::number(k + 1) : MenuCaption(recent_[k]));
+        item->setVisible(!recent_[k].empty());
+    }
+}
+
+void MDIForm1::Save_Old_Files() {
+    std::ofstream out(recentPath_, std::ios::binary | std::ios::trunc);
+    for (const std::string& path : recent_) {
+        if (!path.empty()) out << '"' << path << "\"\r\n";
+    }
+}
+
+void MDIForm1::Add_Recent_File(const std::string& path) {
+    if (path.empty()) return;
+    for (size_t k = 0; k < recent_.size(); ++k) {
+        if (recent_[k] == path) {
+            for (size_t j = k; j + 1 < recent_.size(); ++j) recent_[j] = recent_[j + 1];
+            recent_.back().clear();
+            break;
+        }
+    }
+    for (size_t k = recent_.size() - 1; k >= 1; --k) recent_[k] = recent_[k - 1];
+    recent_[0] = path;
+    for (int k = 1; k <= 8; ++k) Item("Old_File(" + std::to_string(k) + ")")->setChecked(k == 1);
+    Save_Old_Files();
+    Show_Recent_Items();
+}
+
+void MDIForm1::Save_View_Data_Set_Click() {
+    Save_Set(app_.Core.Set.FirstEnsNumber, app_.Core.Set.LastEnsNumber);
+}
+
+void MDIForm1::Save_Selected_Data_Set_Click() {
+    Save_Set(app_.Core.Set.SelFirstEns, app_.Core.Set.SelLastEns);
+}
+
+void MDIForm1::Save_Set(int32_t first, int32_t last) {
+    if (!app_.Core.Set.FileValid) return;
+    FileDialogSpec spec;
+    spec.Title = "Save";
+    spec.Filter = "All Files (*.*)|*.*";
+    const std::string target = app_.Ui.SaveFileName(spec);
+    if (target.empty() || target == app_.Core.Set.FileName) return;
+    app_.Pointer.Set(PointerShape::Hourglass);
+    const SaveSetResult result = Save_Ensemble_Range(app_.Core, first, last, target);
+    app_.Pointer.Set(PointerShape::Default);
+    if (result == SaveSetResult::NotAllowed) app_.Ui.MessageBox("Over-Write of File Not Allowed", "Marevox");
+}
+
+void MDIForm1::Maximum_Ens_Click() {
+    CoreState& core = app_.Core;
+    const std::string answer = app_.Ui.InputBox("Maximum Sub-Set Ensembles", "Max Ensembles",
+                                                std::to_string(core.Opts.MaxSubEnsembles));
+    if (answer.empty()) return;
+    const double value = Input_Number(answer);
+    app_.Pointer.Set(PointerShape::Hourglass);
+    const bool reloaded =
+        Maximum_Ens(core, static_cast<int32_t>(std::clamp(std::nearbyint(value), -1e9, 1e9)));
+    if (reloaded && core.Set.FileValid) {
+        if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(core.Opts.ContourDataType);
+        if (hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();
+    }
+    app_.Pointer.Set(PointerShape::Default);
+}
+
+} // namespace mvx

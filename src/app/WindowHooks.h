@@ -1,0 +1,47 @@
+#pragma once
+// The public procedures of the chart, analysis and dialog windows that the main window calls. Each window
+// fills in its own entries when it is created; an empty entry means that window does not exist (yet), and
+// the main window then skips the call.
+#include <cstdint>
+#include <functional>
+
+#include <QImage>
+
+namespace mvx {
+
+struct WindowHooks {
+    // Animation (stops every running animation loop).
+    std::function<void()> Stop_Animate;
+    // Builds the colour table of the charts once at start-up.
+    std::function<void()> Init_Color_Table;
+    // Whole-set window (navigator): full rebuild with a contour data type, and its sub-set marker.
+    std::function<void(int32_t dataType)> Init_WholeSet_Charts;
+    std::function<void()> Show_Selected_Data_Location;
+    // Sub-set window: full rebuild of the contour, profile and series charts.
+    std::function<void(int32_t dataType)> Init_SubSet_Charts;
+    std::function<void()> Force_Statistics_Display;
+    // Pictures for the clipboard: the navigator's chart, and the composite of the sub-set window's charts.
+    // Without them the windows are copied as they are shown.
+    std::function<QImage()> WholeSet_Picture;
+    std::function<QImage()> SubSet_Picture;
+    // Fit_Form of the whole-set and sub-set windows ("&Align Forms").
+    std::function<void()> Fit_WholeSet_Form;
+    std::function<void()> Fit_SubSet_Form;
+    // Chart options dialog: re-initialised hidden (false) or shown (true); Show_Options opens it on a tab
+    // (1 Contour .. 5 Processing). Enabled/disabled while monitoring.
+    std::function<void(bool show)> Options_ForceLoad;
+    std::function<void(int tab)> Show_Options;
+    std::function<void(bool enabled)> Options_Enable;
+    // Export dialog, file details, trend and report editor.
+    std::function<void()> Show_Export;
+    std::function<void(bool enabled)> Export_Enable;
+    std::function<void()> Show_Details;
+    std::function<void()> Show_Report;
+    // Track vector window: its flag that the loaded set changed, and its own menus for Disable_Menus.
+    std::function<void()> Set_RotateNeeded;
+    std::function<void(bool disable)> TrackVector_Disable_Menus;
+    // Animation menu items (index 0 Contour, 1 Profile, 2 Series; go = true for "&Go", false "&Rewind").
+    std::function<void(int chart, bool go)> Animate;
+};
+
+} // namespace mvx

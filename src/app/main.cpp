@@ -1,0 +1,26 @@
+// marevox [FILE [-Mnnnn]]: the desktop program.
+#include "app/AppContext.h"
+#include "app/MDIForm1.h"
+#include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+
+#include <QApplication>
+#include <QStringList>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Marevox");
+    QApplication::setApplicationVersion(MARVOX_VERSION);
+
+    mvx::QtDialogs dialogs;
+    mvx::DesktopLauncher launcher;
+    mvx::AppContext app(dialogs, launcher);
+    mvx::MDIForm1 mainWindow(app);
+    dialogs.SetParent(&mainWindow);
+
+    // The command line as one text, the way the program reads it: the words after the program's name.
+    QStringList words = QApplication::arguments();
+    if (!words.isEmpty()) words.removeFirst();
+    mainWindow.Form_Load(words.join(' ').toStdString());
+    return application.exec();
+}

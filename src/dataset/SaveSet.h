@@ -1,0 +1,25 @@
+#pragma once
+// Raw copies of a range of ensembles: the bytes of the open file (or of its multi-file set) written
+// unchanged to a new file, one record of EnsembleBytes + 2 bytes per ensemble number.
+#include "dataset/CoreState.h"
+
+#include <cstdint>
+#include <string>
+
+namespace mvx {
+
+enum class SaveSetResult {
+    Saved,       // the records were written
+    NothingToDo, // no target name, or the target is the open file itself
+    NotAllowed,  // the target already holds data; nothing was written
+    Failed       // no file loaded, or the target or the source could not be opened
+};
+
+// Copies ensembles first..last of the open file into target. The first record starts at the position
+// the loader would seek to for the first ensemble, counted across the files of a multi-file set; the
+// copy runs on through the following files of the set and stops early at the end of the last one.
+// bytesWritten (optional) receives the count written.
+SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t last,
+                                  const std::string& target, int64_t* bytesWritten = nullptr);
+
+} // namespace mvx

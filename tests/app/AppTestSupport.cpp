@@ -1,0 +1,60 @@
+#include "AppTestSupport.h"
+
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+#include <cstdlib>
+
+namespace mvx::test {
+
+void EnsureApplication() {
+    if (QApplication::instance()) return;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "test_app";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+}
+
+void AppTest::SetUp() {
+    EnsureApplication();
+    config_ = ScratchDir();
+    setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+    Restart();
+}
+
+void AppTest::Restart() {
+    form_.reset();
+    app_.reset();
+    app_ = std::make_unique<AppContext>(dialogs_, launcher_);
+    form_ = std::make_unique<MDIForm1>(*app_);
+}
+
+void AppTest::TearDown() {
+    form_.reset();
+    app_.reset();
+}
+
+bool AppTest::MenusEnabled() const {
+    for (const char* name : {"Select_File", "Do_Edit", "S_Options", "Do_Ani"}) {
+        if (!form_->Menu(name)->isEnabled()) return false;
+    }
+    return true;
+}
+
+OpenCounter::OpenCounter(MDIForm1& form) {
+    QObject::connect(&form, &MDIForm1::Open_Finished, &form, [this](bool loaded) {
+        ++Count;
+        LastLoaded = loaded;
+    });
+}
+
+int64_t FirstEnsembleLength(const std::vector<uint8_t>& bytes) {
+    if (bytes.size() < 4 || bytes[0] != 0x7F || bytes[1] != 0x7F) return 0;
+    return static_cast<int64_t>(bytes[2] | (bytes[3] << 8)) + 2;
+}
+
+} // namespace mvx::test

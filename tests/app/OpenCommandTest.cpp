@@ -1,0 +1,267 @@
+// The Open command, the recent-files list, Flip, Max Ensembles and saving raw sets.
+#include "AppTestSupport.h"
+
+#include "TestSupport.h"
+#include "app/Form3.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+
+#include <algorithm>
+#include <fstream>
+
+namespace mvx::test {
+namespace {
+
+using OpenCommand = AppTest;
+
+const char* kRealFiles[] = {"up600_beam_9ens.000", "up600_beam_truncated.000", "down600_earth_bt.000",
+                            "SHIP300_000001.ENX"};
+
+void ExpectUsable(MDIForm1& form, const AppTest& test, bool menusEnabled) {
+    EXPECT_FALSE(form.Busy());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(form.App().Pointer.Shape(), PointerShape::Default);
+    (void)test;
+    for (const char* name : {"Select_File", "Do_Edit", "S_Options", "Do_Ani"}) {
+        EXPECT_EQ(form.Menu(name)->isEnabled(), menusEnabled) << name;
+    }
+}
+
+TEST_F(OpenCommand, EachRealFileLoadsAndShowsItsStatistics) {
+    form_->Form_Load("");
+    for (const char* name : kRealFiles) {
+        SCOPED_TRACE(name);
+        if (!HaveDataFile(name)) GTEST_SKIP() << "data file missing";
+        dialogs_.OpenAnswers.push_back(DataFile(name));
+        OpenCounter finished(*form_);
+        form_->Open_File();
+        ASSERT_EQ(finished.Count, 1);
+        EXPECT_TRUE(finished.LastLoaded);
+        EXPECT_TRUE(app_->Core.Set.FileValid);
+        EXPECT_EQ(form_->windowTitle().toStdString(), "Marevox - " + DataFile(name));
+        EXPECT_EQ(form_->Recent_Captions()[0], DataFile(name));
+        // The information window shows the statistics text, with the average interval line last.
+        ASSERT_FALSE(app_->Core.Set.StatsText.empty());
+        const std::string shown = form_->Info().Text();
+        EXPECT_NE(shown.find("Average Ensemble Interval "), std::string::npos);
+        std::string expected = app_->Core.Set.StatsText;
+        for (size_t p; (p = expected.find("\r\n")) != std::string::npos;) expected.erase(p, 1);
+        EXPECT_EQ(shown, expected);
+        ExpectUsable(*form_, *this, true);
+    }
+}
+
+TEST_F(OpenCommand, RealFileCountsMatchTheirRecordings) {
+    form_->Form_Load("");
+    struct Expect {
+        const char* name;
+        int32_t first, last;
+    } expects[] = {{"up600_beam_9ens.000", 1, 9}, {"up600_beam_truncated.000", 1, 22}};
+    for (const auto& e : expects) {
+        SCOPED_TRACE(e.name);
+        dialogs_.OpenAnswers.push_back(DataFile(e.name));
+        form_->Open_File();
+        EXPECT_EQ(app_->Core.Set.FileFirstEnsemble, e.first);
+        EXPECT_EQ(app_->Core.Set.FileLastEnsemble, e.last);
+    }
+}
+
+TEST_F(OpenCommand, RejectedFileLeavesTheWindowUsable) {
+    form_->Form_Load("");
+    const auto junk = ScratchDir() / "junk.000";
+    std::vector<uint8_t> bytes(5000);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>((i * 37 + 11) % 251);
+    WriteAll(junk, bytes);
+    dialogs_.OpenAnswers.push_back(junk.string());
+    form_->Open_File();
+    EXPECT_FALSE(app_->Core.Set.FileValid);
+    ExpectUsable(*form_, *this, true);
+}
+
+TEST_F(OpenCommand, MissingFileEndsQuietly) {
+    form_->Form_Load("");
+    dialogs_.OpenAnswers.push_back((ScratchDir() / "not-there.000").string());
+    OpenCounter finished(*form_);
+    form_->Open_File();
+    EXPECT_EQ(finished.Count, 1);
+    EXPECT_EQ(form_->windowTitle(), "Marevox");
+    EXPECT_TRUE(form_->Recent_Captions()[0].empty());
+    EXPECT_EQ(dialogs_.Count("message"), 0);
+    ExpectUsable(*form_, *this, true);
+}
+
+TEST_F(OpenCommand, CancelledDialogMeansNoFile) {
+    form_->Form_Load("");
+    app_->Core.Set.FileValid = true;
+    form_->Open_File(); // the scripted dialog answers as Cancel
+    EXPECT_EQ(dialogs_.Count("open"), 1);
+    EXPECT_FALSE(app_->Core.Set.FileValid);
+    ExpectUsable(*form_, *this, true);
+}
+
+TEST_F(OpenCommand, SecondOpenWhileOneRunsDoesNothing) {
+    form_->Form_Load("");
+    int nested = 0;
+    form_->Hooks().Stop_Animate = [&] {
+        // The first Open is running: a second one (from a menu or a timer tick) must not start.
+        EXPECT_TRUE(form_->Busy());
+        if (nested++ == 0) form_->Open_File_Now();
+    };
+    form_->CommandLine = DataFile("up600_beam_9ens.000");
+    form_->Open_File();
+    EXPECT_EQ(nested, 1);
+    // The nested Open would have shown the open dialog, as nothing was pending for it.
+    EXPECT_EQ(dialogs_.Count("open"), 0);
+    EXPECT_FALSE(form_->Busy());
+    // Afterwards Open works again.
+    form_->Hooks().Stop_Animate = nullptr;
+    form_->Open_File();
+    EXPECT_EQ(dialogs_.Count("open"), 1);
+}
+
+TEST_F(OpenCommand, MenusAreDisabledWhileLoading) {
+    form_->Form_Load("");
+    bool sawDisabled = false;
+    form_->Hooks().Stop_Animate = [&] {};
+    form_->Hooks().Set_RotateNeeded = [&] { EXPECT_TRUE(MenusEnabled()); };
+    app_->Core.Yield = [&] { sawDisabled = sawDisabled || !MenusEnabled(); };
+    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    form_->Open_File();
+    EXPECT_TRUE(sawDisabled);
+    EXPECT_TRUE(MenusEnabled());
+}
+
+TEST_F(OpenCommand, RecentListKeepsEightNewestFirstWithoutRepeats) {
+    form_->Form_Load("");
+    for (int i = 1; i <= 9; ++i) form_->Add_Recent_File("/data/file" + std::to_string(i) + ".000");
+    const auto& recent = form_->Recent_Captions();
+    // The ninth pushed the first out.
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(recent[static_cast<size_t>(k)], "/data/file" + std::to_string(9 - k) + ".000");
+    EXPECT_TRUE(form_->Item("Old_File(1)")->isChecked());
+    EXPECT_FALSE(form_->Item("Old_File(2)")->isChecked());
+
+    // Opening one again moves it to the top, once.
+    form_->Add_Recent_File("/data/file5.000");
+    EXPECT_EQ(recent[0], "/data/file5.000");
+    EXPECT_EQ(recent[1], "/data/file9.000");
+    EXPECT_EQ(recent[4], "/data/file6.000");
+    EXPECT_EQ(recent[5], "/data/file4.000");
+    EXPECT_EQ(std::count(recent.begin(), recent.end(), "/data/file5.000"), 1);
+
+    // The file holds the same list, one quoted path a line.
+    const std::string text = ReadText(form_->Recent_Path());
+    EXPECT_EQ(text.substr(0, 21), "\"/data/file5.000\"\r\n\"/");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8);
+
+    // A new start reads it back in the same order.
+    Restart();
+    form_->Form_Load("");
+    EXPECT_EQ(form_->Recent_Captions(), recent);
+    EXPECT_TRUE(form_->Item("Old_File(8)")->isVisible());
+    EXPECT_EQ(form_->Item("Old_File(2)")->text(), "/data/file9.000");
+}
+
+TEST_F(OpenCommand, AmpersandInAPathIsNotAnAccessKey) {
+    form_->Form_Load("");
+    form_->Add_Recent_File("/data/a&b.000");
+    EXPECT_EQ(form_->Item("Old_File(1)")->text(), "/data/a&&b.000");
+    EXPECT_EQ(form_->Recent_Captions()[0], "/data/a&b.000");
+}
+
+TEST_F(OpenCommand, RecentItemOpensItsFile) {
+    form_->Form_Load("");
+    const std::string a = DataFile("up600_beam_9ens.000"), b = DataFile("up600_beam_truncated.000");
+    form_->Add_Recent_File(a);
+    form_->Add_Recent_File(b);
+    form_->Item("Old_File(2)")->trigger();
+    EXPECT_EQ(form_->RecentIndex, 0);
+    EXPECT_EQ(form_->Recent_Captions()[0], a);
+    EXPECT_EQ(form_->Recent_Captions()[1], b);
+    EXPECT_EQ(dialogs_.Count("open"), 0);
+}
+
+TEST_F(OpenCommand, FlipTogglesAndReopensTheLoadedFile) {
+    form_->Form_Load("");
+    form_->Item("Flip_Over(0)")->trigger();
+    EXPECT_TRUE(form_->Item("Flip_Over(0)")->isChecked());
+    EXPECT_TRUE(app_->Core.Menus.FlipChecked);
+    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    form_->Open_File();
+    ASSERT_TRUE(app_->Core.Set.FileValid);
+    OpenCounter finished(*form_);
+    form_->Item("Flip_Over(0)")->trigger();
+    EXPECT_FALSE(app_->Core.Menus.FlipChecked);
+    ASSERT_EQ(finished.Count, 1);
+    EXPECT_EQ(form_->Recent_Captions()[0], DataFile("up600_beam_9ens.000"));
+    EXPECT_EQ(dialogs_.Count("open"), 1);
+}
+
+TEST_F(OpenCommand, MaxEnsemblesAsksAndClamps) {
+    form_->Form_Load("");
+    dialogs_.InputAnswers = {"", "50", "100000", "512"};
+    form_->Maximum_Ens_Click();
+    ASSERT_EQ(dialogs_.Asked.back().Text, "Maximum Sub-Set Ensembles");
+    EXPECT_EQ(dialogs_.Asked.back().Title, "Max Ensembles");
+    EXPECT_EQ(dialogs_.Asked.back().Default, "256");
+    EXPECT_EQ(app_->Core.Opts.MaxSubEnsembles, 256); // Cancel changes nothing
+    form_->Maximum_Ens_Click();
+    EXPECT_EQ(app_->Core.Opts.MaxSubEnsembles, 128);
+    form_->Maximum_Ens_Click();
+    EXPECT_EQ(app_->Core.Opts.MaxSubEnsembles, 8192);
+    EXPECT_EQ(dialogs_.Asked.back().Default, "128");
+    form_->Maximum_Ens_Click();
+    EXPECT_EQ(app_->Core.Opts.MaxSubEnsembles, 512);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(OpenCommand, SaveSubSetOntoTheOpenFileDoesNothing) {
+    form_->Form_Load("");
+    const auto copy = ScratchDir() / "open.000";
+    std::filesystem::copy_file(DataFile("up600_beam_9ens.000"), copy);
+    dialogs_.OpenAnswers.push_back(copy.string());
+    form_->Open_File();
+    ASSERT_TRUE(app_->Core.Set.FileValid);
+    const auto before = ReadAll(copy);
+    dialogs_.SaveAnswers.push_back(copy.string());
+    form_->Save_View_Data_Set_Click();
+    EXPECT_EQ(dialogs_.Count("save"), 1);
+    EXPECT_EQ(dialogs_.Count("message"), 0);
+    EXPECT_EQ(ReadAll(copy), before);
+}
+
+TEST_F(OpenCommand, SaveSubSetRefusesAFileWithContent) {
+    form_->Form_Load("");
+    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    form_->Open_File();
+    ASSERT_TRUE(app_->Core.Set.FileValid);
+    const auto target = ScratchDir() / "keep.000";
+    WriteAll(target, {1, 2, 3});
+    dialogs_.SaveAnswers.push_back(target.string());
+    form_->Save_View_Data_Set_Click();
+    ASSERT_EQ(dialogs_.Count("message"), 1);
+    EXPECT_EQ(dialogs_.Asked.back().Text, "Over-Write of File Not Allowed");
+    EXPECT_EQ(ReadAll(target), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST_F(OpenCommand, SaveSubSetWritesTheLoadedEnsemblesRaw) {
+    form_->Form_Load("");
+    const std::string source = DataFile("up600_beam_9ens.000");
+    dialogs_.OpenAnswers.push_back(source);
+    form_->Open_File();
+    ASSERT_TRUE(app_->Core.Set.FileValid);
+    const auto target = ScratchDir() / "sub.000";
+    dialogs_.SaveAnswers.push_back(target.string());
+    form_->Save_View_Data_Set_Click();
+    // The whole file (9 ensembles, ending on a boundary) is the sub set: the copy is the file.
+    EXPECT_EQ(ReadAll(target), ReadAll(source));
+    // Without a loaded file nothing is asked.
+    app_->Core.Set.FileValid = false;
+    form_->Save_Selected_Data_Set_Click();
+    EXPECT_EQ(dialogs_.Count("save"), 1);
+}
+
+} // namespace
+} // namespace mvx::test
