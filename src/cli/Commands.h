@@ -8,4 +8,6 @@ struct Command {
     int (*run)(int argc, char** argv);
 };
 
+int RunStats(int argc, char** argv);
+
 } // namespace mvx::cli

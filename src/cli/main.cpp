@@ -12,6 +12,7 @@ namespace mvx::cli {
 using mvx::cli::Command;
 
 static const Command kCommands[] = {
+    {"stats", "stats FILE [--multifile]", mvx::cli::RunStats},
     {"help", "help", nullptr},
 };
 

@@ -1,0 +1,140 @@
+// Opening a file headless (statistics, whole set of 256, first sub set of 256) for 10 MB, 100 MB and
+// 1 GB files, and decoding plus processing one beam-coordinate ensemble of 30 cells. The files are made
+// once under /tmp by the simulated instrument and kept for later runs.
+#include "dataset/CoreState.h"
+#include "dataset/Loader.h"
+#include "ensemble/Framing.h"
+#include "ensemble/Simulator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using namespace mvx;
+namespace fs = std::filesystem;
+
+SimulationSpec BeamSpec(int32_t ensembles) {
+    SimulationSpec spec;
+    spec.Ensembles = ensembles;
+    spec.Cells = 30;
+    spec.BeamCoordinates = true;
+    spec.IntervalSeconds = 1;
+    return spec;
+}
+
+// A simulated file of at least the given size, made on first use.
+std::string SimulatedFile(int64_t megabytes) {
+    const fs::path dir = "/tmp/marevox-bench-loading";
+    const fs::path path = dir / ("beam30_" + std::to_string(megabytes) + "MB.000");
+    const int64_t target = megabytes * 1000 * 1000;
+    std::error_code ec;
+    if (fs::exists(path, ec) && static_cast<int64_t>(fs::file_size(path, ec)) >= target) return path.string();
+    fs::create_directories(dir, ec);
+    const fs::path part = path.string() + ".part";
+    std::ofstream out(part, std::ios::binary | std::ios::trunc);
+    Simulator sim(BeamSpec(16000000));
+    std::vector<uint8_t> bytes;
+    int64_t written = 0;
+    while (written < target) {
+        bytes.clear();
+        for (int i = 0; i < 1000 && sim.Next(bytes); ++i) {
+        }
+        if (bytes.empty()) break;
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        written += static_cast<int64_t>(bytes.size());
+    }
+    out.close();
+    fs::rename(part, path, ec);
+    return path.string();
+}
+
+double PeakRssMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+double CurrentRssMegabytes() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
+}
+
+void BM_OpenSimulatedFile(benchmark::State& state) {
+    const std::string path = SimulatedFile(state.range(0));
+    const double fileMegabytes = static_cast<double>(fs::file_size(path)) / 1e6;
+    bool loaded = true;
+    int32_t wholeCount = 0, subCount = 0, ensembles = 0;
+    for (auto _ : state) {
+        CoreState core;
+        loaded = Load_Whole_Set(core, path) && loaded;
+        wholeCount = core.Set.WholeEnsCount;
+        subCount = core.Set.CurrentEnsIndex;
+        ensembles = core.Set.NumEnsembles;
+        benchmark::DoNotOptimize(core.Data.WholeVelData.Raw().data());
+    }
+    if (!loaded) state.SkipWithError("the simulated file did not load");
+    state.counters["file_MB"] = fileMegabytes;
+    state.counters["ensembles"] = ensembles;
+    state.counters["whole_set"] = wholeCount;
+    state.counters["sub_set"] = subCount;
+    state.counters["rss_MB"] = CurrentRssMegabytes();
+    state.counters["peak_rss_MB"] = PeakRssMegabytes();
+}
+BENCHMARK(BM_OpenSimulatedFile)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One ensemble held in the frame, decoded into a slot and processed, as the loader does per ensemble.
+void BM_DecodeProcessBeam30(benchmark::State& state) {
+    Simulator sim(BeamSpec(10));
+    std::vector<uint8_t> bytes;
+    sim.Next(bytes);
+    CoreState core;
+    Allocate_Data_Set(core.Data, 256, 256, true);
+    core.Set.DataStructure = kBroadband;
+    core.Frame.EnsembleBuffer = bytes;
+    core.Frame.EnsembleBytes = static_cast<int32_t>(bytes.size()) - 2;
+    int32_t slot = 0;
+    for (auto _ : state) {
+        core.Set.CurrentEnsIndex = slot;
+        Process_Ensemble(core);
+        slot = (slot + 1) & 255;
+        benchmark::DoNotOptimize(core.Data.VelData.SlotData(core.Set.CurrentEnsIndex));
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["ensemble_bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_DecodeProcessBeam30);
+
+// The same with the search and checksum of each ensemble in a file read front to back.
+void BM_ReadDecodeProcessBeam30(benchmark::State& state) {
+    const std::string path = SimulatedFile(10);
+    CoreState core;
+    Allocate_Data_Set(core.Data, 256, 256, true);
+    core.Set.DataStructure = kBroadband;
+    EnsembleFile file;
+    file.Open(path);
+    int32_t slot = 0;
+    for (auto _ : state) {
+        if (!Get_Next_Ensemble(kBroadband, file, core.Frame, core.Set.FileValid, core.Yield)) {
+            file.Seek(1);
+            continue;
+        }
+        core.Set.CurrentEnsIndex = slot;
+        Process_Ensemble(core);
+        slot = (slot + 1) & 255;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ReadDecodeProcessBeam30);
+
+} // namespace

@@ -1,0 +1,297 @@
+// File statistics: structure detection, the statistics text and the first/last ensemble search.
+#include "TestEnsembles.h"
+#include "TestSupport.h"
+
+#include "dataset/CoreState.h"
+#include "ensemble/FileStats.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace mvx;
+using namespace mvx::test;
+
+namespace {
+
+struct Stats {
+    bool ok = false;
+    CoreState state;
+};
+
+// Runs the statistics over a set of files (one entry for a single file).
+std::unique_ptr<Stats> RunStats(const std::vector<std::string>& paths) {
+    auto s = std::make_unique<Stats>();
+    int64_t size = 0;
+    for (const auto& p : paths) size += static_cast<int64_t>(fs::file_size(p));
+    s->ok = Show_File_Stats(s->state, paths, size);
+    return s;
+}
+
+std::string WriteFile(const std::vector<uint8_t>& bytes, const std::string& name = "f.000") {
+    const fs::path path = ScratchDir() / name;
+    WriteAll(path, bytes);
+    return path.string();
+}
+
+// The line of the text that starts with prefix (without its line break), or "".
+std::string LineStarting(const std::string& text, const std::string& prefix) {
+    size_t at = text.find(prefix);
+    if (at == std::string::npos) return "";
+    return text.substr(at, text.find("\r\n", at) - at);
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+std::vector<uint8_t> HundredEnsembles() {
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    return BuildBroadbandRun(spec, 1, 100);
+}
+
+} // namespace
+
+TEST(FileStats, HundredEnsemblesOfOneLengthGiveTheWholeTextWithoutRemark) {
+    const auto bytes = HundredEnsembles();
+    ASSERT_EQ(bytes.size(), 100200u);
+    const std::string path = WriteFile(bytes);
+    auto s = RunStats({path});
+    ASSERT_TRUE(s->ok);
+    // Ensemble 100 is 99 s after 12:00:00.
+    const std::string expected = path + "\r\n" +
+                                 "File Size 100,200 bytes\r\n"
+                                 "BB/LX Ensemble Length 1002 bytes\r\n"
+                                 "System Frequency: 614.4 kHz\r\n"
+                                 "1st Bin 2.00 m, Bin Size 0.50 m\r\n"
+                                 "No. Bins 4, Pings/Ens 50, Time/Ping 00:01.20\r\n"
+                                 "First Ensemble 00000001 26/06/14 12:00:00.00\r\n"
+                                 "Last  Ensemble 00000100 26/06/14 12:01:39.00\r\n";
+    EXPECT_EQ(s->state.Set.StatsText, expected);
+    EXPECT_EQ(s->state.Set.DataStructure, kBroadband);
+    EXPECT_EQ(s->state.Set.FileSize, 100200);
+    EXPECT_EQ(s->state.Set.FirstEnsNumber, 1);
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 100);
+    EXPECT_EQ(s->state.Set.NumEnsembles, 100);
+    EXPECT_EQ(s->state.Set.FileFirstEnsemble, 1);
+    EXPECT_EQ(s->state.Set.FileLastEnsemble, 100);
+    // Slot 0 holds the first ensemble, slot 1 the last.
+    EXPECT_EQ(s->state.Data.EnsNumbers[0], 1);
+    EXPECT_EQ(s->state.Data.EnsNumbers[1], 100);
+}
+
+TEST(FileStats, RemovedEnsemblesAreCountedAsMissing) {
+    auto bytes = HundredEnsembles();
+    // Ensembles 41..50 occupy bytes 40 x 1002 .. 50 x 1002.
+    bytes.erase(bytes.begin() + 40 * 1002, bytes.begin() + 50 * 1002);
+    auto s = RunStats({WriteFile(bytes)});
+    ASSERT_TRUE(s->ok);
+    EXPECT_EQ(LineStarting(s->state.Set.StatsText, "Last  Ensemble"),
+              "Last  Ensemble 00000100 26/06/14 12:01:39.00 Missing Ensembles  10");
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 100);
+    EXPECT_EQ(s->state.Set.NumEnsembles, 100);
+}
+
+TEST(FileStats, BytesAfterTheLastEnsembleAreFoundByTheBackwardSearch) {
+    auto bytes = HundredEnsembles();
+    bytes.insert(bytes.end(), 5000, 0x55);
+    auto s = RunStats({WriteFile(bytes)});
+    ASSERT_TRUE(s->ok);
+    EXPECT_EQ(LineStarting(s->state.Set.StatsText, "Last  Ensemble"),
+              "Last  Ensemble 00000100 26/06/14 12:01:39.00 Extra Data in File");
+    // round(105200 / 1002) = round(104.99)
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 105);
+    EXPECT_EQ(s->state.Set.FileLastEnsemble, 105);
+    EXPECT_EQ(s->state.Set.NumEnsembles, 105);
+    EXPECT_EQ(s->state.Data.EnsNumbers[1], 100);
+}
+
+TEST(FileStats, ExtraDataEstimateCountsFromTheFirstNumber) {
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    auto bytes = BuildBroadbandRun(spec, 201, 300);
+    bytes.insert(bytes.end(), 5000, 0x55);
+    auto s = RunStats({WriteFile(bytes)});
+    ASSERT_TRUE(s->ok);
+    // round(105200 / 1002 + 201 - 1) = round(304.99)
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 305);
+    EXPECT_EQ(s->state.Set.NumEnsembles, 105);
+}
+
+TEST(FileStats, SetUpBlockAtTheEndIsNamedNotCountedAsExtraData) {
+    auto bytes = HundredEnsembles();
+    const auto block = BuildNvramBlock(9000);
+    bytes.insert(bytes.end(), block.begin(), block.end());
+    auto s = RunStats({WriteFile(bytes)});
+    ASSERT_TRUE(s->ok);
+    EXPECT_TRUE(s->state.Set.NvramInFile);
+    EXPECT_EQ(LineStarting(s->state.Set.StatsText, "Last  Ensemble"),
+              "Last  Ensemble 00000100 26/06/14 12:01:39.00 NVRAM Data in File");
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 100);
+}
+
+TEST(FileStats, BackwardSearchThatNeverReachesAnEnsembleFails) {
+    // One ensemble, then 10 x 1002 + 400 bytes without any ensemble: the deepest step of the backward
+    // search (k = round(11422 / 1002) = 11) lands at byte 401, inside the only ensemble.
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    auto bytes = BuildBroadband(spec);
+    bytes.insert(bytes.end(), 10 * 1002 + 400, 0x55);
+    auto s = RunStats({WriteFile(bytes)});
+    EXPECT_FALSE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    EXPECT_NE(text.find("First Ensemble 00000001"), std::string::npos);
+    EXPECT_NE(text.find("Last  Ensemble "), std::string::npos);
+    const std::string tail = "\r\n\r\nNot enough VALID ensembles";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+}
+
+TEST(FileStats, FileWithoutEnsemblesIsUnknown) {
+    const std::string path = WriteFile(std::vector<uint8_t>(3000, 0));
+    auto s = RunStats({path});
+    EXPECT_FALSE(s->ok);
+    EXPECT_EQ(s->state.Set.DataStructure, kStructureUnknown);
+    EXPECT_EQ(s->state.Set.StatsText, path + "\r\nFile Size 3,000 bytes\r\n\r\nNot enough VALID ensembles");
+}
+
+TEST(FileStats, DownLookingFirstBinIsNegativeAndFrequencyFollowsTheCode) {
+    BroadbandSpec spec;
+    spec.UpLooking = false;
+    spec.FirstBinCm = 125;
+    spec.CellSizeCm = 25;
+    spec.FrequencyCode = 5;
+    auto s = RunStats({WriteFile(BuildBroadbandRun(spec, 7, 9))});
+    ASSERT_TRUE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin -1.25 m, Bin Size 0.25 m");
+    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 2457.6 kHz");
+    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000007 26/06/14 12:00:00.00");
+    EXPECT_EQ(s->state.Set.NumEnsembles, 3);
+}
+
+TEST(FileStats, NarrowbandFileOmitsTheYear) {
+    std::vector<uint8_t> bytes;
+    for (int k = 1; k <= 5; ++k) {
+        NarrowbandSpec spec;
+        spec.Number = k;
+        spec.TimeBcd[4] = static_cast<uint8_t>(0x10 * k); // seconds 10, 20, ... 50 in BCD
+        auto e = BuildNarrowband(spec);
+        bytes.insert(bytes.end(), e.begin(), e.end());
+    }
+    const size_t ensembleLength = bytes.size() / 5;
+    auto s = RunStats({WriteFile(bytes)});
+    ASSERT_TRUE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    EXPECT_EQ(s->state.Set.DataStructure, kNarrowband);
+    EXPECT_EQ(LineStarting(text, "NB "), "NB Ensemble Length " + std::to_string(ensembleLength) + " bytes");
+    // Narrowband code 5 is not the broadband one.
+    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 115.0 kHz");
+    // (transmit 3 + cell 1 m) / 2 + blank 1 + delay 0
+    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin 3.00 m, Bin Size 1.00 m");
+    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 06/25 10:00:10.00");
+    EXPECT_EQ(LineStarting(text, "Last  Ensemble"), "Last  Ensemble 00000005 06/25 10:00:50.00");
+}
+
+TEST(FileStats, BroadbandIsTriedFirstAndTheFileIsLeftAtItsStart) {
+    auto nb = BuildNarrowband(NarrowbandSpec{});
+    auto bb = BuildBroadband(BroadbandSpec{});
+    std::vector<uint8_t> both = nb;
+    both.insert(both.end(), bb.begin(), bb.end());
+    EnsembleFrame frame;
+    EnsembleFile file;
+    ASSERT_TRUE(file.Open(WriteFile(both)));
+    file.Seek(500);
+    EXPECT_EQ(Determine_File_Data_Structure(file, frame, {}), kBroadband);
+    EXPECT_EQ(file.NextPosition(), 1);
+    ASSERT_TRUE(file.Open(WriteFile(nb, "nb.000")));
+    EXPECT_EQ(Determine_File_Data_Structure(file, frame, {}), kNarrowband);
+    EXPECT_EQ(file.NextPosition(), 1);
+}
+
+TEST(FileStats, SetOfFilesIsReadAsOneStream) {
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    const fs::path dir = ScratchDir();
+    std::vector<std::string> paths;
+    for (int m = 0; m < 3; ++m) {
+        paths.push_back((dir / ("RUN.00" + std::to_string(m))).string());
+        WriteAll(paths.back(), BuildBroadbandRun(spec, 1 + 100 * m, 100 * (m + 1)));
+    }
+    auto s = RunStats(paths);
+    ASSERT_TRUE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), paths[0] + " to " + paths[2]);
+    EXPECT_EQ(LineStarting(text, "File Size"), "File Size 300,600 bytes");
+    // The last ensemble lies in the third file (whose clock starts again at 12:00:00); no remark since
+    // the three hold 300 x 1002 bytes.
+    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 26/06/14 12:00:00.00");
+    EXPECT_EQ(LineStarting(text, "Last  Ensemble"), "Last  Ensemble 00000300 26/06/14 12:01:39.00");
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 300);
+}
+
+// The real recordings; the facts are those listed with the files.
+TEST(FileStatsRealFiles, BeamFileEndingOnAnEnsembleBoundary) {
+    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    auto s = RunStats({DataFile("up600_beam_9ens.000")});
+    ASSERT_TRUE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    EXPECT_EQ(LineStarting(text, "File Size"), "File Size 16,506 bytes");
+    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 1834 bytes"); // 16506 / 9
+    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 614.4 kHz");
+    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin 2.23 m, Bin Size 0.50 m");
+    EXPECT_TRUE(StartsWith(LineStarting(text, "No. Bins"), "No. Bins 84, Pings/Ens "));
+    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 08/06/25 10:00:00.00");
+    EXPECT_EQ(LineStarting(text, "Last  Ensemble"), "Last  Ensemble 00000009 08/06/25 10:01:20.00");
+    EXPECT_EQ(s->state.Set.NumEnsembles, 9);
+}
+
+TEST(FileStatsRealFiles, TruncatedFileCountsTheCutEnsembleAsExtraData) {
+    if (!HaveDataFile("up600_beam_truncated.000")) GTEST_SKIP();
+    auto s = RunStats({DataFile("up600_beam_truncated.000")});
+    ASSERT_TRUE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    // 22 whole ensembles and a 772-byte remainder: (20000 - 772) / 22 = 874 bytes each.
+    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 874 bytes");
+    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin 2.00 m, Bin Size 0.50 m");
+    // 22 x 874 = 19228 < 20000, so the last number becomes round(20000 / 874) = round(22.88) = 23.
+    EXPECT_EQ(LineStarting(text, "Last  Ensemble"),
+              "Last  Ensemble 00000022 11/02/10 18:00:10.50 Extra Data in File");
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 23);
+    EXPECT_EQ(s->state.Set.FileLastEnsemble, 23);
+}
+
+TEST(FileStatsRealFiles, DownLookingFileWithStrayBytes) {
+    if (!HaveDataFile("down600_earth_bt.000")) GTEST_SKIP();
+    auto s = RunStats({DataFile("down600_earth_bt.000")});
+    ASSERT_TRUE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    EXPECT_EQ(LineStarting(text, "File Size"), "File Size 1,000,000 bytes");
+    // (1000000 - 99) / 1721 = 581
+    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 581 bytes");
+    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 614.4 kHz");
+    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin -2.09 m, Bin Size 1.00 m");
+    EXPECT_TRUE(StartsWith(LineStarting(text, "No. Bins"), "No. Bins 17, Pings/Ens "));
+    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 17/05/24 11:50:13.40");
+    // 1721 x 581 = 999901 < 1000000: extra data, and round(1000000 / 581) = round(1721.17) keeps 1721.
+    EXPECT_EQ(LineStarting(text, "Last  Ensemble"),
+              "Last  Ensemble 00001721 17/05/24 12:33:13.40 Extra Data in File");
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 1721);
+}
+
+TEST(FileStatsRealFiles, AcquisitionProgramFile) {
+    if (!HaveDataFile("SHIP300_000001.ENX")) GTEST_SKIP();
+    auto s = RunStats({DataFile("SHIP300_000001.ENX")});
+    ASSERT_TRUE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    // (3000320 - 216) / 3713 = 808
+    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 808 bytes");
+    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 307.2 kHz");
+    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin -2.42 m, Bin Size 0.50 m");
+    EXPECT_TRUE(StartsWith(LineStarting(text, "No. Bins"), "No. Bins 28, Pings/Ens "));
+    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 20/08/19 06:57:06.01");
+    // round(3000320 / 808) = round(3713.27) = 3713
+    EXPECT_EQ(LineStarting(text, "Last  Ensemble"),
+              "Last  Ensemble 00003713 20/08/19 07:58:58.02 Extra Data in File");
+    EXPECT_EQ(s->state.Set.LastEnsNumber, 3713);
+}
