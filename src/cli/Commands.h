@@ -9,5 +9,6 @@ struct Command {
 };
 
 int RunStats(int argc, char** argv);
+int RunSimulate(int argc, char** argv);
 
 } // namespace mvx::cli

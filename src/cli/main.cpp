@@ -14,6 +14,8 @@ using mvx::cli::Command;
 static const Command kCommands[] = {
     {"stats", "stats FILE [--multifile]", mvx::cli::RunStats},
     {"help", "help", nullptr},
+    {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
+     mvx::cli::RunSimulate},
 };
 
 static void PrintUsage() {

@@ -11,7 +11,9 @@ namespace mvx {
 
 EnsembleFile::EnsembleFile(size_t bufferSize) : buffer_(std::max<size_t>(bufferSize, 4096)) {}
 
-EnsembleFile::~EnsembleFile() { Close(); }
+EnsembleFile::~EnsembleFile() {
+    Close();
+}
 
 bool EnsembleFile::Open(const std::string& path) {
     Close();

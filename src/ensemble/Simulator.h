@@ -11,17 +11,17 @@ namespace mvx {
 struct SimulationSpec {
     int32_t Ensembles = 1200;
     int32_t Cells = 30;
-    double CellSize = 1.0;      // m
-    double FirstBin = 2.0;      // m, distance to the middle of the first cell
+    double CellSize = 1.0; // m
+    double FirstBin = 2.0; // m, distance to the middle of the first cell
     bool UpLooking = false;
     bool BeamCoordinates = false;
     bool BottomTrack = true;
     bool Navigation = false;
     bool TextBlock = false;
-    bool FlowMeter = false;     // flow-meter firmware (version 6) with its block
+    bool FlowMeter = false; // flow-meter firmware (version 6) with its block
     bool Narrowband = false;
-    int32_t StrayBytes = 0;     // bytes of noise written between consecutive ensembles
-    int32_t DamageEvery = 0;    // every n-th ensemble gets one corrupted byte (0 = none)
+    int32_t StrayBytes = 0;  // bytes of noise written between consecutive ensembles
+    int32_t DamageEvery = 0; // every n-th ensemble gets one corrupted byte (0 = none)
     uint32_t Seed = 1;
     int32_t FirstEnsembleNumber = 1;
     double IntervalSeconds = 60; // ensemble interval
@@ -35,7 +35,7 @@ bool WriteSimulatedFile(const SimulationSpec& spec, const std::string& path, std
 // Makes the file's bytes one ensemble (with the stray bytes that follow it) at a time, for callers that
 // write huge files or feed a reader directly.
 class Simulator {
-public:
+  public:
     explicit Simulator(const SimulationSpec& spec);
     ~Simulator();
     Simulator(const Simulator&) = delete;
@@ -44,7 +44,7 @@ public:
     bool Next(std::vector<uint8_t>& out);
     int32_t Index() const; // 0-based index of the next ensemble
 
-private:
+  private:
     struct Impl;
     Impl* impl_;
 };
