@@ -4,6 +4,7 @@
 // Qt defines "slots" as a keyword macro, and the core's data set uses the word as a name.
 #pragma push_macro("slots")
 #undef slots
+#include "charts/ColorTable.h"
 #include "dataset/CoreState.h"
 #include "options/OptionsFile.h"
 #pragma pop_macro("slots")
@@ -24,6 +25,7 @@ struct AppContext {
 
     CoreState Core;
     DisplayTables Tables;
+    ColorTableArray Colors{}; // the charts' palette, built once at start-up
     Dialogs& Ui;
     Launcher& Shell;
     MousePointer Pointer;
