@@ -37,7 +37,8 @@ Form7::Form7(AppContext& app, MDIForm1& main) : app_(app), main_(main) {
     pic1_->setObjectName("Picture1");
     pic4_->setObjectName("Picture4");
     pic5_->setObjectName("Picture5");
-    for (QWidget* w : {static_cast<QWidget*>(pic1_), static_cast<QWidget*>(pic4_), static_cast<QWidget*>(pic5_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(pic1_), static_cast<QWidget*>(pic4_), static_cast<QWidget*>(pic5_)})
         w->installEventFilter(this);
 
     splitterLine_ = new QWidget(client_);

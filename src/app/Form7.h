@@ -89,8 +89,8 @@ class Form7 : public QMdiSubWindow {
     QWidget* splitterLine_ = nullptr;
     SubSetCharts charts_;
     SubSetChartHooks chartHooks_;
-    bool built_ = false;    // the charts hold a picture of a loaded set
-    bool placed_ = false;   // the window has been given a place
+    bool built_ = false;     // the charts hold a picture of a loaded set
+    bool placed_ = false;    // the window has been given a place
     bool clickDown_ = false; // a left press that may end as a click
     bool keyBusy_ = false;
     enum class Splitter { None, Profile, Series } splitter_ = Splitter::None;

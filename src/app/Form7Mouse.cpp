@@ -176,8 +176,9 @@ void Form7::Form_KeyDown(QKeyEvent* e) {
     case Qt::Key_Left:
     case Qt::Key_Right: {
         if (!built_) break;
-        const int32_t next = Step_Profile_Ensemble(core.Set.ProfileEnsNumber, e->key() == Qt::Key_Left ? -1 : 1,
-                                                   core.Set.FirstEnsNumber, core.Set.LastEnsNumber);
+        const int32_t next =
+            Step_Profile_Ensemble(core.Set.ProfileEnsNumber, e->key() == Qt::Key_Left ? -1 : 1,
+                                  core.Set.FirstEnsNumber, core.Set.LastEnsNumber);
         if (next == core.Set.ProfileEnsNumber) break;
         if (locators) Toggle_Profile_Line(chart, picture1_, core.Set.ProfileEnsNumber);
         core.Set.ProfileEnsNumber = next;

@@ -4,7 +4,8 @@
 
 namespace mvx {
 
-SurfacePicture::SurfacePicture(const QtSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
+SurfacePicture::SurfacePicture(const QtSurface& surface, QWidget* parent)
+    : QWidget(parent), surface_(surface) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);

@@ -108,12 +108,15 @@ void Move_Data_To_Chart3d_Array(ContourChart& chart, const ContourView& view, in
     rule.UserScale = view.UserScale;
     rule.LowLimit = chart.Type.LowLimit;
     rule.HighLimit = chart.Type.HighLimit;
-    const ColorScaleRange range = Resolve_Scale(Compute_Scale_Statistics(chart.Chart3dArray), rule, chart.Frame);
+    const ColorScaleRange range =
+        Resolve_Scale(Compute_Scale_Statistics(chart.Chart3dArray), rule, chart.Frame);
     Values_To_Color_Indexes(chart.Chart3dArray, range);
 }
 
 void Create_Chart3d(ContourChart& chart, Surface& picture2, const ColorTableArray& colors, int screenWidth) {
-    const int32_t ensembles = chart.Axes.NumEnsembles > 0 ? chart.Chart3dColumns : 0;
+    // A set without ensembles or without bins keeps its one placeholder cell off the screen.
+    const bool empty = chart.Axes.NumEnsembles <= 0 || chart.Axes.LastBinShown < chart.Axes.FirstBinShown;
+    const int32_t ensembles = empty ? 0 : chart.Chart3dColumns;
     const int32_t rows = chart.Chart3dRows;
     const int width = std::max(1, std::min(ensembles, std::max(1, screenWidth)));
     picture2.SetBackColor(kWhite);
@@ -135,7 +138,8 @@ void Create_Chart3d(ContourChart& chart, Surface& picture2, const ColorTableArra
             pixels[static_cast<size_t>(rows - 1 - r) * width + x] = c;
         }
     }
-    for (int32_t y = 0; y < rows; ++y) picture2.SetPixelRow(0, y, pixels.data() + static_cast<size_t>(y) * width, width);
+    for (int32_t y = 0; y < rows; ++y)
+        picture2.SetPixelRow(0, y, pixels.data() + static_cast<size_t>(y) * width, width);
 }
 
 void Move_Clip_To_Chart3d(const ContourChart& chart, Surface& picture1, const Surface& picture2) {
@@ -145,31 +149,31 @@ void Move_Clip_To_Chart3d(const ContourChart& chart, Surface& picture1, const Su
                          TargetWidth(chart, picture1), TargetHeight(chart, picture1));
 }
 
-void Display_BT_Contour(const ContourChart& chart, Surface& picture1, const ContourView& view) {
-    if (!view.ShowBTDepth) return;
-    const Plot p = PlotOf(chart, picture1);
+std::vector<ChartPoint> BT_Contour_Points(const ContourChart& chart, int surfaceWidth, int surfaceHeight,
+                                          const ContourSource& source) {
+    const ChartState& st = chart.Frame;
     const ChartAxesInput& a = chart.Axes;
-    const double columnWidth = p.Ensembles >= 2 ? p.Width / p.Ensembles : 0;
+    const double plotWidth = surfaceWidth - st.LeftMargin - st.RightMargin;
+    const double plotHeight = surfaceHeight - st.TopMargin - st.BottomMargin;
+    const int32_t ensembles = a.NumEnsembles;
+    const double columnWidth = ensembles >= 2 ? plotWidth / ensembles : 0;
     const double reference = static_cast<double>(a.NumCells - a.LastBinShown) * a.CellLength + a.Bin1Distance;
     const double span = static_cast<double>(a.LastBinShown - a.FirstBinShown) * a.CellLength;
-    double pixelsPerMetre = span != 0 ? p.Height / span : 0;
-    double origin = p.Top;
+    double pixelsPerMetre = span != 0 ? plotHeight / span : 0;
+    double origin = st.TopMargin;
     if (a.OrientationBalance < 1) {
-        origin = p.Bottom;
+        origin = surfaceHeight - st.BottomMargin;
         pixelsPerMetre = -pixelsPerMetre;
     }
     const int firstBeam = chart.Type.BottomBeam >= 0 ? chart.Type.BottomBeam : 0;
     const int lastBeam = chart.Type.BottomBeam >= 0 ? chart.Type.BottomBeam : 3;
 
-    picture1.SetDrawMode(DrawMode::XorPen);
-    picture1.SetDrawStyle(DrawStyle::Solid);
-    picture1.SetDrawWidth(1);
-    bool started = false;
-    for (int32_t e = 0; e < p.Ensembles; ++e) {
+    std::vector<ChartPoint> points;
+    for (int32_t e = 0; e < ensembles; ++e) {
         double sum = 0;
         int count = 0;
         for (int beam = firstBeam; beam <= lastBeam; ++beam) {
-            const int32_t range = view.Source.BottomRange(beam, e);
+            const int32_t range = source.BottomRange(beam, e);
             if (range > 0) {
                 sum += range;
                 ++count;
@@ -177,22 +181,34 @@ void Display_BT_Contour(const ContourChart& chart, Surface& picture1, const Cont
         }
         if (count == 0) continue;
         const double depth = sum / count / 100.0;
-        const double x = p.Left + columnWidth / 2 + e * columnWidth;
-        const double y = (depth - reference) * pixelsPerMetre + origin;
-        if (started) {
-            picture1.LineTo(x, y, kWhite);
-        } else {
-            picture1.SetCurrentPosition(x, y);
-            started = true;
-        }
+        points.push_back({st.LeftMargin + columnWidth / 2 + e * columnWidth,
+                          (depth - reference) * pixelsPerMetre + origin});
     }
+    return points;
+}
+
+void Display_BT_Contour(const ContourChart& chart, Surface& picture1, const ContourView& view) {
+    if (!view.ShowBTDepth) return;
+    const std::vector<ChartPoint> points =
+        BT_Contour_Points(chart, picture1.Width(), picture1.Height(), view.Source);
+    picture1.SetDrawMode(DrawMode::XorPen);
+    picture1.SetDrawStyle(DrawStyle::Solid);
+    picture1.SetDrawWidth(1);
+    for (size_t k = 0; k < points.size(); ++k) {
+        if (k == 0)
+            picture1.SetCurrentPosition(points[k].X, points[k].Y);
+        else
+            picture1.LineTo(points[k].X, points[k].Y, kWhite);
+    }
+    // What fell above or below the plot is wiped off the margins.
     picture1.SetDrawMode(DrawMode::Copy);
-    const int right = RoundToInt32(p.Left) + TargetWidth(chart, picture1) - 1;
-    const int plotTop = RoundToInt32(p.Top);
+    const double left = chart.Frame.LeftMargin;
+    const int right = RoundToInt32(left) + TargetWidth(chart, picture1) - 1;
+    const int plotTop = RoundToInt32(chart.Frame.TopMargin);
     const int plotBottom = plotTop + TargetHeight(chart, picture1); // first row below the plot
-    if (plotTop > 0) picture1.FillBox(p.Left, 0, right, plotTop - 1, picture1.BackColor());
+    if (plotTop > 0) picture1.FillBox(left, 0, right, plotTop - 1, picture1.BackColor());
     if (plotBottom < picture1.Height())
-        picture1.FillBox(p.Left, plotBottom, right, picture1.Height() - 1, picture1.BackColor());
+        picture1.FillBox(left, plotBottom, right, picture1.Height() - 1, picture1.BackColor());
 }
 
 void Chart3d_DisplayTitles(const ContourChart& chart, Surface& picture1, const ContourView& view,
@@ -254,8 +270,8 @@ void Toggle_Profile_Line(const ContourChart& chart, Surface& picture1, int32_t e
     if (ensembleNumber < a.FirstEnsNumber || ensembleNumber > a.LastEnsNumber) return;
     const Plot p = PlotOf(chart, picture1);
     if (p.Ensembles < 1) return;
-    const double x = static_cast<double>(ensembleNumber - a.FirstEnsNumber) * p.ColumnWidth + p.Left +
-                     p.ColumnWidth / 2;
+    const double x =
+        static_cast<double>(ensembleNumber - a.FirstEnsNumber) * p.ColumnWidth + p.Left + p.ColumnWidth / 2;
     picture1.SetDrawMode(DrawMode::XorPen);
     picture1.SetDrawWidth(1);
     picture1.SetDrawStyle(DrawStyle::Dot);

@@ -55,7 +55,7 @@ struct ZoomState {
     bool ZoomArmed = false;
     bool ZoomDragging = false;
     int32_t BoxX1 = 0, BoxY1 = 0, BoxX2 = 0, BoxY2 = 0; // press corner and current corner, pixels
-    bool BoxShown = false;                             // the XOR box is on the surface now
+    bool BoxShown = false;                              // the XOR box is on the surface now
     int32_t PressEnsemble = 0, PressRow = 0;
     int32_t ReleaseEnsemble = 0, ReleaseRow = 0;
 };
@@ -99,6 +99,15 @@ void Create_Chart3d(ContourChart& chart, Surface& picture2, const ColorTableArra
 
 // Clears picture1 and, when the raster is ready, stretches it into the plot area.
 void Move_Clip_To_Chart3d(const ContourChart& chart, Surface& picture1, const Surface& picture2);
+
+// The points of the bottom-track line on a contour surface of the given size: one per ensemble with a
+// bottom range on the data type's beam (or on any of the four), x at the column centre (every point on
+// the plot's left edge when the set has fewer than 2 ensembles), y from the mean range in metres.
+struct ChartPoint {
+    double X = 0, Y = 0;
+};
+std::vector<ChartPoint> BT_Contour_Points(const ContourChart& chart, int surfaceWidth, int surfaceHeight,
+                                          const ContourSource& source);
 
 // The bottom-track depth line (only with ShowBTDepth): a white XOR polyline of the mean bottom range of
 // the data type's beam (or of all four), then the margins above and below the plot are cleared.

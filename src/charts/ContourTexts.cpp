@@ -18,7 +18,8 @@ std::string Two(int v) {
 
 std::string Contour_Statistics_Line(const ChartScale& scale, bool direction) {
     if (direction) return "";
-    return "Avg = " + FormatNumber(scale.DataMean, "0") + " " + kPlusMinus + FormatNumber(scale.DataStdDev, "0");
+    return "Avg = " + FormatNumber(scale.DataMean, "0") + " " + kPlusMinus +
+           FormatNumber(scale.DataStdDev, "0");
 }
 
 std::string Ensemble_Date_Time_Text(const uint8_t time[7]) {

@@ -48,7 +48,8 @@ ContourDataTypeInfo Contour_Data_Type(int32_t code, int32_t velocityReference, b
     case 2:
     case 3:
     case 4:
-        counts(ContourSourceKind::Intensity, code - 1, "ECHO INTENSITY Beam " + std::to_string(code), code - 1);
+        counts(ContourSourceKind::Intensity, code - 1, "ECHO INTENSITY Beam " + std::to_string(code),
+               code - 1);
         break;
     case 5:
         counts(ContourSourceKind::Intensity, 4, "ECHO INTENSITY Avg", -1);

@@ -76,8 +76,8 @@ ContourView Sub_Set_Contour_View(const CoreState& core) {
     return v;
 }
 
-SubSetLayout Set_Chart3d_Size(ContourChart& chart, SubSetSurfaces& surfaces, int windowWidth, int windowHeight,
-                              double contourHeightShare, double profileWidthShare) {
+SubSetLayout Set_Chart3d_Size(ContourChart& chart, SubSetSurfaces& surfaces, int windowWidth,
+                              int windowHeight, double contourHeightShare, double profileWidthShare) {
     SubSetLayout layout;
     layout.WindowWidth = std::max(windowWidth, 1);
     layout.WindowHeight = std::max(windowHeight, 1);
@@ -85,8 +85,9 @@ SubSetLayout Set_Chart3d_Size(ContourChart& chart, SubSetSurfaces& surfaces, int
     const double contourShare = std::clamp(contourHeightShare, 0.0, 1.0);
     const int32_t bins = chart.Axes.LastBinShown - chart.Axes.FirstBinShown + 1;
 
-    const ChartSurfaceSize size = Layout_Chart_Surface(surfaces.Picture1, (1 - profileShare) * layout.WindowWidth,
-                                                       contourShare * layout.WindowHeight, bins, chart.Frame);
+    const ChartSurfaceSize size =
+        Layout_Chart_Surface(surfaces.Picture1, (1 - profileShare) * layout.WindowWidth,
+                             contourShare * layout.WindowHeight, bins, chart.Frame);
     layout.Contour = {layout.WindowWidth - size.SurfaceWidth, 0, size.SurfaceWidth, size.SurfaceHeight};
     layout.Profile = {0, 0, RoundToInt32(layout.WindowWidth * profileShare), layout.WindowHeight};
     layout.Series = {layout.Contour.X, layout.Contour.Height, layout.Contour.Width,
@@ -137,7 +138,8 @@ void Resize_Chart3d(SubSetCharts& charts, SubSetSurfaces& surfaces, const CoreSt
 
 void Display_Sub_Set_Titles(SubSetCharts& charts, SubSetSurfaces& surfaces, const CoreState& core,
                             const ColorTableArray& colors, const SubSetChartHooks& hooks) {
-    Chart3d_DisplayTitles(charts.Contour, surfaces.Picture1, Sub_Set_Contour_View(core), colors, charts.Ticks);
+    Chart3d_DisplayTitles(charts.Contour, surfaces.Picture1, Sub_Set_Contour_View(core), colors,
+                          charts.Ticks);
     if (hooks.Show_Series_And_Ancillary_Data)
         hooks.Show_Series_And_Ancillary_Data();
     else

@@ -54,8 +54,8 @@ ContourView Sub_Set_Contour_View(const CoreState& core);
 // its bins would be more than 15 pixels tall); the profile runs down the left side, profileWidthShare of
 // the width; the series fills the rest below the contour. Resizes the three surfaces when their size
 // changes (a surface that keeps its size keeps its picture).
-SubSetLayout Set_Chart3d_Size(ContourChart& chart, SubSetSurfaces& surfaces, int windowWidth, int windowHeight,
-                              double contourHeightShare, double profileWidthShare);
+SubSetLayout Set_Chart3d_Size(ContourChart& chart, SubSetSurfaces& surfaces, int windowWidth,
+                              int windowHeight, double contourHeightShare, double profileWidthShare);
 
 // The text fields of a built contour: statistics line, the first and last ensemble's number, date-time
 // and position, and the window caption.

@@ -73,7 +73,8 @@ int RunRender(int argc, char** argv) {
     CoreState core;
     Load_Default_Options(core.Opts);
     if (args.Has("options") && !Load_Options(core.Opts, args.Get("options"))) {
-        std::fprintf(stderr, "marevox-cli render: options file %s was not read\n", args.Get("options").c_str());
+        std::fprintf(stderr, "marevox-cli render: options file %s was not read\n",
+                     args.Get("options").c_str());
         return 1;
     }
     core.Menus.MultiFileChecked = args.Has("multifile");

@@ -16,7 +16,8 @@ static const Command kCommands[] = {
     {"help", "help", nullptr},
     {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
      mvx::cli::RunSimulate},
-    {"render", "render FILE --out PNG [--type CODE] [--first E --last E] [--size WxH] [--multifile] [--options FILE]",
+    {"render",
+     "render FILE --out PNG [--type CODE] [--first E --last E] [--size WxH] [--multifile] [--options FILE]",
      mvx::cli::RunRender},
 };
 
