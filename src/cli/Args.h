@@ -9,7 +9,7 @@
 namespace mvx::cli {
 
 class Args {
-public:
+  public:
     // argv[0] is the command word; flags lists options that take no value.
     Args(int argc, char** argv, const std::vector<std::string>& flags);
     const std::vector<std::string>& Positional() const { return positional_; }
@@ -22,7 +22,7 @@ public:
     std::vector<std::string> Unknown(const std::vector<std::string>& known) const;
     const std::string& Error() const { return error_; }
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::map<std::string, std::string> values_;
     std::string error_;

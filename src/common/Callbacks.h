@@ -13,9 +13,15 @@ struct ProgressSink {
     std::function<void(const std::string& caption)> Show;
     std::function<void(double value)> Value;
     std::function<void()> Hide;
-    void DoShow(const std::string& caption) const { if (Show) Show(caption); }
-    void DoValue(double value) const { if (Value) Value(value); }
-    void DoHide() const { if (Hide) Hide(); }
+    void DoShow(const std::string& caption) const {
+        if (Show) Show(caption);
+    }
+    void DoValue(double value) const {
+        if (Value) Value(value);
+    }
+    void DoHide() const {
+        if (Hide) Hide();
+    }
 };
 
 } // namespace mvx

@@ -33,7 +33,8 @@ std::string FormatNumber(double value, const std::string& picture) {
     std::string whole = all.substr(0, all.size() - decimals);
     std::string frac = all.substr(all.size() - decimals);
     if (whole == "0" && minIntDigits == 0) whole.clear();
-    if (static_cast<int>(whole.size()) < minIntDigits) whole = std::string(minIntDigits - whole.size(), '0') + whole;
+    if (static_cast<int>(whole.size()) < minIntDigits)
+        whole = std::string(minIntDigits - whole.size(), '0') + whole;
     if (grouping && whole.size() > 3) {
         std::string grouped;
         int count = 0;

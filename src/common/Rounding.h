@@ -20,7 +20,11 @@ inline int64_t RoundToInt64(double v, int64_t lo, int64_t hi) {
     return static_cast<int64_t>(r);
 }
 
-inline int32_t RoundToInt32(double v) { return static_cast<int32_t>(RoundToInt64(v, INT32_MIN, INT32_MAX)); }
-inline int16_t RoundToInt16(double v) { return static_cast<int16_t>(RoundToInt64(v, INT16_MIN, INT16_MAX)); }
+inline int32_t RoundToInt32(double v) {
+    return static_cast<int32_t>(RoundToInt64(v, INT32_MIN, INT32_MAX));
+}
+inline int16_t RoundToInt16(double v) {
+    return static_cast<int16_t>(RoundToInt64(v, INT16_MIN, INT16_MAX));
+}
 
 } // namespace mvx

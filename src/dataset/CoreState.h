@@ -20,8 +20,8 @@ struct CoreState {
     SetDescriptors Set;
     Options Opts;
     MenuState Menus;
-    YieldFn Yield;          // may be empty
-    ProgressSink Progress;  // members may be empty
+    YieldFn Yield;         // may be empty
+    ProgressSink Progress; // members may be empty
 };
 
 } // namespace mvx

@@ -8,13 +8,13 @@
 
 namespace mvx {
 
-constexpr int kMaxBins = 256;           // every per-bin array has bins 0..255
-constexpr int16_t kBadValue = -32768;   // bad or missing 16-bit value
+constexpr int kMaxBins = 256;         // every per-bin array has bins 0..255
+constexpr int16_t kBadValue = -32768; // bad or missing 16-bit value
 
 // A (rows x bins x slots) or (rows x slots) array with bounds-checked slot access for callers that
 // pass indices computed from file contents.
 template <typename T> class SlotArray {
-public:
+  public:
     void Allocate(int rows, int bins, int slots, T fill = T{}) {
         rows_ = rows;
         bins_ = bins;
@@ -39,7 +39,7 @@ public:
     std::vector<T>& Raw() { return values_; }
     const std::vector<T>& Raw() const { return values_; }
 
-private:
+  private:
     size_t Index(int row, int bin, int slot) const {
         return (static_cast<size_t>(slot) * bins_ + bin) * rows_ + row;
     }

@@ -13,6 +13,7 @@ int32_t Test_For_Multi_File(const std::string& path, bool multiFileChecked, int6
 int32_t Test_For_QUARNMultiFile(const std::string& path, bool multiFileChecked, int64_t& setSize);
 
 // The member files of the set from path's own number to the last number (just path for a single file).
-std::vector<std::string> SetMemberPaths(const std::string& path, int32_t multiFileCount, int32_t quarnFileCount);
+std::vector<std::string> SetMemberPaths(const std::string& path, int32_t multiFileCount,
+                                        int32_t quarnFileCount);
 
 } // namespace mvx

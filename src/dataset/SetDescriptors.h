@@ -8,7 +8,7 @@ namespace mvx {
 struct SetDescriptors {
     int32_t DataStructure = 0; // 0 unknown, 1 narrowband, 2 broadband
     bool FileValid = false;
-    int64_t FileSize = 0;      // bytes of the file, or of every member of a multi-file set
+    int64_t FileSize = 0; // bytes of the file, or of every member of a multi-file set
     int32_t CurrentEnsIndex = 0;
     int32_t FirstEnsNumber = 0, LastEnsNumber = 0;
     int32_t NumEnsembles = 0;
@@ -20,11 +20,11 @@ struct SetDescriptors {
     int32_t OrientationBalance = 0;
     int32_t FirstBinShown = 1, LastBinShown = 0;
     int32_t MultiFileCount = 0, QUARNFileCount = 0;
-    bool NvramInFile = false;          // met by the file statistics' backward search
-    bool NvramFlag = false;            // set by the loader when it meets an NVRAM block
+    bool NvramInFile = false;                // met by the file statistics' backward search
+    bool NvramFlag = false;                  // set by the loader when it meets an NVRAM block
     int32_t SelFirstEns = 0, SelLastEns = 0; // the navigator's selection
-    std::string FileName;              // the open file (the open dialog's file name)
-    std::string StatsText;             // the information window's text
+    std::string FileName;                    // the open file (the open dialog's file name)
+    std::string StatsText;                   // the information window's text
 };
 
 } // namespace mvx

@@ -22,10 +22,10 @@ struct DecodeSettings {
 // Never reads outside frame.EnsembleBuffer and never writes outside the data set: a data type whose
 // offset or length does not fit the ensemble is skipped or decoded only as far as it fits, and cells
 // beyond the bin dimension are not stored.
-void Decode_Broadband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data, int32_t slot,
-                               const DecodeSettings& settings);
-void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data, int32_t slot,
-                                const DecodeSettings& settings);
+void Decode_Broadband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
+                               int32_t slot, const DecodeSettings& settings);
+void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
+                                int32_t slot, const DecodeSettings& settings);
 // Structure 1 narrowband, 2 broadband; anything else clears fileValid and decodes nothing.
 void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
                      int32_t slot, const DecodeSettings& settings, bool& fileValid);

@@ -10,7 +10,7 @@
 namespace mvx {
 
 class EnsembleFile {
-public:
+  public:
     explicit EnsembleFile(size_t bufferSize = 1 << 20);
     ~EnsembleFile();
     EnsembleFile(const EnsembleFile&) = delete;
@@ -50,7 +50,7 @@ public:
     void Advance(size_t n) { pos_ += static_cast<int64_t>(n); }
     void MarkAtEnd() { atEnd_ = true; }
 
-private:
+  private:
     int ReadByteSlow();
     bool Fill(int64_t offset);
 
@@ -59,7 +59,7 @@ private:
     std::vector<uint8_t> buffer_;
     int64_t bufStart_ = 0; // file offset of buffer_[0]
     size_t bufLen_ = 0;
-    int64_t pos_ = 0;      // 0-based offset of the next byte
+    int64_t pos_ = 0; // 0-based offset of the next byte
     bool atEnd_ = false;
 };
 

@@ -5,109 +5,63 @@
 namespace mvx {
 namespace {
 
-TEST(EnsembleStep, Boundaries) {
-    EXPECT_EQ(Get_Ensemble_Step(0), 1);
-    EXPECT_EQ(Get_Ensemble_Step(10), 1);
-    EXPECT_EQ(Get_Ensemble_Step(10.5), 2);
-    EXPECT_EQ(Get_Ensemble_Step(19.99), 2);
-    EXPECT_EQ(Get_Ensemble_Step(20), 5); // 20 itself is no longer below 20
-    EXPECT_EQ(Get_Ensemble_Step(50), 5);
-    EXPECT_EQ(Get_Ensemble_Step(51), 10);
-    EXPECT_EQ(Get_Ensemble_Step(100), 10);
-    EXPECT_EQ(Get_Ensemble_Step(100.5), 20);
-    EXPECT_EQ(Get_Ensemble_Step(5000), 500);
-    EXPECT_EQ(Get_Ensemble_Step(5001), 1000);
-    EXPECT_EQ(Get_Ensemble_Step(50000000), 5000000);
-    EXPECT_EQ(Get_Ensemble_Step(50000001), 10000000);
+TEST(AxisSteps, EnsembleStepBoundaries) {
+    const double cases[][2] = {{0, 1},
+                               {10, 1},
+                               {10.5, 2},
+                               {19.99, 2},
+                               {20, 5},
+                               {50, 5},
+                               {51, 10},
+                               {100, 10},
+                               {100.5, 20},
+                               {5000, 500},
+                               {5001, 1000},
+                               {50000000, 5000000},
+                               {50000001, 10000000}};
+    for (const auto& c : cases) EXPECT_EQ(Get_Ensemble_Step(c[0]), c[1]) << c[0];
 }
 
-TEST(RangeStep, SubMetreStepsAreFractional) {
-    bool fractional = false;
-    EXPECT_EQ(Get_Range_Step(0.5, fractional), 0.2);
-    EXPECT_TRUE(fractional);
-    fractional = false;
-    EXPECT_EQ(Get_Range_Step(0.51, fractional), 0.5);
-    EXPECT_TRUE(fractional);
-    fractional = false;
-    EXPECT_EQ(Get_Range_Step(1, fractional), 0.5);
-    EXPECT_TRUE(fractional);
-}
-
-TEST(RangeStep, WholeMetreStepsLeaveTheFlagAlone) {
-    bool fractional = false;
-    EXPECT_EQ(Get_Range_Step(1.01, fractional), 1);
-    EXPECT_EQ(Get_Range_Step(2, fractional), 1);
-    EXPECT_EQ(Get_Range_Step(2.5, fractional), 2);
-    EXPECT_EQ(Get_Range_Step(10, fractional), 5);
-    EXPECT_EQ(Get_Range_Step(5000, fractional), 2000);
-    EXPECT_EQ(Get_Range_Step(6000, fractional), 1);
-    EXPECT_FALSE(fractional);
-    fractional = true;
-    EXPECT_EQ(Get_Range_Step(3, fractional), 2);
+TEST(AxisSteps, RangeStepBoundariesAndFractionalFlag) {
+    const struct {
+        double Span, Step;
+        bool Fractional;
+    } cases[] = {{0.5, 0.2, true}, {0.51, 0.5, true}, {1, 0.5, true},      {1.01, 1, false}, {2, 1, false},
+                 {2.5, 2, false},  {10, 5, false},    {5000, 2000, false}, {6000, 1, false}};
+    for (const auto& c : cases) {
+        bool fractional = false;
+        EXPECT_EQ(Get_Range_Step(c.Span, fractional), c.Step) << c.Span;
+        EXPECT_EQ(fractional, c.Fractional) << c.Span;
+    }
+    bool fractional = true; // whole-metre steps leave the caller's flag alone
+    Get_Range_Step(3, fractional);
     EXPECT_TRUE(fractional);
 }
 
-struct TimeStep {
-    double Unit;
-    std::string Text;
-    int32_t Count, Step;
-};
-
-TimeStep TimeStepOf(double span) {
-    int32_t count = -1, step = -1;
-    std::string text;
-    Get_Time_Step(span, text, count, step);
-    return {span, text, count, step};
-}
-
-TEST(TimeStep, SecondsUpToTwoMinutes) {
-    TimeStep t = TimeStepOf(120);
-    EXPECT_EQ(t.Text, " sec");
-    EXPECT_EQ(t.Unit, 1);
-    EXPECT_EQ(t.Count, 120);
-    EXPECT_EQ(t.Step, 15);
-    EXPECT_EQ(TimeStepOf(60).Step, 10);
-    EXPECT_EQ(TimeStepOf(5).Step, 1);
-    EXPECT_EQ(TimeStepOf(6).Step, 2);
-    // The span is rounded halves to even before counting: 30.5 s is 30 s, 31 s is not.
-    EXPECT_EQ(TimeStepOf(30.5).Step, 5);
-    EXPECT_EQ(TimeStepOf(31).Step, 10);
-    EXPECT_EQ(TimeStepOf(0).Count, 0);
-}
-
-TEST(TimeStep, MinutesUpToThreeHours) {
-    TimeStep t = TimeStepOf(121);
-    EXPECT_EQ(t.Text, " min");
-    EXPECT_EQ(t.Unit, 60);
-    EXPECT_EQ(t.Count, 2);
-    EXPECT_EQ(t.Step, 1);
-    EXPECT_EQ(TimeStepOf(3600).Step, 10);
-    EXPECT_EQ(TimeStepOf(3660).Step, 30);
-    EXPECT_EQ(TimeStepOf(10799).Step, 30); // 179 whole minutes
-    t = TimeStepOf(10800);
-    EXPECT_EQ(t.Text, " min");
-    EXPECT_EQ(t.Count, 180);
-    EXPECT_EQ(t.Step, 60);
-}
-
-TEST(TimeStep, HoursUpToTwoWeeksThenDays) {
-    TimeStep t = TimeStepOf(10801);
-    EXPECT_EQ(t.Text, " hr");
-    EXPECT_EQ(t.Unit, 3600);
-    EXPECT_EQ(t.Count, 3);
-    EXPECT_EQ(t.Step, 1);
-    t = TimeStepOf(1209600);
-    EXPECT_EQ(t.Text, " hr");
-    EXPECT_EQ(t.Count, 336);
-    EXPECT_EQ(t.Step, 48);
-    EXPECT_EQ(TimeStepOf(86400 * 2).Step, 6); // 48 hours
-    EXPECT_EQ(TimeStepOf(86400 * 4).Step, 12);
-    t = TimeStepOf(1209601);
-    EXPECT_EQ(t.Text, " dy");
-    EXPECT_EQ(t.Unit, 86400);
-    EXPECT_EQ(t.Count, 14);
-    EXPECT_EQ(t.Step, 5);
-    EXPECT_EQ(TimeStepOf(86400.0 * 365).Step, 80);
+TEST(AxisSteps, TimeStepUnitsCountsAndSteps) {
+    const struct {
+        double Span;
+        const char* Text;
+        double Unit;
+        int32_t Count, Step;
+    } cases[] = {{5, " sec", 1, 5, 1},           {6, " sec", 1, 6, 2},
+                 {30.5, " sec", 1, 30, 5}, // 30.5 s rounds to 30
+                 {31, " sec", 1, 31, 10},        {120, " sec", 1, 120, 15},
+                 {121, " min", 60, 2, 1},        {3600, " min", 60, 60, 10},
+                 {3660, " min", 60, 61, 30},     {10799, " min", 60, 179, 30},
+                 {10800, " min", 60, 180, 60},   {10801, " hr", 3600, 3, 1},
+                 {172800, " hr", 3600, 48, 6},   {1209600, " hr", 3600, 336, 48},
+                 {1209601, " dy", 86400, 14, 5}, {86400.0 * 365, " dy", 86400, 365, 80}};
+    for (const auto& c : cases) {
+        double span = c.Span;
+        std::string text;
+        int32_t count = -1, step = -1;
+        Get_Time_Step(span, text, count, step);
+        EXPECT_EQ(text, c.Text) << c.Span;
+        EXPECT_EQ(span, c.Unit) << c.Span;
+        EXPECT_EQ(count, c.Count) << c.Span;
+        EXPECT_EQ(step, c.Step) << c.Span;
+    }
 }
 
 } // namespace

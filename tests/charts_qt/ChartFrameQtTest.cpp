@@ -94,27 +94,6 @@ TEST_F(ChartFrameQt, LayoutPicksTheLargestFontThatFits) {
     }
 }
 
-TEST_F(ChartFrameQt, ClippedBarShowsGreyAndWhiteBoxes) {
-    QtSurface s(700, 60, Rgb(255, 255, 200));
-    s.SetFont("Arial", 8, false);
-    ChartState st;
-    st.LeftMargin = 50;
-    st.RightMargin = 50; // 600-pixel plot: 108 boxes of 600 / 432 pixels
-    st.ScaleMin = -10;
-    st.ScaleMax = 10;
-    st.DataMin = -30; // beyond the scale at the bottom only
-    st.DataMax = 10;
-    st.ScaleLabel = "Scale (mm/s)";
-    st.ScaleLabelX = 300;
-    Draw_Color_Scale(s, st, colors);
-    const double w = 600.0 / 108 / 4;
-    const double left = (s.TextWidth(st.ScaleLabel) - w * 108) / 2 + 300;
-    const int y = s.TextHeight("W") / 2;
-    EXPECT_EQ(s.GetPixel(static_cast<int>(left + 2 * w), y), colors[BelowScaleColor]);
-    EXPECT_EQ(s.GetPixel(static_cast<int>(left + 106 * w), y), kWhite);
-    EXPECT_EQ(s.GetPixel(static_cast<int>(left + 108 * w) + 3, y), Rgb(255, 255, 200));
-}
-
 // A whole frame: 100 ensembles by 30 bins of a down-looking set over two hours.
 TEST_F(ChartFrameQt, RenderedFrameTicksLandWhereTheyAreStored) {
     QtSurface s(10, 10);

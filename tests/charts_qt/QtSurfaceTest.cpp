@@ -66,20 +66,6 @@ TEST_F(QtSurfaceTest, XorWithWhiteInvertsAndTwiceRestores) {
     EXPECT_EQ(s.Image(), before);
 }
 
-TEST_F(QtSurfaceTest, OnePixelLinesAreExact) {
-    QtSurface s(12, 8);
-    s.Line(2, 5, 8, 5, kBlack);
-    const Ink ink = InkOf(s, kWhite);
-    EXPECT_EQ(ink.Left, 2);
-    EXPECT_EQ(ink.Right, 7);
-    EXPECT_EQ(ink.Top, 5);
-    EXPECT_EQ(ink.Count, 6);
-    EXPECT_DOUBLE_EQ(s.CurrentX(), 8);
-    s.LineTo(8, 1, kBlack); // from the current position
-    EXPECT_EQ(s.GetPixel(8, 5), kBlack);
-    EXPECT_EQ(s.GetPixel(8, 1), kWhite);
-}
-
 TEST_F(QtSurfaceTest, PixelRowsAreClippedLikeSinglePixels) {
     QtSurface s(4, 2);
     const ColorRef row[5] = {Rgb(1, 0, 0), Rgb(2, 0, 0), Rgb(3, 0, 0), Rgb(4, 0, 0), Rgb(5, 0, 0)};
@@ -92,20 +78,6 @@ TEST_F(QtSurfaceTest, PixelRowsAreClippedLikeSinglePixels) {
     EXPECT_EQ(s.GetPixel(3, 0), Rgb(2, 0, 0));
     s.SetPixelRow(0, 2, row, 5); // below the surface: nothing
     EXPECT_EQ(s.GetPixel(0, 0), kWhite);
-}
-
-TEST_F(QtSurfaceTest, StretchIsNearestNeighbour) {
-    QtSurface src(3, 2);
-    const ColorRef c[6] = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255),
-                           Rgb(1, 2, 3),   Rgb(4, 5, 6),   Rgb(7, 8, 9)};
-    for (int i = 0; i < 6; ++i) src.SetPixel(i % 3, i / 3, c[i]);
-    QtSurface dst(40, 30);
-    dst.StretchFrom(src, 5, 4, 30, 20); // each source pixel becomes a 10 x 10 block
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 30; ++x)
-            ASSERT_EQ(dst.GetPixel(5 + x, 4 + y), c[(y / 10) * 3 + x / 10]) << x << "," << y;
-    EXPECT_EQ(dst.GetPixel(4, 4), kWhite);
-    EXPECT_EQ(dst.GetPixel(35, 24), kWhite);
 }
 
 TEST_F(QtSurfaceTest, ArialResolvesToAFaceWithPlausibleMetrics) {

@@ -17,7 +17,8 @@ struct ScratchRoot {
     fs::path root;
     ScratchRoot() {
         std::random_device rd;
-        root = fs::temp_directory_path() / ("marevox-test-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
+        root = fs::temp_directory_path() /
+               ("marevox-test-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
         fs::create_directories(root);
     }
     ~ScratchRoot() {
@@ -31,9 +32,13 @@ ScratchRoot& Root() {
 }
 } // namespace
 
-std::string DataFile(const std::string& name) { return std::string(MARVOX_DATA_DIR) + "/" + name; }
+std::string DataFile(const std::string& name) {
+    return std::string(MARVOX_DATA_DIR) + "/" + name;
+}
 
-bool HaveDataFile(const std::string& name) { return fs::exists(DataFile(name)); }
+bool HaveDataFile(const std::string& name) {
+    return fs::exists(DataFile(name));
+}
 
 fs::path ScratchDir() {
     static int counter = 0;
