@@ -1,7 +1,7 @@
 #pragma once
 // The one object that owns a running program's state: the core state (data set, options, descriptors,
-// menu marks), the display tables, and the platform services the windows use. Windows get a reference.
-// Qt defines "slots" as a keyword macro, and the core's data set uses the word as a name.
+// menu marks), the display tables, the colour table, and the platform services the windows use. Windows get a
+// reference. Qt defines "slots" as a keyword macro, and the core's data set uses the word as a name.
 #pragma push_macro("slots")
 #undef slots
 #include "charts/ColorTable.h"
@@ -25,7 +25,7 @@ struct AppContext {
 
     CoreState Core;
     DisplayTables Tables;
-    ColorTableArray Colors{}; // the charts' palette, built once at start-up
+    ColorTableArray ColorTable{}; // the charts' palette, built once at start-up
     Dialogs& Ui;
     Launcher& Shell;
     MousePointer Pointer;

@@ -1,5 +1,7 @@
 #include "app/Form3.h"
 
+#include "app/AppIcon.h"
+
 #include "common/Rounding.h"
 
 #include <QCloseEvent>
@@ -16,6 +18,7 @@ QRectF Fit_Form_Rect(QSizeF inner) {
 
 Form3::Form3(QMdiArea* area) : area_(area) {
     setWindowTitle("Marevox Information");
+    setWindowIcon(App_Icon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     text1_ = new QPlainTextEdit(this);
     text1_->setReadOnly(true);

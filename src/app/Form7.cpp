@@ -50,9 +50,8 @@ Form7::Form7(AppContext& app, MDIForm1& main) : app_(app), main_(main) {
     setWidget(client_);
 
     WindowHooks& hooks = main_.Hooks();
-    if (!hooks.Init_Color_Table) hooks.Init_Color_Table = [this] { Init_Color_Table(app_.Colors); };
-    // A window made after start-up still draws with a built palette.
-    if (app_.Colors[AboveScaleColor] == 0) Init_Color_Table(app_.Colors);
+    // The main window builds the palette at start-up; a window made later still draws with a built one.
+    if (app_.ColorTable[AboveScaleColor] == 0) Init_Color_Table(app_.ColorTable);
     hooks.Init_SubSet_Charts = [this](int32_t dataType) { Init_Charts(dataType); };
     hooks.SubSet_Picture = [this] { return Picture(); };
     hooks.Fit_SubSet_Form = [this] { Fit_Form(); };
@@ -84,7 +83,7 @@ void Form7::Init_Charts(int32_t dataType) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         charts_.ScreenWidth = std::max(screen->geometry().width(), 1);
     SubSetSurfaces surfaces = Surfaces();
-    mvx::Init_Charts(charts_, surfaces, core, app_.Colors, dataType, Hooks_For_Build());
+    mvx::Init_Charts(charts_, surfaces, core, app_.ColorTable, dataType, Hooks_For_Build());
     built_ = true;
     setWindowTitle(QString::fromLatin1(charts_.Contour.Caption.c_str()));
     Place_Pictures();
@@ -96,7 +95,7 @@ void Form7::Resize_Chart3d() {
     charts_.WindowHeight = std::max(client_->height(), 1);
     if (!built_ || !app_.Core.Set.FileValid) return;
     SubSetSurfaces surfaces = Surfaces();
-    mvx::Resize_Chart3d(charts_, surfaces, app_.Core, app_.Colors, Hooks_For_Build());
+    mvx::Resize_Chart3d(charts_, surfaces, app_.Core, app_.ColorTable, Hooks_For_Build());
     Place_Pictures();
     Repaint_All();
 }

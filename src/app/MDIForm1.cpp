@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include <fstream>
+
 namespace mvx {
 
 namespace {
@@ -309,10 +311,9 @@ void MDIForm1::Form_Load(const std::string& commandLine) {
         show();
     }
 
-    // 2. The command line without one leading and one trailing double quote.
-    CommandLine = commandLine;
-    if (!CommandLine.empty() && CommandLine.front() == '"') CommandLine.erase(0, 1);
-    if (!CommandLine.empty() && CommandLine.back() == '"') CommandLine.pop_back();
+    // 2. The command line without one leading and one trailing double quote, and its monitor switch.
+    const MonitorCommandLine command = Parse_Monitor_Command_Line(commandLine);
+    CommandLine = command.FileName;
 
     // 3. The options file and the recent-files list share one folder.
     optionsPath_ = StandardOptionsPath();
@@ -328,6 +329,7 @@ void MDIForm1::Form_Load(const std::string& commandLine) {
     }
 
     // 5. The colour table of the charts.
+    Init_Color_Table(app_.ColorTable);
     if (hooks_.Init_Color_Table) hooks_.Init_Color_Table();
 
     // 6. Nothing loaded.
@@ -335,22 +337,17 @@ void MDIForm1::Form_Load(const std::string& commandLine) {
     app_.Core.Set.DataStructure = 0;
     RecentIndex = 0;
 
-    // 7. The recent-files menu.
-    Load_Recent_Files();
-
+    // 7. The recent-files menu (the list file is created when missing).
+    { std::ofstream create(recentPath_, std::ios::app); }
+    recent_.Load_Old_Files(recentPath_);
+    Show_Recent_Items();
     formLoaded_ = true;
 
-    // 8. The file named on the command line, monitored when it ends in " -Mnnnn".
+    // 8. The file named on the command line, monitored when it ended in " -Mnnnn".
     if (!CommandLine.empty()) {
-        const size_t n = CommandLine.size();
-        if (n >= 7 && CommandLine.compare(n - 7, 3, " -M") == 0) {
-            int32_t interval = 0;
-            for (size_t i = n - 4; i < n && CommandLine[i] >= '0' && CommandLine[i] <= '9'; ++i) {
-                interval = interval * 10 + (CommandLine[i] - '0');
-            }
-            app_.Core.Opts.MonitorInterval = interval < 2 ? 1 : std::min(interval, 9999);
-            CommandLine.resize(n - 7);
-            monitorFile_ = CommandLine;
+        if (command.Monitor) {
+            monitor_.Interval = command.Interval;
+            monitor_.MonitorFile = CommandLine;
             Set_Monitor(true);
         }
         Open_File();

@@ -4,11 +4,14 @@
 // pictures to the clipboard or to the desktop's picture program.
 #include "app/AppContext.h"
 #include "app/WindowHooks.h"
+#include "dataset/MonitorTimer.h"
+#include "options/RecentFiles.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -85,12 +88,11 @@ class MDIForm1 : public QMainWindow {
     int32_t RecentIndex = 0;
     std::string CommandLine;
     bool Busy() const { return busy_; }
-    const std::array<std::string, 8>& Recent_Captions() const { return recent_; }
+    const std::array<std::string, RecentFiles::kItems>& Recent_Captions() const { return recent_.Captions; }
     const std::string& Options_Path() const { return optionsPath_; }
     const std::string& Recent_Path() const { return recentPath_; }
-    const std::string& Monitor_File() const { return monitorFile_; }
-    int32_t Monitor_Interval() const { return app_.Core.Opts.MonitorInterval; }
-    int32_t Tick_Counter() const { return tickCounter_; }
+    const std::string& Monitor_File() const { return monitor_.MonitorFile; }
+    int32_t Monitor_Interval() const { return monitor_.Interval; }
     QTimer& Timer1() { return timer1_; }
     QMdiArea* Area() const { return area_; }
     Form3& Info() { return *form3_; }
@@ -117,7 +119,6 @@ class MDIForm1 : public QMainWindow {
     QAction* Add_Item(QMenu* menu, const std::string& name, const QString& caption, bool checkable = false);
     QMenu* Add_Menu(QMenu* parent, const std::string& name, const QString& caption);
     bool Item_Available(const std::string& name) const;
-    void Load_Recent_Files();
     void Show_Recent_Items();
     void Set_Monitor(bool on);
     void Save_Set(int32_t first, int32_t last);
@@ -135,16 +136,12 @@ class MDIForm1 : public QMainWindow {
     std::map<std::string, QAction*> items_;
     std::map<std::string, QMenu*> menus_;
     std::map<ChildWindow, QMdiSubWindow*> children_;
-    std::array<std::string, 8> recent_{};
+    RecentFiles recent_;
     std::string optionsPath_, recentPath_;
     bool busy_ = false;
     bool formLoaded_ = false;
     bool menusDisabled_ = false;
-    // Monitor mode.
-    std::string monitorFile_;
-    int32_t tickCounter_ = 0;
-    int64_t lastSize_ = 0;
-    bool savedShowLocators_ = true;
+    MonitorTimer monitor_;
 };
 
 } // namespace mvx

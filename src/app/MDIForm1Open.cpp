@@ -1,10 +1,10 @@
 // The Open command and the commands around it: recent files, Flip, MultiFile, saving raw sets and the
 // sub-set capacity.
 #include "app/Form3.h"
-#include "app/InputNumber.h"
 #include "app/MDIForm1.h"
 
 #include "dataset/Loader.h"
+#include "dataset/MonitorTimer.h"
 #include "dataset/SaveSet.h"
 
 #include <QAction>
@@ -35,7 +35,7 @@ void MDIForm1::Open_File() {
 
         std::string name;
         if (RecentIndex != 0) {
-            if (RecentIndex >= 1 && RecentIndex <= 8) name = recent_[static_cast<size_t>(RecentIndex - 1)];
+            name = recent_.Caption(RecentIndex);
             RecentIndex = 0;
         } else if (!CommandLine.empty()) {
             name = CommandLine;
@@ -112,49 +112,26 @@ void MDIForm1::Flip_Over_Click() {
     }
 }
 
-void MDIForm1::Load_Recent_Files() {
-    recent_.fill(std::string());
-    // Opening for appending creates the file when it is missing.
-    { std::ofstream create(recentPath_, std::ios::app); }
-    std::ifstream in(recentPath_, std::ios::binary);
-    std::string line;
-    for (size_t k = 0; k < recent_.size() && std::getline(in, line);) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-        if (line.size() >= 2 && line.front() == '"' && line.back() == '"')
-            line = line.substr(1, line.size() - 2);
-        recent_[k++] = line;
-    }
-    Show_Recent_Items();
-    for (int k = 1; k <= 8; ++k) Item("Old_File(" + std::to_string(k) + ")")->setChecked(false);
-}
-
 void MDIForm1::Show_Recent_Items() {
-    for (size_t k = 0; k < recent_.size(); ++k) {
-        QAction* item = Item("Old_File(" + std::to_string(k + 1) + ")");
-        item->setText(recent_[k].empty() ? QString::number(k + 1) : MenuCaption(recent_[k]));
-        item->setVisible(!recent_[k].empty());
+    for (int k = 1; k <= RecentFiles::kItems; ++k) {
+        const std::string& caption = recent_.Caption(k);
+        QAction* item = Item("Old_File(" + std::to_string(k) + ")");
+        item->setText(caption.empty() ? QString::number(k) : MenuCaption(caption));
+        item->setVisible(!caption.empty());
+        // Only the file opened last carries a mark; the others show none at all.
+        const bool checked = recent_.Checked[static_cast<size_t>(k - 1)];
+        item->setCheckable(checked);
+        item->setChecked(checked);
     }
 }
 
 void MDIForm1::Save_Old_Files() {
-    std::ofstream out(recentPath_, std::ios::binary | std::ios::trunc);
-    for (const std::string& path : recent_) {
-        if (!path.empty()) out << '"' << path << "\"\r\n";
-    }
+    recent_.Save_Old_Files(recentPath_);
 }
 
 void MDIForm1::Add_Recent_File(const std::string& path) {
     if (path.empty()) return;
-    for (size_t k = 0; k < recent_.size(); ++k) {
-        if (recent_[k] == path) {
-            for (size_t j = k; j + 1 < recent_.size(); ++j) recent_[j] = recent_[j + 1];
-            recent_.back().clear();
-            break;
-        }
-    }
-    for (size_t k = recent_.size() - 1; k >= 1; --k) recent_[k] = recent_[k - 1];
-    recent_[0] = path;
-    for (int k = 1; k <= 8; ++k) Item("Old_File(" + std::to_string(k) + ")")->setChecked(k == 1);
+    recent_.Add_Recent_File(path);
     Save_Old_Files();
     Show_Recent_Items();
 }
@@ -185,7 +162,7 @@ void MDIForm1::Maximum_Ens_Click() {
     const std::string answer = app_.Ui.InputBox("Maximum Sub-Set Ensembles", "Max Ensembles",
                                                 std::to_string(core.Opts.MaxSubEnsembles));
     if (answer.empty()) return;
-    const double value = Input_Number(answer);
+    const double value = LeadingNumberValue(answer);
     app_.Pointer.Set(PointerShape::Hourglass);
     const bool reloaded =
         Maximum_Ens(core, static_cast<int32_t>(std::clamp(std::nearbyint(value), -1e9, 1e9)));

@@ -12,7 +12,7 @@ namespace mvx {
 struct WindowHooks {
     // Animation (stops every running animation loop).
     std::function<void()> Stop_Animate;
-    // Builds the colour table of the charts once at start-up.
+    // Runs once at start-up right after the colour table (AppContext::ColorTable) is built.
     std::function<void()> Init_Color_Table;
     // Whole-set window (navigator): full rebuild with a contour data type, and its sub-set marker.
     std::function<void(int32_t dataType)> Init_WholeSet_Charts;

@@ -1,5 +1,6 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
 #include "app/AppContext.h"
+#include "app/AppIcon.h"
 #include "app/Form7.h"
 #include "app/MDIForm1.h"
 #include "platform/Dialogs.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marevox");
     QApplication::setApplicationVersion(MARVOX_VERSION);
+    QApplication::setWindowIcon(mvx::App_Icon());
 
     mvx::QtDialogs dialogs;
     mvx::DesktopLauncher launcher;

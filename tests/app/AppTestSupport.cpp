@@ -45,8 +45,10 @@ bool AppTest::MenusEnabled() const {
     return true;
 }
 
+OpenCounter::~OpenCounter() { QObject::disconnect(Connection); }
+
 OpenCounter::OpenCounter(MDIForm1& form) {
-    QObject::connect(&form, &MDIForm1::Open_Finished, &form, [this](bool loaded) {
+    Connection = QObject::connect(&form, &MDIForm1::Open_Finished, &form, [this](bool loaded) {
         ++Count;
         LastLoaded = loaded;
     });

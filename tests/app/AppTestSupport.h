@@ -35,8 +35,12 @@ class AppTest : public ::testing::Test {
 // Counts the main window's finished Open commands and keeps the last result.
 struct OpenCounter {
     explicit OpenCounter(MDIForm1& form);
+    ~OpenCounter();
+    OpenCounter(const OpenCounter&) = delete;
+    OpenCounter& operator=(const OpenCounter&) = delete;
     int Count = 0;
     bool LastLoaded = false;
+    QMetaObject::Connection Connection;
 };
 
 // Byte length of one ensemble of a file whose ensembles all have the same length: the two bytes after

@@ -66,8 +66,12 @@ TEST_F(StartUp, RunsColourTableAndRecentMenuBeforeOpeningTheCommandLineFile) {
         EXPECT_EQ(form_->Item("Old_File(1)")->text(), "/somewhere/else.000");
         EXPECT_EQ(form_->CommandLine, file);
     };
+    EXPECT_EQ(app_->ColorTable[AboveScaleColor], 0u);
     form_->Form_Load("\"" + file + "\"");
     ASSERT_EQ(order, (std::vector<std::string>{"colour", "open"}));
+    // The palette is built: above-scale white, bad-data black.
+    EXPECT_EQ(app_->ColorTable[AboveScaleColor], Rgb(255, 255, 255));
+    EXPECT_EQ(app_->ColorTable[BadDataColor], Rgb(0, 0, 0));
     // The quotes were taken off the name that was opened.
     EXPECT_EQ(form_->Recent_Captions()[0], file);
     EXPECT_EQ(form_->Recent_Captions()[1], "/somewhere/else.000");

@@ -114,7 +114,7 @@ TEST_F(SubSetWindow, OpenDrawsTheContourAndShowsTheWindow) {
     // cell carry its colour (a locator or grid line may cross it).
     EXPECT_LT(c.Cell(6, 0), c.Cell(6, kEnsembles - 1));
     for (int e : {0, kEnsembles / 2, kEnsembles - 1}) {
-        EXPECT_GT(PixelsOfColour(e, 5, app_->Colors[static_cast<size_t>(c.Cell(6, e))]), 0.6) << e;
+        EXPECT_GT(PixelsOfColour(e, 5, app_->ColorTable[static_cast<size_t>(c.Cell(6, e))]), 0.6) << e;
         EXPECT_LT(PixelsOfColour(e, 5, kWhite), 0.4) << e;
     }
     // The picture widgets sit where the layout puts them.
