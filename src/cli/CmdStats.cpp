@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "dataset/CoreState.h"
 #include "dataset/Loader.h"
+#include "options/OptionsFile.h"
 
 #include <cstdio>
 
@@ -16,6 +17,7 @@ int RunStats(int argc, char** argv) {
         return 2;
     }
     CoreState state;
+    Load_Default_Options(state.Opts);
     state.Menus.MultiFileChecked = args.Has("multifile");
     const bool loaded = Load_Whole_Set(state, args.Positional().front());
     std::fwrite(state.Set.StatsText.data(), 1, state.Set.StatsText.size(), stdout);

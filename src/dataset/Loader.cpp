@@ -182,6 +182,7 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
     DataSet& data = state.Data;
     set.FileName = path;
     set.StatsText.clear();
+    set.NvramFlag = false;
     state.Setup.PressureDepthCount = 0;
     const int32_t maxWhole = WholeCapacity(state.Opts);
     Allocate_Data_Set(data, SubCapacity(state.Opts), maxWhole, true);

@@ -294,12 +294,6 @@ TEST(SubSet, FileCutAfterOpeningKeepsTheLoadedSet) {
     EXPECT_EQ(s.Set.LastEnsNumber, 50);
 }
 
-TEST(SubSet, NothingToLoadWithoutAFile) {
-    CoreState s;
-    EXPECT_FALSE(Read_File_Selection(s, 1, 10, true));
-    EXPECT_EQ(s.Set.CurrentEnsIndex, 0);
-}
-
 TEST(MaxEnsembles, RequestIsLimitedAndTheSetReloaded) {
     CoreState s;
     ASSERT_TRUE(Load_Whole_Set(s, WriteRun(1, 300)));
@@ -321,18 +315,20 @@ TEST(MaxEnsembles, RequestIsLimitedAndTheSetReloaded) {
 TEST(ErrorVelocityStats, MeanSpreadAndShareOfValidEnsembles) {
     CoreState s;
     Allocate_Data_Set(s.Data, 256, 256, true);
-    s.Setup.NumCells = 3;
+    s.Setup.NumCells = 4;
     s.Set.CurrentEnsIndex = 4;
     const int16_t bin0[4] = {10, kBadValue, 20, 30};
     const int16_t bin1[4] = {kBadValue, -7, kBadValue, kBadValue};
+    const int16_t bin3[4] = {1, kBadValue, kBadValue, 2};
     for (int slot = 0; slot < 4; ++slot) {
         s.Data.VelData(3, 0, slot) = bin0[slot];
         s.Data.VelData(3, 1, slot) = bin1[slot];
         s.Data.VelData(3, 2, slot) = kBadValue;
+        s.Data.VelData(3, 3, slot) = bin3[slot];
         s.Data.VelData(2, 1, slot) = 999; // other rows do not count
     }
     // A bin past NumCells is left alone.
-    s.Data.ErrVelStats(0, 3, 0) = 12345;
+    s.Data.ErrVelStats(0, 4, 0) = 12345;
     Compute_ErrVel_Stats(s);
     EXPECT_EQ(s.Data.ErrVelStats(0, 0, 0), 20);
     EXPECT_EQ(s.Data.ErrVelStats(1, 0, 0), 10);
@@ -342,20 +338,9 @@ TEST(ErrorVelocityStats, MeanSpreadAndShareOfValidEnsembles) {
         EXPECT_EQ(s.Data.ErrVelStats(1, b, 0), -32768) << b;
         EXPECT_EQ(s.Data.ErrVelStats(2, b, 0), 0) << b;
     }
-    EXPECT_EQ(s.Data.ErrVelStats(0, 3, 0), 12345);
-}
-
-TEST(ErrorVelocityStats, HalvesRoundToEven) {
-    CoreState s;
-    Allocate_Data_Set(s.Data, 256, 256, true);
-    s.Setup.NumCells = 1;
-    s.Set.CurrentEnsIndex = 8;
-    // Two valid values 1 and 2 of eight: mean 1.5 -> 2, spread sqrt(0.5) = 0.71 -> 1, share 25.
-    for (int slot = 0; slot < 8; ++slot) s.Data.VelData(3, 0, slot) = kBadValue;
-    s.Data.VelData(3, 0, 2) = 1;
-    s.Data.VelData(3, 0, 6) = 2;
-    Compute_ErrVel_Stats(s);
-    EXPECT_EQ(s.Data.ErrVelStats(0, 0, 0), 2);
-    EXPECT_EQ(s.Data.ErrVelStats(1, 0, 0), 1);
-    EXPECT_EQ(s.Data.ErrVelStats(2, 0, 0), 25);
+    // 1 and 2: mean 1.5 rounds to 2 (halves to even), spread sqrt(0.5) to 1, share 2 of 4.
+    EXPECT_EQ(s.Data.ErrVelStats(0, 3, 0), 2);
+    EXPECT_EQ(s.Data.ErrVelStats(1, 3, 0), 1);
+    EXPECT_EQ(s.Data.ErrVelStats(2, 3, 0), 50);
+    EXPECT_EQ(s.Data.ErrVelStats(0, 4, 0), 12345);
 }
