@@ -11,5 +11,6 @@ struct Command {
 int RunStats(int argc, char** argv);
 int RunSimulate(int argc, char** argv);
 int RunRender(int argc, char** argv);
+int RunDump(int argc, char** argv);
 
 } // namespace mvx::cli

@@ -13,6 +13,8 @@ using mvx::cli::Command;
 
 static const Command kCommands[] = {
     {"stats", "stats FILE [--multifile]", mvx::cli::RunStats},
+    {"dump", "dump FILE [--first E] [--last E] [--raw] [--options FILE]   every ensemble as a JSON line",
+     mvx::cli::RunDump},
     {"help", "help", nullptr},
     {"simulate", "simulate --out FILE [options]   write a file of simulated ensembles",
      mvx::cli::RunSimulate},
