@@ -177,15 +177,15 @@ TEST_F(SubSetWindow, DraggedBoxLoadsTheSubSetUnderIt) {
     EXPECT_EQ(c.Axes.FirstBinShown, kCells - 7);
     EXPECT_FALSE(c.Zoom.ZoomDragging);
     EXPECT_EQ(app_->Pointer.Shape(), PointerShape::Default);
-}
 
-TEST_F(SubSetWindow, BoxDraggedBackwardsSelectsTheSameSubSet) {
-    const int32_t first = app_->Core.Set.FirstEnsNumber;
+    // The same box dragged the other way on the whole set again selects the same sub set.
+    dialogs_.OpenAnswers.push_back(WriteSet().string());
+    form_->Open_File();
     Drag(CellCentre(20, 7), CellCentre(5, 2));
-    EXPECT_EQ(app_->Core.Set.FirstEnsNumber, first + 5);
-    EXPECT_EQ(app_->Core.Set.LastEnsNumber, first + 20);
-    EXPECT_EQ(app_->Core.Set.FirstBinShown, kCells - 7);
-    EXPECT_EQ(app_->Core.Set.LastBinShown, kCells - 2);
+    EXPECT_EQ(set.FirstEnsNumber, first + 5);
+    EXPECT_EQ(set.LastEnsNumber, first + 20);
+    EXPECT_EQ(set.FirstBinShown, kCells - 7);
+    EXPECT_EQ(set.LastBinShown, kCells - 2);
 }
 
 TEST_F(SubSetWindow, DragWithoutTheSpaceKeyOrWithinOneRowLoadsNothing) {

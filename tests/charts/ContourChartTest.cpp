@@ -44,23 +44,6 @@ TEST(ContourCells, DirectionTenthsBecomeWholeDegreesHalvesToEven) {
     EXPECT_EQ(chart.Frame.ScaleLabel, "Scale (degrees)");
 }
 
-TEST(ContourCells, RowsStartAtTheFirstBinShownAndEnsemblesRunAcross) {
-    ContourFixture f(6, 4);
-    // Echo intensity of beam 3 marks each cell with 10 x bin index + ensemble.
-    for (int e = 0; e < 4; ++e)
-        for (int bin = 0; bin < 6; ++bin) f.Intensity(2, bin, e) = static_cast<uint8_t>(10 * bin + e);
-    f.View.Axes.FirstBinShown = 3;
-    f.View.Axes.LastBinShown = 5;
-    ContourChart chart;
-    Move_Data_To_Chart3d_Array(chart, f.View, 3);
-    ASSERT_EQ(chart.Chart3dRows, 3);
-    ASSERT_EQ(chart.Chart3dColumns, 4);
-    // Scale 0..99 leaves the values as their own palette indexes.
-    for (int e = 0; e < 4; ++e)
-        for (int r = 0; r < 3; ++r) EXPECT_EQ(chart.Cell(r, e), 10 * (2 + r) + e) << r << "," << e;
-    EXPECT_EQ(chart.Frame.Title, "ECHO INTENSITY Beam 3");
-}
-
 TEST(ContourCells, ScaleIsClampedToTheDataTypesLimits) {
     ContourFixture f(2, 3);
     f.View.UserScale = {-1000, 1000};
@@ -74,25 +57,6 @@ TEST(ContourCells, ScaleIsClampedToTheDataTypesLimits) {
     Move_Data_To_Chart3d_Array(chart, f.View, 2000);
     EXPECT_EQ(chart.Frame.ScaleMin, 0);
     EXPECT_EQ(chart.Frame.ScaleMax, 100);
-}
-
-TEST(ContourCells, ConstantDataAndMissingDataAreBlack) {
-    ContourFixture f(3, 5);
-    for (int e = 0; e < 5; ++e)
-        for (int bin = 0; bin < 3; ++bin) f.Vel(0, bin, e) = 250;
-    f.View.ScaleMode = 1; // data extremes: minimum equals maximum
-    ContourChart chart;
-    Move_Data_To_Chart3d_Array(chart, f.View, 100);
-    for (int32_t index : chart.Chart3dArray) EXPECT_EQ(index, BadDataColor);
-    EXPECT_EQ(chart.Frame.ScaleMin, 0);
-    EXPECT_EQ(chart.Frame.ScaleMax, 0);
-
-    f.View.ScaleMode = 0;
-    f.View.UserScale = {0, 500};
-    f.Vel(0, 1, 2) = -32768;
-    Move_Data_To_Chart3d_Array(chart, f.View, 100);
-    EXPECT_EQ(chart.Cell(1, 2), BadDataColor);
-    EXPECT_EQ(chart.Cell(0, 2), 50); // 250 of 0..500 is the middle of the 100 colours (49.5 -> 50)
 }
 
 TEST(ContourCells, EmptySetKeepsOneCellAndNoRaster) {
@@ -110,23 +74,6 @@ TEST(ContourCells, EmptySetKeepsOneCellAndNoRaster) {
         Move_Clip_To_Chart3d(chart, picture, raster);
         EXPECT_EQ(picture.GetPixel(100, 75), kWhite); // cleared, nothing stretched in
     }
-}
-
-TEST(ContourRaster, OnePixelPerCellFirstBinAtTheBottom) {
-    ContourFixture f(3, 2);
-    for (int e = 0; e < 2; ++e)
-        for (int bin = 0; bin < 3; ++bin) f.Intensity(0, bin, e) = static_cast<uint8_t>(20 * bin + 5 * e);
-    ContourChart chart;
-    Move_Data_To_Chart3d_Array(chart, f.View, 1);
-    FakeSurface raster(1, 1);
-    const ColorTableArray colors = Colors();
-    Create_Chart3d(chart, raster, colors, 1920);
-    ASSERT_EQ(raster.Width(), 2);
-    ASSERT_EQ(raster.Height(), 3);
-    EXPECT_TRUE(chart.Chart3dReady);
-    EXPECT_DOUBLE_EQ(chart.ColumnStep, 1.0);
-    for (int e = 0; e < 2; ++e)
-        for (int bin = 0; bin < 3; ++bin) EXPECT_EQ(raster.GetPixel(e, 2 - bin), colors[20 * bin + 5 * e]);
 }
 
 TEST(ContourRaster, WideSetIsCutToTheScreenLaterEnsemblesWinning) {
@@ -276,40 +223,27 @@ std::vector<std::pair<int, int>> Differences(const Surface& a, const Surface& b)
     return out;
 }
 
-TEST(ContourLocators, ProfileLineMarksTheColumnAndComesOffAgain) {
-    ContourFixture f(20, 29);
-    ContourChart chart;
-    Move_Data_To_Chart3d_Array(chart, f.View, 500);
-    SetMargins(chart.Frame, 50, 60, 30, 40);
-    FakeSurface picture(400, 270), before(400, 270);
-    picture.FillBox(50, 30, 339, 229, Rgb(10, 200, 30));
-    before.FillBox(50, 30, 339, 229, Rgb(10, 200, 30));
-    // Ensemble 104 is column 3 of 10-pixel columns: centre x = 50 + 35 = 85.
-    Toggle_Profile_Line(chart, picture, 104);
-    const auto changed = Differences(picture, before);
-    ASSERT_GT(changed.size(), 80u); // a dotted line down a 200-pixel plot
-    for (auto [x, y] : changed) EXPECT_EQ(x, 85) << y;
-    Toggle_Profile_Line(chart, picture, 104);
-    EXPECT_TRUE(Differences(picture, before).empty());
-    // Outside the set nothing is drawn.
-    Toggle_Profile_Line(chart, picture, 100);
-    Toggle_Profile_Line(chart, picture, 130);
-    EXPECT_TRUE(Differences(picture, before).empty());
-}
-
-TEST(ContourLocators, SeriesLinesCrossTheSelectedBinsShown) {
+TEST(ContourLocators, LinesMarkTheProfileColumnAndTheSeriesRowsAndComeOffAgain) {
     ContourFixture f(20, 29);
     f.View.Axes.FirstBinShown = 2;
     f.View.Axes.LastBinShown = 11; // ten rows of 20 pixels
     ContourChart chart;
     Move_Data_To_Chart3d_Array(chart, f.View, 500);
     SetMargins(chart.Frame, 50, 60, 30, 40);
+    FakeSurface picture(400, 270), before(400, 270);
+    // Ensemble 104 is column 3 of 10-pixel columns: centre x = 50 + 35 = 85.
+    Toggle_Profile_Line(chart, picture, 104);
+    const auto changed = Differences(picture, before);
+    ASSERT_GT(changed.size(), 80u); // a dotted line down a 200-pixel plot
+    for (auto [x, y] : changed) EXPECT_EQ(x, 85) << y;
+    Toggle_Profile_Line(chart, picture, 104);
+    Toggle_Profile_Line(chart, picture, 100); // outside the set: nothing
+    EXPECT_TRUE(Differences(picture, before).empty());
+
     std::array<bool, 256> bins{};
     bins[1] = bins[3] = bins[11] = bins[12] = true; // 1 and 12 lie outside the bins shown
-    FakeSurface picture(400, 270), before(400, 270);
     Toggle_Series_Line(chart, picture, bins);
-    std::set<int> rows;
-    std::set<int> columns;
+    std::set<int> rows, columns;
     for (auto [x, y] : Differences(picture, before)) {
         rows.insert(y);
         columns.insert(x);

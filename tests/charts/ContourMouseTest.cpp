@@ -25,54 +25,37 @@ class ContourMouse : public ::testing::Test {
     FakeSurface picture{400, 270};
 };
 
-TEST_F(ContourMouse, CellCentresAndEdgesRoundHalvesToEven) {
-    ChartDataIndex c = Get_Chart3d_DataIndex(chart, picture, 55, 35);
-    EXPECT_EQ(c.EnsembleIndex, 0);
-    EXPECT_EQ(c.BinRow, 0);
-    EXPECT_TRUE(c.Inside);
-    c = Get_Chart3d_DataIndex(chart, picture, 75, 64);
-    EXPECT_EQ(c.EnsembleIndex, 2); // 2.5 - 0.5
-    EXPECT_EQ(c.BinRow, 3);        // 3.4 - 0.5 = 2.9
-    // Exactly on the boundary between columns 1 and 2: 2.0 - 0.5 = 1.5 rounds to 2; between 0 and 1 it
-    // is 0.5, which rounds to 0.
-    EXPECT_EQ(Get_Chart3d_DataIndex(chart, picture, 70, 100).EnsembleIndex, 2);
-    EXPECT_EQ(Get_Chart3d_DataIndex(chart, picture, 60, 100).EnsembleIndex, 0);
+TEST_F(ContourMouse, PixelToCellRoundsHalvesToEvenWithOneCellOfTolerance) {
+    struct Case {
+        double x, y;
+        int32_t ensemble, row;
+        bool inside;
+    } cases[] = {
+        {55, 35, 0, 0, true},     // centre of the top-left cell
+        {75, 64, 2, 3, true},     // 2.5 - 0.5 = 2; 3.4 - 0.5 = 2.9
+        {70, 100, 2, 6, true},    // on the boundary of columns 1 and 2: 1.5 rounds to 2
+        {60, 100, 0, 6, true},    // on the boundary of columns 0 and 1: 0.5 rounds to 0
+        {41, 100, 0, 6, true},    // -1.4 -> -1: one column left, clamped
+        {40, 100, 0, 6, false},   // -1.5 -> -2
+        {360, 100, 28, 6, true},  // 30.5 -> 30 = N + 1, clamped to the last column
+        {370, 100, 28, 6, false}, // 31.5 -> 32
+        {100, 245, 5, 19, true},  // row 21 = B + 1 below the plot, clamped to the bottom row
+        {100, 5, 5, 0, false},    // row -3 above it
+    };
+    for (const Case& c : cases) {
+        const ChartDataIndex d = Get_Chart3d_DataIndex(chart, picture, c.x, c.y);
+        EXPECT_EQ(d.EnsembleIndex, c.ensemble) << c.x << "," << c.y;
+        EXPECT_EQ(d.BinRow, c.row) << c.x << "," << c.y;
+        EXPECT_EQ(d.Inside, c.inside) << c.x << "," << c.y;
+    }
     EXPECT_EQ(Bin_Of_Row(chart, 0), 20);
     EXPECT_EQ(Bin_Of_Row(chart, 19), 1);
-}
-
-TEST_F(ContourMouse, OneCellOfToleranceThenClamped) {
-    // x = 41: -0.9 - 0.5 = -1.4 -> -1, inside; x = 40: -1.5 -> -2, outside. Both clamp to column 0.
-    ChartDataIndex c = Get_Chart3d_DataIndex(chart, picture, 41, 100);
-    EXPECT_TRUE(c.Inside);
-    EXPECT_EQ(c.EnsembleIndex, 0);
-    c = Get_Chart3d_DataIndex(chart, picture, 40, 100);
-    EXPECT_FALSE(c.Inside);
-    EXPECT_EQ(c.EnsembleIndex, 0);
-    // Right of the plot: index N + 1 = 30 is still inside, 32 is not; both clamp to the last column.
-    c = Get_Chart3d_DataIndex(chart, picture, 360, 100); // 31 - 0.5 = 30.5 -> 30
-    EXPECT_TRUE(c.Inside);
-    EXPECT_EQ(c.EnsembleIndex, 28);
-    c = Get_Chart3d_DataIndex(chart, picture, 370, 100); // 31.5 -> 32
-    EXPECT_FALSE(c.Inside);
-    EXPECT_EQ(c.EnsembleIndex, 28);
-    // Below the plot: row B + 1 = 21 inside, then clamped to the bottom row.
-    c = Get_Chart3d_DataIndex(chart, picture, 100, 245); // 21.5 - 0.5 = 21
-    EXPECT_TRUE(c.Inside);
-    EXPECT_EQ(c.BinRow, 19);
-    c = Get_Chart3d_DataIndex(chart, picture, 100, 5); // -2.5 - 0.5 = -3
-    EXPECT_FALSE(c.Inside);
-    EXPECT_EQ(c.BinRow, 0);
-}
-
-TEST_F(ContourMouse, EmptyPlotHasNoCells) {
+    // A set without ensembles has no cells.
     ContourFixture empty(20, 0);
     ContourChart none;
     Move_Data_To_Chart3d_Array(none, empty.View, 500);
     SetMargins(none.Frame, 50, 60, 30, 40);
-    const ChartDataIndex c = Get_Chart3d_DataIndex(none, picture, 100, 100);
-    EXPECT_FALSE(c.Inside);
-    EXPECT_EQ(c.EnsembleIndex, 0);
+    EXPECT_FALSE(Get_Chart3d_DataIndex(none, picture, 100, 100).Inside);
     EXPECT_FALSE(Contour_Click(none, picture, 100, 100).ProfileChanged);
 }
 
@@ -135,14 +118,8 @@ TEST_F(ContourMouse, FlatZoomBoxChangesNothing) {
 }
 
 TEST_F(ContourMouse, ZoomBoxIsAnXorOutline) {
-    FakeSurface before(400, 270);
     picture.FillBox(50, 30, 339, 229, Rgb(0, 0, 255));
-    before.FillBox(50, 30, 339, 229, Rgb(0, 0, 255));
-    ZoomState zoom;
-    zoom.BoxX1 = 150;
-    zoom.BoxY1 = 120;
-    zoom.BoxX2 = 100; // dragged up and to the left
-    zoom.BoxY2 = 60;
+    ZoomState zoom{false, true, 150, 120, 100, 60}; // dragged up and to the left
     Toggle_Zoom_Box(picture, zoom);
     EXPECT_TRUE(zoom.BoxShown);
     EXPECT_EQ(picture.GetPixel(100, 60), Rgb(255, 255, 0)); // white XOR blue
@@ -150,19 +127,15 @@ TEST_F(ContourMouse, ZoomBoxIsAnXorOutline) {
     EXPECT_EQ(picture.GetPixel(125, 90), Rgb(0, 0, 255)); // inside untouched
     Toggle_Zoom_Box(picture, zoom);
     EXPECT_FALSE(zoom.BoxShown);
-    EXPECT_EQ(picture.GetPixel(100, 60), before.GetPixel(100, 60));
-    EXPECT_EQ(picture.GetPixel(150, 90), before.GetPixel(150, 90));
+    EXPECT_EQ(picture.GetPixel(100, 60), Rgb(0, 0, 255));
 }
 
-TEST(ContourKeys, ProfileEnsembleStepsStayInsideTheSet) {
+TEST(ContourKeys, ProfileStepsStayInsideTheSetAndSeriesBinsMoveUnlessOneIsAtTheEdge) {
     EXPECT_EQ(Step_Profile_Ensemble(105, 1, 101, 129), 106);
     EXPECT_EQ(Step_Profile_Ensemble(105, -1, 101, 129), 104);
     EXPECT_EQ(Step_Profile_Ensemble(129, 1, 101, 129), 129);
-    EXPECT_EQ(Step_Profile_Ensemble(101, -1, 101, 129), 101);
     EXPECT_EQ(Step_Profile_Ensemble(0, 1, 101, 129), 101); // no profile ensemble yet
-}
 
-TEST(ContourKeys, SeriesBinsMoveTogetherUnlessOneIsAtTheEdge) {
     std::array<bool, 256> bins{};
     bins[3] = bins[7] = true;
     ASSERT_TRUE(Shift_Series_Bins(bins, 1, 1, 8));

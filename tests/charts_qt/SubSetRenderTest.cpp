@@ -67,6 +67,8 @@ class SubSetRender : public ::testing::Test {
 
 TEST_F(SubSetRender, ContourAtTheTopRightProfileLeftSeriesBelow) {
     CoreState core = MakeCore(4, 30);
+    for (int e = 0; e < 30; ++e)
+        for (int b = 0; b < 4; ++b) core.Data.VelData(4, b, e) = static_cast<int16_t>(100 * e + 10 * b);
     Render(core, 500);
     const SubSetLayout& l = charts.Layout;
     // The profile takes a fifth of the width down the whole height.
@@ -91,35 +93,34 @@ TEST_F(SubSetRender, ContourAtTheTopRightProfileLeftSeriesBelow) {
     // The bare profile and series surfaces carry their splitter lines.
     EXPECT_EQ(picture5.GetPixel(picture5.Width() - 1, 300), kBlack);
     EXPECT_EQ(picture4.GetPixel(300, 1), kBlack);
-}
-
-TEST_F(SubSetRender, CompositeHoldsEachPictureAtItsPlace) {
-    CoreState core = MakeCore(6, 12);
-    for (int e = 0; e < 12; ++e)
-        for (int b = 0; b < 6; ++b) core.Data.VelData(4, b, e) = static_cast<int16_t>(100 * e + 10 * b);
-    Render(core, 500);
+    // The composite holds each picture at its place.
     QtSurface composite;
-    Compose_Sub_Set_Picture(charts.Layout, surfaces, composite);
-    const SubSetLayout& l = charts.Layout;
+    Compose_Sub_Set_Picture(l, surfaces, composite);
     ASSERT_EQ(composite.Width(), l.Contour.Width + l.Profile.Width);
     ASSERT_EQ(composite.Height(), l.Contour.Height + l.Series.Height);
     for (int y = 0; y < picture1.Height(); y += 7)
         for (int x = 0; x < picture1.Width(); x += 5)
-            ASSERT_EQ(composite.GetPixel(l.Contour.X + x, l.Contour.Y + y), picture1.GetPixel(x, y))
-                << x << "," << y;
+            ASSERT_EQ(composite.GetPixel(l.Contour.X + x, y), picture1.GetPixel(x, y)) << x << "," << y;
     EXPECT_EQ(composite.GetPixel(l.Profile.Width - 1, 400), kBlack);
     EXPECT_EQ(composite.GetPixel(l.Series.X + 100, l.Series.Y + 1), kBlack);
 }
 
-TEST_F(SubSetRender, CellsFillTheirColumnsAndRowsFirstBinAtTheBottom) {
-    CoreState core = MakeCore(3, 4);
+TEST_F(SubSetRender, CellsFillTheirColumnsAndRowsFirstBinShownAtTheBottom) {
+    CoreState core = MakeCore(6, 4);
+    core.Set.FirstBinShown = 3;
+    core.Set.LastBinShown = 5;
     core.Opts.ContourScaleMode = 0;
     core.Opts.ContourUserScale = {0, 99};
+    // Echo intensity of beam 2 marks each cell with 10 x bin index + 2 x ensemble.
     for (int e = 0; e < 4; ++e)
-        for (int b = 0; b < 3; ++b) core.Data.IntensityData(1, b, e) = static_cast<uint8_t>(30 * b + 5 * e);
+        for (int b = 0; b < 6; ++b) core.Data.IntensityData(1, b, e) = static_cast<uint8_t>(10 * b + 2 * e);
     Render(core, 2);
+    EXPECT_EQ(charts.Contour.Frame.Title, "ECHO INTENSITY Beam 2");
     for (int e = 0; e < 4; ++e)
-        for (int b = 0; b < 3; ++b) EXPECT_EQ(CellColour(e, b), colors[30 * b + 5 * e]) << e << "," << b;
+        for (int r = 0; r < 3; ++r) {
+            EXPECT_EQ(charts.Contour.Cell(r, e), 10 * (2 + r) + 2 * e) << e << "," << r;
+            EXPECT_EQ(CellColour(e, r), colors[10 * (2 + r) + 2 * e]) << e << "," << r;
+        }
 }
 
 TEST_F(SubSetRender, DirectionJustBelowNorthTakesTheTopOfTheCircularScale) {
@@ -137,7 +138,18 @@ TEST_F(SubSetRender, DirectionJustBelowNorthTakesTheTopOfTheCircularScale) {
     EXPECT_EQ(charts.Contour.Frame.Title, "VELOCITY DIRECTION");
 }
 
-TEST_F(SubSetRender, ConstantDataPaintsTheWholePlotBlack) {
+TEST_F(SubSetRender, MissingValuesAndConstantDataArePaintedBlack) {
+    CoreState varied = MakeCore(3, 5);
+    for (int e = 0; e < 5; ++e)
+        for (int b = 0; b < 3; ++b)
+            varied.Data.VelData(0, b, e) = static_cast<int16_t>(e == 2 ? -32768 : 100 * b + e);
+    Render(varied, 100);
+    for (int b = 0; b < 3; ++b) {
+        EXPECT_EQ(CellColour(2, b), kBlack) << b;
+        EXPECT_NE(CellColour(1, b), kBlack) << b;
+        EXPECT_NE(CellColour(3, b), kBlack) << b;
+    }
+
     CoreState core = MakeCore(5, 8);
     for (int e = 0; e < 8; ++e)
         for (int b = 0; b < 5; ++b) core.Data.VelData(4, b, e) = 700;
@@ -153,19 +165,6 @@ TEST_F(SubSetRender, ConstantDataPaintsTheWholePlotBlack) {
                                         "0");
 }
 
-TEST_F(SubSetRender, MissingValuesArePaintedBlack) {
-    CoreState core = MakeCore(3, 5);
-    for (int e = 0; e < 5; ++e)
-        for (int b = 0; b < 3; ++b)
-            core.Data.VelData(0, b, e) = static_cast<int16_t>(e == 2 ? -32768 : 100 * b + e);
-    Render(core, 100);
-    for (int b = 0; b < 3; ++b) {
-        EXPECT_EQ(CellColour(2, b), kBlack) << b;
-        EXPECT_NE(CellColour(1, b), kBlack) << b;
-        EXPECT_NE(CellColour(3, b), kBlack) << b;
-    }
-}
-
 TEST_F(SubSetRender, TextsOfTheFirstAndLastEnsemble) {
     CoreState core = MakeCore(3, 5);
     core.Data.NavFirstLat[0] = 1 << 29; // a quarter of the half turn: 45 degrees
@@ -179,15 +178,11 @@ TEST_F(SubSetRender, TextsOfTheFirstAndLastEnsemble) {
     EXPECT_EQ(c.FirstInfo[2], "45.0000\xB0, -22.5000\xB0");
     EXPECT_EQ(c.LastInfo[2], "0.0000\xB0, 0.0000\xB0");
     EXPECT_EQ(c.Caption, "Sub Set --- Deployment Duration: 00:00:40.00");
-}
-
-TEST_F(SubSetRender, NothingIsDrawnWithoutAValidFile) {
-    CoreState core = MakeCore(3, 5);
+    // Without a valid file nothing changes.
     core.Set.FileValid = false;
-    picture1.Resize(10, 10);
     picture1.FillBox(0, 0, 9, 9, kBlack);
-    Render(core, 500);
-    EXPECT_EQ(picture1.Width(), 10);
+    Render(core, 600);
+    EXPECT_EQ(c.DataType, 500);
     EXPECT_EQ(picture1.GetPixel(5, 5), kBlack);
 }
 
