@@ -39,8 +39,8 @@ TEST_F(ContourMouse, PixelToCellRoundsHalvesToEvenWithOneCellOfTolerance) {
         {40, 100, 0, 6, false},   // -1.5 -> -2
         {360, 100, 28, 6, true},  // 30.5 -> 30 = N + 1, clamped to the last column
         {370, 100, 28, 6, false}, // 31.5 -> 32
-        {100, 245, 5, 19, true},  // row 21 = B + 1 below the plot, clamped to the bottom row
-        {100, 5, 5, 0, false},    // row -3 above it
+        {100, 245, 4, 19, true},  // 4.5 -> 4; row 21 = B + 1 below the plot, clamped to the bottom row
+        {100, 5, 4, 0, false},    // row -3 above it
     };
     for (const Case& c : cases) {
         const ChartDataIndex d = Get_Chart3d_DataIndex(chart, picture, c.x, c.y);
