@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMouseEvent>
 
 namespace mvx::test {
@@ -139,6 +140,19 @@ TEST_F(SubSetWindow, WindowMenuItemHidesAndShowsIt) {
     form7_->close();
     EXPECT_FALSE(form7_->isVisible());
     EXPECT_FALSE(item->isChecked());
+    // Align Forms places it below the information window, across the main window, and the charts follow
+    // the new size.
+    item->trigger();
+    form7_->resize(500, 300);
+    form_->Align_Forms_Click();
+    QApplication::processEvents();
+    const QSize inner = form_->Area()->viewport()->size();
+    const int top = static_cast<int>(std::lround(inner.height() / 3.0));
+    EXPECT_EQ(form7_->geometry(), QRect(0, top, inner.width(), inner.height() - top));
+    EXPECT_EQ(form7_->Charts().Layout.WindowWidth, form7_->Client()->width());
+    EXPECT_EQ(form7_->Charts().Layout.WindowHeight, form7_->Client()->height());
+    EXPECT_EQ(form7_->Picture1_Widget()->geometry().right() + 1, form7_->Client()->width());
+    form7_->close();
     // A new Open leaves an unchecked window hidden.
     dialogs_.OpenAnswers.push_back(WriteSet().string());
     form_->Open_File();
