@@ -190,8 +190,7 @@ void MDIForm1::Build_Menus() {
     connect(Add_Item(help, "Show_About", "&About"), &QAction::triggered, this, &MDIForm1::Show_About_Click);
 
     // The monitor countdown: a caption on the menu bar, nothing to click.
-    QAction* count = Add_Item(nullptr, "Monitor_Count", "");
-    count->setEnabled(false);
+    Add_Item(nullptr, "Monitor_Count", "");
 }
 
 QAction* MDIForm1::Item(const std::string& name) const {
@@ -218,7 +217,6 @@ bool MDIForm1::Item_Available(const std::string& name) const {
     if (name == "Show_Data_Set(2)") return Window(ChildWindow::SubSet) != nullptr;
     if (name == "Show_Data_Viewer") return Window(ChildWindow::Viewer) != nullptr;
     if (name == "Show_Seismic") return Window(ChildWindow::TrackVector) != nullptr;
-    if (name == "Monitor_Count") return false;
     return true;
 }
 
@@ -247,7 +245,7 @@ void MDIForm1::Hide_Forms() {
 }
 
 void MDIForm1::Refresh_Windows() {
-    if (app_.Core.Set.FileValid) {
+    if (app_.Core.Set.FileValid && !busy_) {
         const int32_t type = app_.Core.Opts.ContourDataType;
         if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(type);
         if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(type);

@@ -33,7 +33,8 @@ void MDIForm1::Set_Monitor(bool on) {
         Item("Monitor_Count")->setText("");
         item->setChecked(false);
         monitor_.Switch_Off(core.Opts, core.Menus);
-        Disable_Menus(false);
+        // A running Open enables the menus itself when it ends.
+        if (!busy_) Disable_Menus(false);
         for (ChildWindow id : {ChildWindow::WholeSet, ChildWindow::SubSet}) {
             if (QMdiSubWindow* w = Window(id)) w->setEnabled(true);
         }

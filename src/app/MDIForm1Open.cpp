@@ -83,7 +83,9 @@ void MDIForm1::Finish_Load() {
 
 void MDIForm1::Show_Selected_Data(int32_t dataType) {
     CoreState& core = app_.Core;
-    if (!core.Set.FileValid) return;
+    // Commands that reload or rewrite the data set wait while an Open fills it (they can be reached
+    // through the yields of a load).
+    if (!core.Set.FileValid || busy_) return;
     if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(dataType);
     Read_File_Selection(core, core.Set.FirstEnsNumber, core.Set.LastEnsNumber, true);
     if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(dataType);
@@ -103,6 +105,7 @@ void MDIForm1::EnMulti_Click() {
 }
 
 void MDIForm1::Flip_Over_Click() {
+    if (busy_) return;
     QAction* item = Item("Flip_Over(0)");
     item->setChecked(!item->isChecked());
     app_.Core.Menus.FlipChecked = item->isChecked();
@@ -145,7 +148,7 @@ void MDIForm1::Save_Selected_Data_Set_Click() {
 }
 
 void MDIForm1::Save_Set(int32_t first, int32_t last) {
-    if (!app_.Core.Set.FileValid) return;
+    if (!app_.Core.Set.FileValid || busy_) return;
     FileDialogSpec spec;
     spec.Title = "Save";
     spec.Filter = "All Files (*.*)|*.*";
@@ -158,6 +161,7 @@ void MDIForm1::Save_Set(int32_t first, int32_t last) {
 }
 
 void MDIForm1::Maximum_Ens_Click() {
+    if (busy_) return;
     CoreState& core = app_.Core;
     const std::string answer = app_.Ui.InputBox("Maximum Sub-Set Ensembles", "Max Ensembles",
                                                 std::to_string(core.Opts.MaxSubEnsembles));

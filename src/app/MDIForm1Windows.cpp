@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryFile>
 
 namespace mvx {
 
@@ -100,10 +101,16 @@ void MDIForm1::Copy_Form_Click(int index) {
 void MDIForm1::Paint_Click(int index) {
     const QImage picture = Copy_Picture(index);
     if (!PutClipboardImage(picture)) return;
-    // The picture program gets the same picture as a file; when none starts the clipboard still has it.
-    const QString path =
-        QDir(QDir::tempPath()).filePath(index == 0 ? "marevox_whole_set.png" : "marevox_sub_set.png");
-    if (picture.save(path, "PNG")) app_.Shell.OpenDocument(path.toStdString());
+    // The picture program gets the same picture as a file of its own (a fresh name, so nothing already in
+    // the temporary folder is overwritten); when none starts the clipboard still has it.
+    QTemporaryFile file(
+        QDir(QDir::tempPath())
+            .filePath(index == 0 ? "marevox_whole_set_XXXXXX.png" : "marevox_sub_set_XXXXXX.png"));
+    file.setAutoRemove(false);
+    if (!file.open()) return;
+    const bool saved = picture.save(&file, "PNG");
+    file.close();
+    if (saved) app_.Shell.OpenDocument(file.fileName().toStdString());
 }
 
 void MDIForm1::Show_Help_Click() {

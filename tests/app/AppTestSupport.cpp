@@ -45,7 +45,9 @@ bool AppTest::MenusEnabled() const {
     return true;
 }
 
-OpenCounter::~OpenCounter() { QObject::disconnect(Connection); }
+OpenCounter::~OpenCounter() {
+    QObject::disconnect(Connection);
+}
 
 OpenCounter::OpenCounter(MDIForm1& form) {
     Connection = QObject::connect(&form, &MDIForm1::Open_Finished, &form, [this](bool loaded) {

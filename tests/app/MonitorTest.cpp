@@ -35,14 +35,6 @@ TEST_F(Monitor, SwitchingOnDisablesMenusAndHidesLocatorsUntilSwitchedOff) {
     EXPECT_EQ(CountCaption(*form_), "");
 }
 
-TEST_F(Monitor, LocatorsComeBackAsTheyWere) {
-    form_->Form_Load("");
-    app_->Core.Opts.ShowLocators = false;
-    form_->AutoTrack_Click();
-    form_->AutoTrack_Click();
-    EXPECT_FALSE(app_->Core.Opts.ShowLocators);
-}
-
 TEST_F(Monitor, IntervalBoxRoundsAndLimits) {
     form_->Form_Load("");
     struct Case {

@@ -132,6 +132,37 @@ TEST_F(OpenCommand, SecondOpenWhileOneRunsDoesNothing) {
     EXPECT_EQ(dialogs_.Count("open"), 1);
 }
 
+TEST_F(OpenCommand, CommandsThatReloadWaitWhileAnOpenRuns) {
+    form_->Form_Load("");
+    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    form_->Open_File();
+    ASSERT_TRUE(app_->Core.Set.FileValid);
+    form_->AutoTrack_Click(); // monitoring on: Open neither hides windows nor enables menus
+    dialogs_.InputAnswers.push_back("512");
+    dialogs_.SaveAnswers.push_back((ScratchDir() / "never.000").string());
+    int reloads = 0;
+    form_->Hooks().Init_SubSet_Charts = [&](int32_t) { ++reloads; };
+    form_->Hooks().Stop_Animate = [&] {
+        form_->Maximum_Ens_Click();
+        form_->Save_View_Data_Set_Click();
+        form_->Item("Flip_Over(0)")->trigger();
+        form_->Show_Selected_Data(500);
+        // Switching monitoring off from inside the load leaves the menus to the Open's own end.
+        form_->AutoTrack_Click();
+        EXPECT_FALSE(MenusEnabled());
+    };
+    const int subSetLoads = reloads;
+    form_->RecentIndex = 1;
+    form_->Open_File();
+    EXPECT_EQ(dialogs_.Count("input"), 0);
+    EXPECT_EQ(dialogs_.Count("save"), 0);
+    EXPECT_EQ(app_->Core.Opts.MaxSubEnsembles, 256);
+    EXPECT_FALSE(app_->Core.Menus.FlipChecked);
+    // Only the reopen itself initialised the sub-set charts.
+    EXPECT_EQ(reloads - subSetLoads, 1);
+    EXPECT_TRUE(MenusEnabled());
+}
+
 TEST_F(OpenCommand, MenusAreDisabledWhileLoading) {
     form_->Form_Load("");
     bool sawDisabled = false;

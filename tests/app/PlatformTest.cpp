@@ -39,13 +39,6 @@ TEST(Twips, ConvertsWithTheGivenScale) {
     EXPECT_EQ(TwipsToPixels(-30, 15), -2);
 }
 
-TEST(Twips, ScaleComesFromTheScreensLogicalDpi) {
-    EnsureApplication();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    ASSERT_NE(screen, nullptr);
-    EXPECT_DOUBLE_EQ(TwipsPerPixel(screen) * screen->logicalDotsPerInchX(), 1440.0);
-}
-
 TEST(EventYield, ProcessesEventsAtMostOncePerInterval) {
     EnsureApplication();
     EventYield slow(3600 * 1000);
