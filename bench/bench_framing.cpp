@@ -18,14 +18,14 @@ using namespace mvx;
 
 constexpr int64_t kFileBytes = int64_t{1} << 30;
 
-SimulationSpec ThirtyCellSpec() {
-    SimulationSpec spec;
-    spec.Ensembles = 16000000; // more than a gibibyte's worth; the writer stops at the size
-    spec.Cells = 30;
-    spec.BottomTrack = true;
-    spec.Navigation = true;
-    spec.TextBlock = true;
-    return spec;
+SimulationSpec ThirtyCellDeployment() {
+    SimulationSpec deployment;
+    deployment.Ensembles = 16000000; // more than a gibibyte's worth; the writer stops at the size
+    deployment.Cells = 30;
+    deployment.BottomTrack = true;
+    deployment.Navigation = true;
+    deployment.TextBlock = true;
+    return deployment;
 }
 
 // Writes (once) a file of exactly kFileBytes bytes of simulated ensembles; the last one is cut off
@@ -35,9 +35,9 @@ std::string BenchFile(const std::string& name, int32_t strayBytes) {
     std::error_code ec;
     if (std::filesystem::file_size(path, ec) == static_cast<uintmax_t>(kFileBytes)) return path;
     std::filesystem::create_directories("/tmp/marevox-bench-framing", ec);
-    SimulationSpec spec = ThirtyCellSpec();
-    spec.StrayBytes = strayBytes;
-    Simulator simulator(spec);
+    SimulationSpec deployment = ThirtyCellDeployment();
+    deployment.StrayBytes = strayBytes;
+    Simulator simulator(deployment);
     const std::string partial = path + ".part";
     std::FILE* out = std::fopen(partial.c_str(), "wb");
     if (!out) return {};
@@ -95,9 +95,9 @@ BENCHMARK(BM_FindBroadbandThroughStrayBytes)->Unit(benchmark::kMillisecond)->Use
 
 // Ensembles of every data type, decoded one after another into the slots of a loaded set.
 void BM_DecodeThirtyCellEnsembles(benchmark::State& state) {
-    SimulationSpec spec = ThirtyCellSpec();
-    spec.Ensembles = 1000;
-    Simulator simulator(spec);
+    SimulationSpec deployment = ThirtyCellDeployment();
+    deployment.Ensembles = 1000;
+    Simulator simulator(deployment);
     std::vector<EnsembleFrame> frames;
     std::vector<uint8_t> bytes;
     while (simulator.Next(bytes)) {

@@ -4,20 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
-#include <memory>
+#include <cstring>
 #include <numeric>
 #include <random>
 #include <sstream>
-#include <variant>
 
 namespace mvx {
 namespace {
 
-// A strict JSON reader for the tests: numbers, strings (with \u escapes up to U+00FF kept as one
-// byte), arrays, objects with their key order, true/false/null. Any syntax error fails the parse.
+// A strict JSON reader for the tests: numbers, strings (\u escapes up to U+00FF kept as one byte),
+// arrays, objects in key order, true/false/null. Any syntax error fails the parse.
 struct Json {
-    enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
     double number = 0;
     std::string text;
     std::vector<Json> items;
@@ -37,54 +34,45 @@ struct Json {
 class JsonParser {
   public:
     explicit JsonParser(const std::string& s) : s_(s) {}
-    bool Parse(Json& out) {
-        if (!Value(out)) return false;
-        Space();
-        return i_ == s_.size();
-    }
+    bool Parse(Json& out) { return Value(out) && (Space(), i_ == s_.size()); }
 
   private:
     void Space() {
-        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\n' || s_[i_] == '\r')) ++i_;
+        while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_;
     }
-    bool Literal(const char* word) {
-        const std::string w(word);
-        if (s_.compare(i_, w.size(), w) != 0) return false;
-        i_ += w.size();
-        return true;
+    bool Eat(char c) { return Space(), i_ < s_.size() && s_[i_] == c ? (++i_, true) : false; }
+    bool Word(const std::string& w) {
+        return s_.compare(i_, w.size(), w) == 0 ? (i_ += w.size(), true) : false;
     }
     bool Value(Json& v) {
         Space();
-        if (i_ >= s_.size()) return false;
-        const char c = s_[i_];
-        if (c == '{') return ObjectValue(v);
-        if (c == '[') return ArrayValue(v);
-        if (c == '"') {
-            v.kind = Json::String;
-            return StringValue(v.text);
-        }
-        if (c == 't' || c == 'f') {
-            v.kind = Json::Bool;
-            v.number = c == 't';
-            return Literal(c == 't' ? "true" : "false");
-        }
-        if (c == 'n') return Literal("null");
-        return NumberValue(v);
-    }
-    bool NumberValue(Json& v) {
+        if (Eat('{'))
+            return List('}', [&] {
+                std::string key;
+                Json value;
+                Space();
+                const bool ok = i_ < s_.size() && s_[i_] == '"' && String(key) && Eat(':') && Value(value);
+                v.members.emplace_back(key, std::move(value));
+                return ok;
+            });
+        if (Eat('[')) return List(']', [&] { return Value(v.items.emplace_back()); });
+        if (i_ < s_.size() && s_[i_] == '"') return String(v.text);
+        if (Word("true") || Word("false") || Word("null")) return true;
         const size_t start = i_;
         if (i_ < s_.size() && s_[i_] == '-') ++i_;
         if (i_ >= s_.size() || !std::isdigit(static_cast<unsigned char>(s_[i_]))) return false;
-        if (s_[i_] == '0' && i_ + 1 < s_.size() && std::isdigit(static_cast<unsigned char>(s_[i_ + 1])))
-            return false;
-        while (i_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[i_])) || s_[i_] == '.' ||
-                                  s_[i_] == 'e' || s_[i_] == 'E' || s_[i_] == '+' || s_[i_] == '-'))
-            ++i_;
-        v.kind = Json::Number;
+        while (i_ < s_.size() && s_[i_] != '\0' && std::strchr("0123456789.eE+-", s_[i_])) ++i_;
         v.number = std::stod(s_.substr(start, i_ - start));
         return true;
     }
-    bool StringValue(std::string& out) {
+    template <typename Element> bool List(char close, Element element) {
+        if (Eat(close)) return true;
+        do {
+            if (!element()) return false;
+        } while (Eat(','));
+        return Eat(close);
+    }
+    bool String(std::string& out) {
         ++i_; // opening quote
         while (i_ < s_.size()) {
             const auto c = static_cast<unsigned char>(s_[i_++]);
@@ -92,17 +80,13 @@ class JsonParser {
             if (c < 0x20 || c >= 0x80) return false; // the writer escapes everything else
             if (c != '\\') {
                 out += static_cast<char>(c);
-                continue;
-            }
-            if (i_ >= s_.size()) return false;
-            const char e = s_[i_++];
-            const std::map<char, char> simple{{'"', '"'},  {'\\', '\\'}, {'/', '/'},  {'b', '\b'},
-                                              {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'}};
-            if (auto it = simple.find(e); it != simple.end()) {
-                out += it->second;
-            } else if (e == 'u' && i_ + 4 <= s_.size()) {
-                const unsigned code = static_cast<unsigned>(std::stoul(s_.substr(i_, 4), nullptr, 16));
-                i_ += 4;
+            } else if (i_ < s_.size() && s_[i_] != '\0' && std::strchr("\"\\/bfnrt", s_[i_])) {
+                const char* from = "\"\\/bfnrt";
+                const char* to = "\"\\/\b\f\n\r\t";
+                out += to[std::strchr(from, s_[i_++]) - from];
+            } else if (i_ + 5 <= s_.size() && s_[i_] == 'u') {
+                const unsigned long code = std::stoul(s_.substr(i_ + 1, 4), nullptr, 16);
+                i_ += 5;
                 if (code > 0xFF) return false;
                 out += static_cast<char>(code);
             } else {
@@ -110,49 +94,6 @@ class JsonParser {
             }
         }
         return false;
-    }
-    bool ArrayValue(Json& v) {
-        v.kind = Json::Array;
-        ++i_;
-        Space();
-        if (i_ < s_.size() && s_[i_] == ']') return ++i_, true;
-        for (;;) {
-            Json item;
-            if (!Value(item)) return false;
-            v.items.push_back(std::move(item));
-            Space();
-            if (i_ >= s_.size()) return false;
-            if (s_[i_] == ',') {
-                ++i_;
-                continue;
-            }
-            if (s_[i_] == ']') return ++i_, true;
-            return false;
-        }
-    }
-    bool ObjectValue(Json& v) {
-        v.kind = Json::Object;
-        ++i_;
-        Space();
-        if (i_ < s_.size() && s_[i_] == '}') return ++i_, true;
-        for (;;) {
-            Space();
-            std::string key;
-            if (i_ >= s_.size() || s_[i_] != '"' || !StringValue(key)) return false;
-            Space();
-            if (i_ >= s_.size() || s_[i_++] != ':') return false;
-            Json value;
-            if (!Value(value)) return false;
-            v.members.emplace_back(key, std::move(value));
-            Space();
-            if (i_ >= s_.size()) return false;
-            if (s_[i_] == ',') {
-                ++i_;
-                continue;
-            }
-            if (s_[i_] == '}') return ++i_, true;
-            return false;
-        }
     }
     const std::string& s_;
     size_t i_ = 0;
@@ -232,15 +173,11 @@ TEST(DumpCommand, RawDumpOfARealFileHasEveryKeyAndTheRecordedValues) {
         for (size_t k = 0; k < std::size(kKeys); ++k) EXPECT_EQ(j.members[k].first, kKeys[k]);
         EXPECT_EQ(j["EnsNumbers"].Int(), static_cast<int64_t>(i + 1));
         EXPECT_EQ(j["NumCells"].Int(), 84);
-        EXPECT_EQ(j["EnsTimes"].items.size(), 7u);
-        EXPECT_EQ(j["AncData"].items.size(), 8u);
-        EXPECT_EQ(j["VelData"].items.size(), 8u);
-        EXPECT_EQ(j["CorrData"].items.size(), 5u);
-        EXPECT_EQ(j["IntensityData"].items.size(), 5u);
-        EXPECT_EQ(j["PGoodData"].items.size(), 4u);
-        EXPECT_EQ(j["BTRangeData"].items.size(), 5u);
-        for (const char* six : {"BTVelData", "RefVelData", "RefVelWork", "NavData"})
-            EXPECT_EQ(j[six].items.size(), 6u) << six;
+        const std::pair<const char*, size_t> rows[] = {
+            {"EnsTimes", 7},      {"AncData", 8},    {"VelData", 8},     {"CorrData", 5},
+            {"IntensityData", 5}, {"PGoodData", 4},  {"BTRangeData", 5}, {"BTVelData", 6},
+            {"RefVelData", 6},    {"RefVelWork", 6}, {"NavData", 6}};
+        for (const auto& [key, count] : rows) EXPECT_EQ(j[key].items.size(), count) << key;
         for (const auto& row : j["VelData"].items) EXPECT_EQ(row.items.size(), 84u);
     }
     // Up-looking: cell c is bin c. Beam velocities of the first three cells and the attitude.

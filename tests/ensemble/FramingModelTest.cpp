@@ -115,13 +115,13 @@ Bytes RandomFile(std::mt19937& rng, bool nb) {
         const int kind = pick(rng);
         const uint32_t number = static_cast<uint32_t>(i + 1);
         if (kind <= 3) {
-            test::Append(out, nb ? test::SimpleNarrowband(static_cast<uint16_t>(number))
-                                 : test::SimpleBroadband(number, static_cast<uint8_t>(rng() % 40)));
+            out = test::Concat({out, nb ? test::SimpleNarrowband(static_cast<uint16_t>(number))
+                                        : test::SimpleBroadband(number, static_cast<uint8_t>(rng() % 40))});
         } else if (kind == 4) {
             Bytes e =
                 nb ? test::SimpleNarrowband(static_cast<uint16_t>(number)) : test::SimpleBroadband(number, 5);
             e[rng() % e.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
-            test::Append(out, e);
+            out = test::Concat({out, e});
         } else if (kind == 5) {
             out.resize(out.size() + rng() % 25000, 0); // long zero runs reach the bad-byte limits
         } else if (kind == 6) {
@@ -146,7 +146,7 @@ void CompareOnRandomFiles(bool nb, uint32_t seed) {
         const Bytes bytes = RandomFile(rng, nb);
         ModelFile model{bytes};
         EnsembleFile file(4096 + rng() % 5000);
-        ASSERT_TRUE(file.Open(test::WriteScratch(bytes, "model.bin")));
+        ASSERT_TRUE(file.Open(test::WriteScratch(bytes)));
         EnsembleFrame expected, actual;
         expected.EnsembleBytes = actual.EnsembleBytes = 77;
         for (int call = 0; call < 5000 && !model.atEnd; ++call) {
