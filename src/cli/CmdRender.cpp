@@ -58,11 +58,12 @@ int RunRender(int argc, char** argv) {
     int width = 1200, height = 800;
     if (args.Has("size") && !ParseSize(args.Get("size"), width, height)) return Usage("--size takes WxH");
     bool ok = true;
-    const int64_t type = args.GetInt("type", -1, &ok);
+    const int64_t type = args.GetInt("type", 0, &ok);
     const int64_t first = args.GetInt("first", 0, &ok);
     const int64_t last = args.GetInt("last", 0, &ok);
     if (!ok) return Usage("--type, --first and --last take whole numbers");
-    if (first < INT32_MIN || first > INT32_MAX || last < INT32_MIN || last > INT32_MAX || type > INT32_MAX)
+    if (first < INT32_MIN || first > INT32_MAX || last < INT32_MIN || last > INT32_MAX || type < INT32_MIN ||
+        type > INT32_MAX)
         return Usage("a number is out of range");
 
 #ifndef MARVOX_HAVE_QT
@@ -110,7 +111,7 @@ int RunRender(int argc, char** argv) {
     charts.WindowHeight = height;
     charts.ScreenWidth = kScreenWidth;
     Init_Charts(charts, surfaces, core, colors,
-                type >= 0 ? static_cast<int32_t>(type) : core.Opts.ContourDataType);
+                args.Has("type") ? static_cast<int32_t>(type) : core.Opts.ContourDataType);
     Compose_Sub_Set_Picture(charts.Layout, surfaces, composite);
     if (!composite.Image().save(QString::fromStdString(out), "PNG")) {
         std::fprintf(stderr, "marevox-cli render: %s could not be written\n", out.c_str());

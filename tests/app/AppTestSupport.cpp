@@ -16,7 +16,9 @@ void EnsureApplication() {
     static int argc = 1;
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: at exit Qt's own statics (the pointing-device list among them) may already be gone,
+    // and an application object torn down after them crashes the test program on its way out.
+    new QApplication(argc, argv);
 }
 
 void AppTest::SetUp() {
