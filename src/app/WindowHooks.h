@@ -20,6 +20,11 @@ struct WindowHooks {
     // After a whole-set load: the series-bin choices are mapped onto the displayed bins (using the
     // set's OrientationBalance), before the navigator is initialised.
     std::function<void()> Map_Series_Bins;
+    // Whole-set window: its scroll bars follow the sub set after a zoom, without loading anything.
+    std::function<void()> Move_Scrollers;
+    // Data viewer: the cell under the mouse (ensemble index of the loaded set, bin row counted from the
+    // top of the contour).
+    std::function<void(int32_t ensembleIndex, int32_t binRow)> Update_Data_View;
     // Sub-set window: full rebuild of the contour, profile and series charts.
     std::function<void(int32_t dataType)> Init_SubSet_Charts;
     std::function<void()> Force_Statistics_Display;

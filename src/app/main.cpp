@@ -1,6 +1,7 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
+#include "app/Form7.h"
 #include "app/MDIForm1.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     mvx::DesktopLauncher launcher;
     mvx::AppContext app(dialogs, launcher);
     mvx::MDIForm1 mainWindow(app);
+    // The chart windows register with the main window, which owns them from then on.
+    new mvx::Form7(app, mainWindow);
     dialogs.SetParent(&mainWindow);
 
     // The command line as one text, the way the program reads it: the words after the program's name.

@@ -11,6 +11,7 @@ struct Command {
 int RunDetails(int argc, char** argv);
 int RunDump(int argc, char** argv);
 int RunExport(int argc, char** argv);
+int RunRender(int argc, char** argv);
 int RunSimulate(int argc, char** argv);
 int RunStats(int argc, char** argv);
 int RunView(int argc, char** argv);

@@ -1,0 +1,210 @@
+#include "app/Form7.h"
+
+#include "app/MDIForm1.h"
+#include "common/Rounding.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QScreen>
+
+namespace mvx {
+
+Form7::Form7(AppContext& app, MDIForm1& main) : app_(app), main_(main) {
+    setObjectName("Form7");
+    setWindowTitle("Sub Set");
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    client_ = new QWidget;
+    client_->setObjectName("Form7Client");
+    client_->setFocusPolicy(Qt::StrongFocus);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    client_->installEventFilter(this);
+
+    // Every surface starts white with pixel coordinates; the contour's font is Arial 8.
+    for (QtSurface* s : {&picture1_, &picture2_, &picture4_, &picture5_}) {
+        s->SetBackColor(kWhite);
+        s->Clear();
+    }
+    picture1_.SetFont("Arial", 8, false);
+    pic5_ = new SurfacePicture(picture5_, client_);
+    pic1_ = new SurfacePicture(picture1_, client_);
+    pic4_ = new SurfacePicture(picture4_, client_);
+    pic1_->setObjectName("Picture1");
+    pic4_->setObjectName("Picture4");
+    pic5_->setObjectName("Picture5");
+    for (QWidget* w :
+         {static_cast<QWidget*>(pic1_), static_cast<QWidget*>(pic4_), static_cast<QWidget*>(pic5_)})
+        w->installEventFilter(this);
+
+    splitterLine_ = new QWidget(client_);
+    splitterLine_->setAutoFillBackground(true);
+    QPalette linePalette = splitterLine_->palette();
+    linePalette.setColor(QPalette::Window, Qt::black);
+    splitterLine_->setPalette(linePalette);
+    splitterLine_->hide();
+    setWidget(client_);
+
+    WindowHooks& hooks = main_.Hooks();
+    // The main window builds the palette at start-up; a window made later still draws with a built one.
+    if (app_.ColorTable[AboveScaleColor] == 0) Init_Color_Table(app_.ColorTable);
+    hooks.Init_SubSet_Charts = [this](int32_t dataType) { Init_Charts(dataType); };
+    hooks.SubSet_Picture = [this] { return Picture(); };
+    hooks.Fit_SubSet_Form = [this] { Fit_Form(); };
+    main_.Register_Window(ChildWindow::SubSet, this);
+}
+
+SubSetChartHooks Form7::Hooks_For_Build() {
+    SubSetChartHooks hooks;
+    hooks.Show_Selected_Data_Location = main_.Hooks().Show_Selected_Data_Location;
+    hooks.Show_Profile_Data = chartHooks_.Show_Profile_Data;
+    hooks.Show_Series_And_Ancillary_Data = chartHooks_.Show_Series_And_Ancillary_Data;
+    return hooks;
+}
+
+void Form7::Init_Charts(int32_t dataType) {
+    CoreState& core = app_.Core;
+    if (!core.Set.FileValid) return;
+    QAction* item = main_.Item("Show_Data_Set(2)");
+    if (item != nullptr && item->isChecked() && !isVisible()) {
+        const WindowLayout& stored = core.Opts.Windows[kLayoutSubSet];
+        if (!placed_ && (stored.Width < 0 || stored.Height < 0)) Fit_Form();
+        placed_ = true;
+        showNormal();
+    }
+    const QSize client = contentsRect().size();
+    client_->resize(client);
+    charts_.WindowWidth = std::max(client.width(), 1);
+    charts_.WindowHeight = std::max(client.height(), 1);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        charts_.ScreenWidth = std::max(screen->geometry().width(), 1);
+    SubSetSurfaces surfaces = Surfaces();
+    mvx::Init_Charts(charts_, surfaces, core, app_.ColorTable, dataType, Hooks_For_Build());
+    built_ = true;
+    setWindowTitle(QString::fromLatin1(charts_.Contour.Caption.c_str()));
+    Place_Pictures();
+    Repaint_All();
+}
+
+void Form7::Resize_Chart3d() {
+    charts_.WindowWidth = std::max(client_->width(), 1);
+    charts_.WindowHeight = std::max(client_->height(), 1);
+    if (!built_ || !app_.Core.Set.FileValid) return;
+    SubSetSurfaces surfaces = Surfaces();
+    mvx::Resize_Chart3d(charts_, surfaces, app_.Core, app_.ColorTable, Hooks_For_Build());
+    Place_Pictures();
+    Repaint_All();
+}
+
+void Form7::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+    if (QAction* item = main_.Item("Show_Data_Set(2)")) item->setChecked(false);
+}
+
+void Form7::Fit_Form() {
+    placed_ = true;
+    QMdiArea* area = mdiArea();
+    if (area == nullptr) return;
+    const QSize inner = area->viewport()->size();
+    const int top = RoundToInt32(inner.height() / 3.0);
+    setGeometry(0, top, inner.width(), std::max(inner.height() - top, 1));
+}
+
+QImage Form7::Picture() {
+    if (!built_) return {};
+    QtSurface composite;
+    Compose_Sub_Set_Picture(charts_.Layout, Surfaces(), composite);
+    return composite.Image().copy();
+}
+
+void Form7::Place_Pictures() {
+    const SubSetLayout& l = charts_.Layout;
+    auto place = [](QWidget* w, const SurfaceRect& r) {
+        w->setGeometry(r.X, r.Y, r.Width, r.Height);
+        w->setVisible(r.Width > 0 && r.Height > 0);
+    };
+    place(pic5_, l.Profile);
+    place(pic1_, l.Contour);
+    place(pic4_, l.Series);
+}
+
+void Form7::Repaint_All() {
+    pic1_->update();
+    pic4_->update();
+    pic5_->update();
+}
+
+void Form7::Show_Profile() {
+    if (chartHooks_.Show_Profile_Data)
+        chartHooks_.Show_Profile_Data();
+    else
+        Draw_Profile_Frame(picture5_);
+    pic5_->update();
+}
+
+void Form7::Show_Series() {
+    if (chartHooks_.Show_Series_And_Ancillary_Data)
+        chartHooks_.Show_Series_And_Ancillary_Data();
+    else
+        Draw_Series_Frame(picture4_);
+    pic4_->update();
+}
+
+bool Form7::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == client_ && built_ &&
+            (client_->width() != charts_.WindowWidth || client_->height() != charts_.WindowHeight))
+            Resize_Chart3d();
+        break;
+    case QEvent::KeyPress:
+        Form_KeyDown(static_cast<QKeyEvent*>(event));
+        return true;
+    case QEvent::KeyRelease:
+        Form_KeyUp(static_cast<QKeyEvent*>(event));
+        return true;
+    case QEvent::MouseButtonPress: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (Splitter_MouseDown(static_cast<QWidget*>(watched), e)) return true;
+        if (watched == pic1_) {
+            Picture1_MouseDown(e);
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (splitter_ != Splitter::None) {
+            Splitter_MouseMove(e);
+            return true;
+        }
+        if (watched == pic1_) {
+            Picture1_MouseMove(e);
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (splitter_ != Splitter::None) {
+            Splitter_MouseUp(e);
+            return true;
+        }
+        if (watched == pic1_) {
+            Picture1_MouseUp(e);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+} // namespace mvx

@@ -1,0 +1,282 @@
+// The sub-set window in the running program: drawn after Open, shown and hidden from the Window menu,
+// clicks, the zoom box, keys, splitters and the composite copy, driven by mouse and key events.
+#include "AppTestSupport.h"
+
+#include "TestEnsembles.h"
+#include "TestSupport.h"
+#include "app/Form7.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMouseEvent>
+
+namespace mvx::test {
+namespace {
+
+constexpr int kCells = 12;
+constexpr int kEnsembles = 40;
+
+// Ensembles 1..40 of 12 up-looking cells, 2 s apart, whose velocities grow from one ensemble to the
+// next so that every column of the contour has its own colour.
+std::filesystem::path WriteSet() {
+    const auto path = ScratchDir() / "subset.000";
+    std::vector<uint8_t> bytes;
+    BroadbandSpec spec;
+    spec.Cells = kCells;
+    for (int k = 1; k <= kEnsembles; ++k) {
+        spec.Number = k;
+        spec.Time[5] = static_cast<uint8_t>((2 * k) % 60);
+        spec.Time[4] = static_cast<uint8_t>((2 * k) / 60);
+        spec.Velocity = static_cast<int16_t>(20 * k);
+        const auto e = BuildBroadband(spec);
+        bytes.insert(bytes.end(), e.begin(), e.end());
+    }
+    WriteAll(path, bytes);
+    return path;
+}
+
+class SubSetWindow : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        form7_ = new Form7(*app_, *form_);
+        form_->Form_Load("");
+        dialogs_.OpenAnswers.push_back(WriteSet().string());
+        form_->Open_File();
+        ASSERT_TRUE(app_->Core.Set.FileValid);
+    }
+
+    // The pixel at the centre of a cell of the contour (row counted from the top).
+    QPointF CellCentre(int ensemble, int rowFromTop) const {
+        const ContourChart& c = form7_->Charts().Contour;
+        const QtSurface& p = form7_->Picture1();
+        const double w = p.Width() - c.Frame.LeftMargin - c.Frame.RightMargin;
+        const double h = p.Height() - c.Frame.TopMargin - c.Frame.BottomMargin;
+        const int n = c.Axes.NumEnsembles, b = c.Axes.LastBinShown - c.Axes.FirstBinShown + 1;
+        return {c.Frame.LeftMargin + (ensemble + 0.5) * w / n,
+                c.Frame.TopMargin + (rowFromTop + 0.5) * h / b};
+    }
+
+    // The share of a cell's pixels that have a colour.
+    double PixelsOfColour(int ensemble, int rowFromTop, ColorRef colour) const {
+        const QPointF a = CellCentre(ensemble, rowFromTop),
+                      step = CellCentre(ensemble + 1, rowFromTop + 1) - a;
+        int total = 0, match = 0;
+        for (int y = static_cast<int>(a.y() - step.y() / 2 + 1); y < a.y() + step.y() / 2 - 1; ++y)
+            for (int x = static_cast<int>(a.x() - step.x() / 2 + 1); x < a.x() + step.x() / 2 - 1; ++x) {
+                ++total;
+                match += form7_->Picture1().GetPixel(x, y) == colour;
+            }
+        return total > 0 ? static_cast<double>(match) / total : 0;
+    }
+
+    void Mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::LeftButton) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent e(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    void Click(QPointF at) {
+        Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonPress, at);
+        Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonRelease, at);
+    }
+    void Key(QEvent::Type type, int key) {
+        QKeyEvent e(type, key, Qt::NoModifier);
+        QApplication::sendEvent(form7_->Client(), &e);
+    }
+    void Drag(QPointF from, QPointF to) {
+        QWidget* w = form7_->Picture1_Widget();
+        Key(QEvent::KeyPress, Qt::Key_Space);
+        Mouse(w, QEvent::MouseButtonPress, from);
+        Mouse(w, QEvent::MouseMove, (from + to) / 2);
+        Mouse(w, QEvent::MouseMove, to);
+        Mouse(w, QEvent::MouseButtonRelease, to);
+        Key(QEvent::KeyRelease, Qt::Key_Space);
+    }
+
+    Form7* form7_ = nullptr;
+};
+
+TEST_F(SubSetWindow, OpenDrawsTheContourAndShowsTheWindow) {
+    EXPECT_TRUE(form7_->isVisible());
+    EXPECT_TRUE(form_->Item("Show_Data_Set(2)")->isEnabled());
+    EXPECT_TRUE(form_->Item("Show_Data_Set(2)")->isChecked());
+    EXPECT_EQ(form7_->windowTitle(), "Sub Set --- Deployment Duration: 00:01:18.00");
+    const ContourChart& c = form7_->Charts().Contour;
+    EXPECT_EQ(c.DataType, 500);
+    EXPECT_EQ(c.Axes.NumEnsembles, kEnsembles);
+    EXPECT_EQ(c.Axes.LastBinShown, kCells);
+    // Magnitudes grow along the set, so the colour index grows from column to column. Most pixels of a
+    // cell carry its colour (a locator or grid line may cross it).
+    EXPECT_LT(c.Cell(6, 0), c.Cell(6, kEnsembles - 1));
+    for (int e : {0, kEnsembles / 2, kEnsembles - 1}) {
+        EXPECT_GT(PixelsOfColour(e, 5, app_->ColorTable[static_cast<size_t>(c.Cell(6, e))]), 0.6) << e;
+        EXPECT_LT(PixelsOfColour(e, 5, kWhite), 0.4) << e;
+    }
+    // The picture widgets sit where the layout puts them.
+    const SubSetLayout& l = form7_->Charts().Layout;
+    EXPECT_EQ(form7_->Picture1_Widget()->geometry(),
+              QRect(l.Contour.X, l.Contour.Y, l.Contour.Width, l.Contour.Height));
+    EXPECT_EQ(form7_->Picture4_Widget()->geometry(),
+              QRect(l.Series.X, l.Series.Y, l.Series.Width, l.Series.Height));
+    EXPECT_EQ(form7_->Picture5_Widget()->geometry(), QRect(0, 0, l.Profile.Width, l.Profile.Height));
+    EXPECT_EQ(l.WindowWidth, form7_->Client()->width());
+}
+
+TEST_F(SubSetWindow, WindowMenuItemHidesAndShowsIt) {
+    QAction* item = form_->Item("Show_Data_Set(2)");
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(form7_->isVisible());
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(form7_->isVisible());
+    // Closing the window clears the check mark.
+    form7_->close();
+    EXPECT_FALSE(form7_->isVisible());
+    EXPECT_FALSE(item->isChecked());
+    // Align Forms places it below the information window, across the main window, and the charts follow
+    // the new size.
+    item->trigger();
+    form7_->resize(500, 300);
+    form_->Align_Forms_Click();
+    QApplication::processEvents();
+    const QSize inner = form_->Area()->viewport()->size();
+    const int top = static_cast<int>(std::lround(inner.height() / 3.0));
+    EXPECT_EQ(form7_->geometry(), QRect(0, top, inner.width(), inner.height() - top));
+    EXPECT_EQ(form7_->Charts().Layout.WindowWidth, form7_->Client()->width());
+    EXPECT_EQ(form7_->Charts().Layout.WindowHeight, form7_->Client()->height());
+    EXPECT_EQ(form7_->Picture1_Widget()->geometry().right() + 1, form7_->Client()->width());
+    form7_->close();
+    // A new Open leaves an unchecked window hidden.
+    dialogs_.OpenAnswers.push_back(WriteSet().string());
+    form_->Open_File();
+    EXPECT_FALSE(form7_->isVisible());
+}
+
+TEST_F(SubSetWindow, ClickPicksTheProfileEnsembleAndTogglesASeriesBin) {
+    SetDescriptors& set = app_->Core.Set;
+    Click(CellCentre(7, 3));
+    EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber + 7);
+    // Row 3 from the top of 12 bins shown is bin 9.
+    EXPECT_TRUE(app_->Core.Opts.SeriesBinSelect[9]);
+    Click(CellCentre(2, 3));
+    EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber + 2);
+    EXPECT_FALSE(app_->Core.Opts.SeriesBinSelect[9]);
+    // Two pixels left of the plot: no profile ensemble is picked.
+    const double left = form7_->Charts().Contour.Frame.LeftMargin;
+    Click(QPointF(left - 2, CellCentre(0, 0).y()));
+    EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber + 2);
+    Click(QPointF(left - 1, CellCentre(0, 0).y()));
+    EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber);
+}
+
+TEST_F(SubSetWindow, DraggedBoxLoadsTheSubSetUnderIt) {
+    const int32_t first = app_->Core.Set.FirstEnsNumber;
+    Drag(CellCentre(5, 2), CellCentre(20, 7));
+    const SetDescriptors& set = app_->Core.Set;
+    EXPECT_EQ(set.FirstEnsNumber, first + 5);
+    EXPECT_EQ(set.LastEnsNumber, first + 20);
+    EXPECT_EQ(set.CurrentEnsIndex, 16);
+    EXPECT_EQ(set.FirstBinShown, kCells - 7);
+    EXPECT_EQ(set.LastBinShown, kCells - 2);
+    // The charts were rebuilt on the new set.
+    const ContourChart& c = form7_->Charts().Contour;
+    EXPECT_EQ(c.Axes.NumEnsembles, 16);
+    EXPECT_EQ(c.Axes.FirstBinShown, kCells - 7);
+    EXPECT_FALSE(c.Zoom.ZoomDragging);
+    EXPECT_EQ(app_->Pointer.Shape(), PointerShape::Default);
+
+    // The same box dragged the other way on the whole set again selects the same sub set.
+    dialogs_.OpenAnswers.push_back(WriteSet().string());
+    form_->Open_File();
+    Drag(CellCentre(20, 7), CellCentre(5, 2));
+    EXPECT_EQ(set.FirstEnsNumber, first + 5);
+    EXPECT_EQ(set.LastEnsNumber, first + 20);
+    EXPECT_EQ(set.FirstBinShown, kCells - 7);
+    EXPECT_EQ(set.LastBinShown, kCells - 2);
+}
+
+TEST_F(SubSetWindow, DragWithoutTheSpaceKeyOrWithinOneRowLoadsNothing) {
+    const int32_t first = app_->Core.Set.FirstEnsNumber, last = app_->Core.Set.LastEnsNumber;
+    QWidget* w = form7_->Picture1_Widget();
+    Mouse(w, QEvent::MouseButtonPress, CellCentre(5, 2));
+    Mouse(w, QEvent::MouseMove, CellCentre(20, 7));
+    Mouse(w, QEvent::MouseButtonRelease, CellCentre(20, 7));
+    EXPECT_EQ(app_->Core.Set.FirstEnsNumber, first);
+    EXPECT_EQ(app_->Core.Set.LastEnsNumber, last);
+    Drag(CellCentre(5, 4), CellCentre(20, 4));
+    EXPECT_EQ(app_->Core.Set.FirstEnsNumber, first);
+    EXPECT_EQ(app_->Core.Set.LastBinShown, kCells);
+    // The box came off the picture again: a locator-free redraw gives the same pixels.
+    const QImage shown = form7_->Picture1().Image().copy();
+    form7_->Init_Charts(500);
+    EXPECT_TRUE(shown == form7_->Picture1().Image());
+}
+
+TEST_F(SubSetWindow, ArrowKeysStepTheProfileEnsembleAndStopAnimation) {
+    int stops = 0;
+    form_->Hooks().Stop_Animate = [&] { ++stops; };
+    SetDescriptors& set = app_->Core.Set;
+    ASSERT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber);
+    Key(QEvent::KeyPress, Qt::Key_Left);
+    EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber);
+    Key(QEvent::KeyPress, Qt::Key_Right);
+    Key(QEvent::KeyPress, Qt::Key_Right);
+    EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber + 2);
+    EXPECT_EQ(stops, 3);
+    auto& bins = app_->Core.Opts.SeriesBinSelect;
+    bins = {};
+    bins[4] = true;
+    Key(QEvent::KeyPress, Qt::Key_Up);
+    EXPECT_TRUE(bins[5]);
+    EXPECT_FALSE(bins[4]);
+    Key(QEvent::KeyPress, Qt::Key_Down);
+    Key(QEvent::KeyPress, Qt::Key_Down);
+    EXPECT_TRUE(bins[3]);
+}
+
+TEST_F(SubSetWindow, RightClickAsksForTheContourOptions) {
+    std::vector<int> tabs;
+    form_->Hooks().Show_Options = [&](int tab) { tabs.push_back(tab); };
+    Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonPress, CellCentre(3, 3), Qt::RightButton);
+    Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonRelease, CellCentre(3, 3), Qt::RightButton);
+    EXPECT_EQ(tabs, std::vector<int>{1});
+}
+
+TEST_F(SubSetWindow, SplittersShareTheWindowOut) {
+    QWidget* profile = form7_->Picture5_Widget();
+    const int width = form7_->Client()->width();
+    Mouse(profile, QEvent::MouseButtonPress, QPointF(profile->width() - 1, 50));
+    Mouse(profile, QEvent::MouseMove, QPointF(width / 2.0, 50));
+    Mouse(profile, QEvent::MouseButtonRelease, QPointF(width / 2.0, 50));
+    EXPECT_NEAR(app_->Core.Opts.ProfileWidthShare, 0.5, 1e-9);
+    EXPECT_EQ(form7_->Picture5_Widget()->width(), std::lround(width * 0.5));
+    EXPECT_EQ(form7_->Charts().Layout.Contour.Width + form7_->Charts().Layout.Contour.X, width);
+
+    QWidget* series = form7_->Picture4_Widget();
+    const int height = form7_->Client()->height();
+    const int top = series->y();
+    Mouse(series, QEvent::MouseButtonPress, QPointF(40, 1));
+    Mouse(series, QEvent::MouseButtonRelease, QPointF(40, height - top + 50)); // below the window
+    EXPECT_NEAR(app_->Core.Opts.ContourHeightShare, (height - 3.0) / height, 1e-9);
+}
+
+TEST_F(SubSetWindow, CopySubSetPutsTheCompositeOnTheClipboard) {
+    QGuiApplication::clipboard()->clear();
+    form_->Item("Copy_Form(1)")->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    const SubSetLayout& l = form7_->Charts().Layout;
+    ASSERT_EQ(copied.size(), QSize(l.Contour.Width + l.Profile.Width, l.Contour.Height + l.Series.Height));
+    const QImage contour = form7_->Picture1().Image();
+    const QPoint probe(contour.width() / 2, contour.height() / 2);
+    EXPECT_EQ(copied.pixel(probe + QPoint(l.Contour.X, l.Contour.Y)), contour.pixel(probe));
+}
+
+} // namespace
+} // namespace mvx::test

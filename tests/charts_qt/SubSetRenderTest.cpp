@@ -1,0 +1,241 @@
+// The sub-set window's charts rendered on image surfaces: the layout of the three pictures, the cells,
+// colours of bad, constant and directional data, the bottom-track line and the locators.
+#include "charts/SubSetCharts.h"
+#include "platform/QtSurface.h"
+
+#include "GuiApp.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace mvx {
+namespace {
+
+// A loaded set of ensembles numbered from 201, one metre cells from 1.5 m, an ensemble every 10 s.
+CoreState MakeCore(int bins, int ensembles) {
+    CoreState core;
+    Allocate_Data_Set(core.Data, std::max(ensembles, 1), 8, true);
+    core.Setup.NumCells = bins;
+    core.Setup.CellLength = 1;
+    core.Setup.Bin1Distance = 1.5;
+    SetDescriptors& s = core.Set;
+    s.FileValid = true;
+    s.FirstEnsNumber = 201;
+    s.LastEnsNumber = 200 + ensembles;
+    s.CurrentEnsIndex = ensembles;
+    s.FirstBinShown = 1;
+    s.LastBinShown = bins;
+    s.ProfileEnsNumber = 201;
+    s.SetDuration = 10.0 * std::max(ensembles - 1, 0);
+    s.OrientationBalance = -ensembles; // up-looking
+    for (int e = 0; e < ensembles; ++e) {
+        const uint8_t t[7] = {21, 3, 4, 5, 6, static_cast<uint8_t>(e * 10 % 60), 25};
+        for (int i = 0; i < 7; ++i) core.Data.EnsTimes(i, e) = t[i];
+    }
+    core.Opts.ShowLocators = false;
+    core.Opts.ShowGrid = false;
+    return core;
+}
+
+class SubSetRender : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::EnsureGuiApp();
+        Init_Color_Table(colors);
+        charts.WindowWidth = 900;
+        charts.WindowHeight = 600;
+    }
+    void Render(const CoreState& core, int32_t type) { Init_Charts(charts, surfaces, core, colors, type); }
+    // The colour at the centre of a cell of the plot (row 0 = first bin shown, at the bottom).
+    ColorRef CellColour(int ensemble, int row) const {
+        const ChartState& st = charts.Contour.Frame;
+        const double w = picture1.Width() - st.LeftMargin - st.RightMargin;
+        const double h = picture1.Height() - st.TopMargin - st.BottomMargin;
+        const int n = charts.Contour.Axes.NumEnsembles;
+        const int b = charts.Contour.Axes.LastBinShown - charts.Contour.Axes.FirstBinShown + 1;
+        const int x = static_cast<int>(st.LeftMargin + (ensemble + 0.5) * w / n);
+        const int y = static_cast<int>(st.TopMargin + h - (row + 0.5) * h / b);
+        return picture1.GetPixel(x, y);
+    }
+
+    ColorTableArray colors{};
+    QtSurface picture1, picture2, picture4, picture5;
+    SubSetSurfaces surfaces{picture1, picture2, picture4, picture5};
+    SubSetCharts charts;
+};
+
+TEST_F(SubSetRender, ContourAtTheTopRightProfileLeftSeriesBelow) {
+    CoreState core = MakeCore(4, 30);
+    for (int e = 0; e < 30; ++e)
+        for (int b = 0; b < 4; ++b) core.Data.VelData(4, b, e) = static_cast<int16_t>(100 * e + 10 * b);
+    Render(core, 500);
+    const SubSetLayout& l = charts.Layout;
+    // The profile takes a fifth of the width down the whole height.
+    EXPECT_EQ(l.Profile.X, 0);
+    EXPECT_EQ(l.Profile.Width, 180);
+    EXPECT_EQ(l.Profile.Height, 600);
+    // The contour takes the rest of the width at the top right; four bins of at most 15 pixels each.
+    EXPECT_EQ(l.Contour.X + l.Contour.Width, 900);
+    EXPECT_EQ(l.Contour.Width, 720);
+    EXPECT_EQ(l.Contour.Y, 0);
+    const ChartState& st = charts.Contour.Frame;
+    EXPECT_NEAR(l.Contour.Height, 60 + st.TopMargin + st.BottomMargin, 0.5);
+    // The series lies under the contour with its left edge and width, down to the bottom.
+    EXPECT_EQ(l.Series.X, l.Contour.X);
+    EXPECT_EQ(l.Series.Y, l.Contour.Height);
+    EXPECT_EQ(l.Series.Width, l.Contour.Width);
+    EXPECT_EQ(l.Series.Y + l.Series.Height, 600);
+    EXPECT_EQ(picture1.Width(), l.Contour.Width);
+    EXPECT_EQ(picture1.Height(), l.Contour.Height);
+    EXPECT_EQ(picture4.Height(), l.Series.Height);
+    EXPECT_EQ(picture5.Width(), l.Profile.Width);
+    // The bare profile and series surfaces carry their splitter lines.
+    EXPECT_EQ(picture5.GetPixel(picture5.Width() - 1, 300), kBlack);
+    EXPECT_EQ(picture4.GetPixel(300, 1), kBlack);
+    // The composite holds each picture at its place.
+    QtSurface composite;
+    Compose_Sub_Set_Picture(l, surfaces, composite);
+    ASSERT_EQ(composite.Width(), l.Contour.Width + l.Profile.Width);
+    ASSERT_EQ(composite.Height(), l.Contour.Height + l.Series.Height);
+    for (int y = 0; y < picture1.Height(); y += 7)
+        for (int x = 0; x < picture1.Width(); x += 5)
+            ASSERT_EQ(composite.GetPixel(l.Contour.X + x, y), picture1.GetPixel(x, y)) << x << "," << y;
+    EXPECT_EQ(composite.GetPixel(l.Profile.Width - 1, 400), kBlack);
+    EXPECT_EQ(composite.GetPixel(l.Series.X + 100, l.Series.Y + 1), kBlack);
+}
+
+TEST_F(SubSetRender, CellsFillTheirColumnsAndRowsFirstBinShownAtTheBottom) {
+    CoreState core = MakeCore(6, 4);
+    core.Set.FirstBinShown = 3;
+    core.Set.LastBinShown = 5;
+    core.Opts.ContourScaleMode = 0;
+    core.Opts.ContourUserScale = {0, 99};
+    // Echo intensity of beam 2 marks each cell with 10 x bin index + 2 x ensemble.
+    for (int e = 0; e < 4; ++e)
+        for (int b = 0; b < 6; ++b) core.Data.IntensityData(1, b, e) = static_cast<uint8_t>(10 * b + 2 * e);
+    Render(core, 2);
+    EXPECT_EQ(charts.Contour.Frame.Title, "ECHO INTENSITY Beam 2");
+    for (int e = 0; e < 4; ++e)
+        for (int r = 0; r < 3; ++r) {
+            EXPECT_EQ(charts.Contour.Cell(r, e), 10 * (2 + r) + 2 * e) << e << "," << r;
+            EXPECT_EQ(CellColour(e, r), colors[10 * (2 + r) + 2 * e]) << e << "," << r;
+        }
+}
+
+TEST_F(SubSetRender, DirectionJustBelowNorthTakesTheTopOfTheCircularScale) {
+    CoreState core = MakeCore(2, 3);
+    for (int e = 0; e < 3; ++e)
+        for (int b = 0; b < 2; ++b) core.Data.VelData(5, b, e) = 3595;
+    core.Data.VelData(5, 0, 1) = 0;
+    Render(core, 600);
+    EXPECT_EQ(charts.Contour.Cell(1, 0), kDirectionScaleLast);
+    EXPECT_EQ(CellColour(0, 1), colors[539]);
+    EXPECT_EQ(CellColour(0, 1), Rgb(255, 0, 243));
+    EXPECT_EQ(CellColour(1, 0), colors[400]);
+    // Directions have no statistics line.
+    EXPECT_EQ(charts.Contour.StatsLine, "");
+    EXPECT_EQ(charts.Contour.Frame.Title, "VELOCITY DIRECTION");
+}
+
+TEST_F(SubSetRender, MissingValuesAndConstantDataArePaintedBlack) {
+    CoreState varied = MakeCore(3, 5);
+    for (int e = 0; e < 5; ++e)
+        for (int b = 0; b < 3; ++b)
+            varied.Data.VelData(0, b, e) = static_cast<int16_t>(e == 2 ? -32768 : 100 * b + e);
+    Render(varied, 100);
+    for (int b = 0; b < 3; ++b) {
+        EXPECT_EQ(CellColour(2, b), kBlack) << b;
+        EXPECT_NE(CellColour(1, b), kBlack) << b;
+        EXPECT_NE(CellColour(3, b), kBlack) << b;
+    }
+
+    CoreState core = MakeCore(5, 8);
+    for (int e = 0; e < 8; ++e)
+        for (int b = 0; b < 5; ++b) core.Data.VelData(4, b, e) = 700;
+    core.Opts.ContourScaleMode = 4; // mean -/+ 3 deviations of constant data: an empty range
+    Render(core, 500);
+    const ChartState& st = charts.Contour.Frame;
+    int notBlack = 0;
+    for (int y = static_cast<int>(st.TopMargin); y < picture1.Height() - st.BottomMargin; ++y)
+        for (int x = static_cast<int>(st.LeftMargin); x < picture1.Width() - st.RightMargin; ++x)
+            notBlack += picture1.GetPixel(x, y) != kBlack;
+    EXPECT_EQ(notBlack, 0);
+    EXPECT_EQ(charts.Contour.StatsLine, "Avg = 700 \xB1"
+                                        "0");
+}
+
+TEST_F(SubSetRender, TextsOfTheFirstAndLastEnsemble) {
+    CoreState core = MakeCore(3, 5);
+    core.Data.NavFirstLat[0] = 1 << 29; // a quarter of the half turn: 45 degrees
+    core.Data.NavFirstLon[0] = -(1 << 28);
+    Render(core, 500);
+    const ContourChart& c = charts.Contour;
+    EXPECT_EQ(c.FirstInfo[0], "201");
+    EXPECT_EQ(c.LastInfo[0], "205");
+    EXPECT_EQ(c.FirstInfo[1], "21/03/04, 05:06:00.25");
+    EXPECT_EQ(c.LastInfo[1], "21/03/04, 05:06:40.25");
+    EXPECT_EQ(c.FirstInfo[2], "45.0000\xB0, -22.5000\xB0");
+    EXPECT_EQ(c.LastInfo[2], "0.0000\xB0, 0.0000\xB0");
+    EXPECT_EQ(c.Caption, "Sub Set --- Deployment Duration: 00:00:40.00");
+    // Without a valid file nothing changes.
+    core.Set.FileValid = false;
+    picture1.FillBox(0, 0, 9, 9, kBlack);
+    Render(core, 600);
+    EXPECT_EQ(c.DataType, 500);
+    EXPECT_EQ(picture1.GetPixel(5, 5), kBlack);
+}
+
+bool SameImage(const QtSurface& a, const QImage& b) {
+    return a.Image() == b;
+}
+
+TEST_F(SubSetRender, LocatorsComeOffExactly) {
+    CoreState core = MakeCore(8, 20);
+    for (int e = 0; e < 20; ++e)
+        for (int b = 0; b < 8; ++b) core.Data.VelData(4, b, e) = static_cast<int16_t>(37 * e + 91 * b);
+    Render(core, 500);
+    const QImage plain = picture1.Image().copy();
+    std::array<bool, 256> bins{};
+    bins[2] = bins[5] = true;
+    Toggle_Profile_Line(charts.Contour, picture1, 207);
+    EXPECT_FALSE(SameImage(picture1, plain));
+    Toggle_Series_Line(charts.Contour, picture1, bins);
+    Toggle_Profile_Line(charts.Contour, picture1, 207);
+    Toggle_Series_Line(charts.Contour, picture1, bins);
+    EXPECT_TRUE(SameImage(picture1, plain));
+
+    // With the locators on, the rendered chart carries them where the toggles draw them.
+    core.Opts.ShowLocators = true;
+    core.Set.ProfileEnsNumber = 207;
+    core.Opts.SeriesBinSelect = bins;
+    Render(core, 500);
+    Toggle_Profile_Line(charts.Contour, picture1, 207);
+    Toggle_Series_Line(charts.Contour, picture1, bins);
+    EXPECT_TRUE(SameImage(picture1, plain));
+}
+
+TEST_F(SubSetRender, BottomTrackLineStaysInsideThePlot) {
+    CoreState core = MakeCore(10, 6);
+    for (int e = 0; e < 6; ++e)
+        for (int beam = 0; beam < 4; ++beam) core.Data.BTRangeData(beam, 0, e) = 300 + 150 * e; // 3 .. 10.5 m
+    Render(core, 500);
+    const QImage without = picture1.Image().copy();
+    core.Opts.ShowBTDepth = true;
+    Render(core, 500);
+    const ChartState& st = charts.Contour.Frame;
+    const int left = static_cast<int>(st.LeftMargin), top = static_cast<int>(st.TopMargin);
+    const int right = picture1.Width() - static_cast<int>(st.RightMargin);
+    const int bottom = picture1.Height() - static_cast<int>(st.BottomMargin);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < picture1.Height(); ++y)
+        for (int x = 0; x < picture1.Width(); ++x) {
+            if (picture1.Image().pixel(x, y) == without.pixel(x, y)) continue;
+            (x >= left && x < right && y >= top && y < bottom ? inside : outside)++;
+        }
+    EXPECT_GT(inside, 100); // a line across most of the plot
+    EXPECT_EQ(outside, 0);  // the part beyond 9.5 m, above the plot, is wiped off
+}
+
+} // namespace
+} // namespace mvx

@@ -1,0 +1,76 @@
+// marevox-cli render: the sub-set window's charts of a file as a picture file.
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+using namespace mvx::test;
+
+namespace {
+
+// Width and height from a PNG file's header (the IHDR chunk follows the 8-byte signature).
+bool PngSize(const fs::path& path, uint32_t& width, uint32_t& height) {
+    const std::vector<uint8_t> b = ReadAll(path);
+    const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (b.size() < 24 || !std::equal(signature, signature + 8, b.begin())) return false;
+    auto be32 = [&b](size_t at) {
+        return (uint32_t{b[at]} << 24) | (uint32_t{b[at + 1]} << 16) | (uint32_t{b[at + 2]} << 8) | b[at + 3];
+    };
+    width = be32(16);
+    height = be32(20);
+    return true;
+}
+
+} // namespace
+
+TEST(CliRender, WritesTheWindowSizedPictureAndPrintsTheCaption) {
+    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    const fs::path out = ScratchDir() / "nine.png";
+    std::string text;
+    ASSERT_EQ(
+        RunCli("render " + DataFile("up600_beam_9ens.000") + " --out " + out.string() + " --size 800x500",
+               &text),
+        0);
+    uint32_t w = 0, h = 0;
+    ASSERT_TRUE(PngSize(out, w, h));
+    EXPECT_EQ(w, 800u);
+    EXPECT_EQ(h, 500u);
+    // Nine ensembles ten seconds apart.
+    EXPECT_EQ(text, "Sub Set --- Deployment Duration: 00:01:20.00\n");
+}
+
+TEST(CliRender, EnsembleRangeAndDataType) {
+    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    const fs::path out = ScratchDir() / "range.png";
+    std::string text;
+    ASSERT_EQ(RunCli("render " + DataFile("up600_beam_9ens.000") + " --out " + out.string() +
+                         " --type 600 --first 2 --last 5",
+                     &text),
+              0);
+    EXPECT_EQ(text, "Sub Set --- Deployment Duration: 00:00:30.00\n");
+    uint32_t w = 0, h = 0;
+    ASSERT_TRUE(PngSize(out, w, h));
+    EXPECT_EQ(w, 1200u);
+    EXPECT_EQ(h, 800u);
+}
+
+TEST(CliRender, RefusesWhatItCannotDo) {
+    const fs::path dir = ScratchDir();
+    std::string text;
+    EXPECT_EQ(RunCli("render", &text), 2);
+    EXPECT_EQ(RunCli("render somefile", &text), 2); // no --out
+    EXPECT_EQ(RunCli("render somefile --out " + (dir / "a.png").string() + " --size 12by4", &text), 2);
+    EXPECT_EQ(RunCli("render somefile --out " + (dir / "a.png").string() + " --type east", &text), 2);
+    const fs::path junk = dir / "junk.bin";
+    WriteAll(junk, std::vector<uint8_t>(3000, 0x20));
+    EXPECT_EQ(RunCli("render " + junk.string() + " --out " + (dir / "b.png").string(), &text), 1);
+    EXPECT_FALSE(fs::exists(dir / "b.png"));
+    if (!HaveDataFile("up600_beam_9ens.000")) return;
+    // A range outside the file loads nothing.
+    EXPECT_EQ(RunCli("render " + DataFile("up600_beam_9ens.000") + " --out " + (dir / "c.png").string() +
+                         " --first 50 --last 60",
+                     &text),
+              1);
+}
