@@ -168,8 +168,8 @@ inline std::vector<uint8_t> BuildNarrowband(const NarrowbandSpec& s) {
 }
 
 // Builds a file of consecutive broadband ensembles numbered first..last (step of interval seconds
-// from the start time it describes), the heading of each set to its number x 10 so a test can tell which one a
-// slot holds.
+// from the start time it describes), the heading of each set to its number x 10 so a test can tell which one
+// a slot holds.
 inline std::vector<uint8_t> BuildBroadbandRun(BroadbandSpec spec, int32_t first, int32_t last,
                                               int intervalSeconds = 1) {
     std::vector<uint8_t> out;
