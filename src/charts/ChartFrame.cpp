@@ -204,7 +204,8 @@ void Draw_Time_Axis(Surface& surface, const ChartState& st, const ChartAxesInput
     const double labelTop = st.TopMargin - textHeightW - 1;
     const double tickTop = st.TopMargin - textHeightW / 4;
     const double tickBottom = in.ShowGrid ? g.Bottom : st.TopMargin;
-    const double widest = surface.TextWidth(Whole(unitCount));
+    // The widest label is the whole count with its unit: "60 sec" needs more room than "60".
+    const double widest = surface.TextWidth(Whole(unitCount) + unitText);
     double limit = kFarLeft;
     for (int64_t t = 0; t <= unitCount; t += step) {
         const double x = t * unitSeconds * pixelsPerSecond + st.LeftMargin + g.ColumnWidth / 2;

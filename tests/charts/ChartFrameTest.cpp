@@ -183,13 +183,15 @@ TEST(TimeAxis, TicksFromTheFirstToTheLastColumnCentre) {
     in.ShowGrid = true;
     ChartTicks ticks;
     Draw_Time_Axis(s, FrameState(), in, ticks);
-    // One hour: minutes, step 10; 280 pixels from the first column centre (55) to the last (335).
-    const int32_t expected[] = {55, 102, 148, 195, 242, 288, 335};
-    ASSERT_EQ(ticks.TimeTickCount, 7);
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(ticks.TimeTickX[i], expected[i]) << i;
+    // One hour: minutes, step 10; 280 pixels from the first column centre (55) to the last (335), so a
+    // candidate every 46.7 pixels. A label starts only beyond x + 36 ("60 min"), which keeps every other one.
+    const int32_t expected[] = {55, 148, 242, 335};
+    ASSERT_EQ(ticks.TimeTickCount, 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(ticks.TimeTickX[i], expected[i]) << i;
     const auto texts = NonEmpty(s.Texts);
-    ASSERT_EQ(texts.size(), 7u);
-    EXPECT_EQ(texts[6].Text, "60 min");
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[1].Text, "20 min");
+    EXPECT_EQ(texts[3].Text, "60 min");
     EXPECT_DOUBLE_EQ(texts[0].X, 55 - 15 + 1);
     EXPECT_DOUBLE_EQ(texts[0].Y, 30 - 10 - 1);
     EXPECT_DOUBLE_EQ(s.Lines[0].Y1, 27.5); // grid from a quarter text height above the plot
@@ -203,6 +205,25 @@ TEST(TimeAxis, TicksFromTheFirstToTheLastColumnCentre) {
     EXPECT_EQ(ticks.TimeTickX[0], 55);
     EXPECT_EQ(Labels(NonEmpty(zero.Texts)), Strings{"0 sec"});
     EXPECT_DOUBLE_EQ(zero.Lines[0].Y2, 30);
+}
+
+TEST(TimeAxis, LabelsWithTheirUnitNeverRunIntoEachOther) {
+    // 2 ensembles a minute apart on a 384-pixel plot: columns of 192, the first centre at 146, 3.2 pixels a
+    // second, a candidate every 32 pixels. "10 sec" is 36 pixels wide, so neighbours would overlap; only
+    // labels starting beyond x + 36 (the width of "60 sec") are printed.
+    FakeSurface s(494, 270);
+    ChartAxesInput in;
+    in.NumEnsembles = 2;
+    in.SetDuration = 60;
+    ChartTicks ticks;
+    Draw_Time_Axis(s, FrameState(), in, ticks);
+    const auto texts = NonEmpty(s.Texts);
+    EXPECT_EQ(Labels(texts), (Strings{"0 sec", "20 sec", "40 sec", "60 sec"}));
+    const int32_t expected[] = {146, 210, 274, 338};
+    ASSERT_EQ(ticks.TimeTickCount, 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(ticks.TimeTickX[i], expected[i]) << i;
+    for (size_t i = 1; i < texts.size(); ++i)
+        EXPECT_LT(texts[i - 1].X + s.TextWidth(texts[i - 1].Text), texts[i].X) << texts[i].Text;
 }
 
 TEST(TimeAxis, TickCountStopsAt100AndTheLastEntryIsOverwritten) {
