@@ -173,6 +173,27 @@ TEST_F(TextExport, CancelStopsBeforeTheNextEnsembleAndKeepsWhatWasWritten) {
     EXPECT_EQ(calls, 3); // rows 1 and 2, then the final 100
 }
 
+TEST_F(TextExport, ProgressFollowsTheEnsembleAndTheRowCounts) {
+    // Contour over 1..3: round((e - 1) x 100 / 3) after each row, then 100.
+    std::vector<int> seen;
+    sel_.Progress = [&](int value) { seen.push_back(value); };
+    WriteToString(State(), sel_, Write_Contour_Text);
+    EXPECT_EQ(seen, (std::vector<int>{0, 33, 67, 100}));
+
+    // Step 2 over 1..3 exports 1 and 3: 0, then round(200 / 3), then 100.
+    seen.clear();
+    sel_.SeriesEnsembles = {"1", "3", "2"};
+    WriteToString(State(), sel_, Write_Series_Text);
+    EXPECT_EQ(seen, (std::vector<int>{0, 67, 100}));
+
+    // Profile with three checked boxes: round(rows x 100 / 3).
+    seen.clear();
+    sel_.ProfileEnsemble = "2";
+    sel_.ProfileTypes[0] = sel_.ProfileTypes[10] = sel_.ProfileTypes[16] = true;
+    WriteToString(State(), sel_, Write_Profile_Text);
+    EXPECT_EQ(seen, (std::vector<int>{33, 67, 100}));
+}
+
 namespace {
 
 // Two cells, two ensembles; only the orientation and the year byte differ between files.
