@@ -215,7 +215,8 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
     const bool skipNvram = set.QUARNFileCount <= 0;
     EnsembleFile file(kReadBuffer);
     Clock clock;
-    int64_t carry = 0; // bytes of a skip that ran past the end of the previous member
+    int64_t carry = 0;     // bytes of a skip that ran past the end of the previous member
+    int64_t skipBytes = 0; // set by the first stored ensemble: WholeSetStep ensembles of its length
     for (size_t k = 0; k < members.size(); ++k) {
         if (!file.Open(members[k])) break;
         if (carry > 0) {
@@ -244,13 +245,15 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
             Process_Ensemble(state);
             const double t = Convert_Time(state);
             set.OrientationBalance += state.Setup.LooksUp() ? -1 : 1;
-            if (set.CurrentEnsIndex == 0) set.FirstEnsNumber = state.Setup.EnsembleNumber;
+            if (set.CurrentEnsIndex == 0) {
+                set.FirstEnsNumber = state.Setup.EnsembleNumber;
+                skipBytes = (int64_t{state.Frame.EnsembleBytes} + 2) * set.WholeSetStep;
+            }
             set.WholeSetDuration += clock.Step(t);
             ++set.CurrentEnsIndex;
-            if (set.WholeSetStep > 0) {
-                // Pass over the next WholeSetStep ensembles of this length without decoding them.
-                const int64_t skip = (int64_t{state.Frame.EnsembleBytes} + 2) * set.WholeSetStep;
-                carry = skip - static_cast<int64_t>(file.Skip(static_cast<size_t>(skip)));
+            if (skipBytes > 0) {
+                // Pass over the next WholeSetStep ensembles without decoding them.
+                carry = skipBytes - static_cast<int64_t>(file.Skip(static_cast<size_t>(skipBytes)));
             }
             if (progress)
                 state.Progress.DoValue(static_cast<float>(set.CurrentEnsIndex) * 100.0f /

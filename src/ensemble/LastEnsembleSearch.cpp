@@ -28,7 +28,10 @@ LastEnsembleResult Find_Last_Ensemble(SetStream& stream, EnsembleFrame& frame, i
     const int64_t count =
         RoundToInt64(static_cast<double>(totalLength) / static_cast<double>(record), 0, INT64_MAX);
     for (int64_t k = 3; k <= count; ++k) {
-        if (!stream.Seek(totalLength - record * k + 1)) break;
+        // A step that would start before the file ends the search: the stream would start it at the
+        // first byte instead and take the first ensemble for the last.
+        const int64_t position = totalLength - record * k + 1;
+        if (position < 1 || !stream.Seek(position)) break;
         if (stream.NextEnsemble(dataStructure, frame, fileValid, yield)) {
             if (frame.EnsembleBytes == firstBytes) {
                 decodeLast();

@@ -77,6 +77,30 @@ TEST(WholeSet, ThousandEnsemblesAreDecimatedToEveryFourth) {
     EXPECT_DOUBLE_EQ(s.Set.SetDuration, 255.0);
 }
 
+TEST(WholeSet, SkipLengthIsSetByTheFirstStoredEnsemble) {
+    // Ensembles 1..1000 of 1002 bytes, except ensemble 5 of 3002 bytes (1,004,000 bytes in all).
+    // The statistics take 1000 as the last and, finding extra data, estimate round(1004000 / 1002) =
+    // 1002, so the step is 1002 \ 256 = 3. The skip after each stored ensemble is 3 x 1002 bytes, fixed
+    // by ensemble 1: after the long ensemble 5 it lands on ensemble 9 (3 x 3002 bytes would reach 15).
+    BroadbandSpec longOne = Spec1002();
+    longOne.TargetBytes = 3000;
+    std::vector<uint8_t> bytes = BuildBroadbandRun(Spec1002(), 1, 4);
+    const auto five = BuildBroadbandRun(longOne, 5, 5);
+    const auto rest = BuildBroadbandRun(Spec1002(), 6, 1000);
+    bytes.insert(bytes.end(), five.begin(), five.end());
+    bytes.insert(bytes.end(), rest.begin(), rest.end());
+    ASSERT_EQ(bytes.size(), 1004000u);
+    const fs::path path = ScratchDir() / "LONG.000";
+    WriteAll(path, bytes);
+
+    CoreState s;
+    ASSERT_TRUE(Load_Whole_Set(s, path.string()));
+    EXPECT_EQ(s.Set.WholeSetStep, 3);
+    ASSERT_GE(s.Set.WholeEnsCount, 5);
+    const int32_t expected[] = {1, 5, 9, 13, 17};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(WholeNumber(s, i), expected[i]) << "slot " << i;
+}
+
 TEST(WholeSet, SmallFileIsStoredWhole) {
     CoreState s;
     ASSERT_TRUE(Load_Whole_Set(s, WriteRun(11, 110)));

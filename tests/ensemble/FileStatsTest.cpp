@@ -147,6 +147,23 @@ TEST(FileStats, BackwardSearchThatNeverReachesAnEnsembleFails) {
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }
 
+TEST(FileStats, BackwardSearchStopsBeforeTheStartOfTheFile) {
+    // One ensemble, then 1598 bytes without any ensemble: 2600 bytes in all. The look near the end
+    // (from byte 597) finds nothing; count = round(2600 / 1002) = 3, and step k = 3 would start at
+    // 2600 - 3006 + 1 = -405, before the file, so the search ends there without an ensemble.
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    auto bytes = BuildBroadband(spec);
+    ASSERT_EQ(bytes.size(), 1002u);
+    bytes.insert(bytes.end(), 1598, 0x55);
+    auto s = RunStats({WriteFile(bytes)});
+    EXPECT_FALSE(s->ok);
+    const std::string& text = s->state.Set.StatsText;
+    const std::string tail = "\r\n\r\nNot enough VALID ensembles";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+}
+
 TEST(FileStats, FileWithoutEnsemblesIsUnknown) {
     const std::string path = WriteFile(std::vector<uint8_t>(3000, 0));
     auto s = RunStats({path});
