@@ -74,7 +74,8 @@ void Form7::Init_Charts(int32_t dataType) {
         const WindowLayout& stored = core.Opts.Windows[kLayoutSubSet];
         if (!placed_ && (stored.Width < 0 || stored.Height < 0)) Fit_Form();
         placed_ = true;
-        showNormal();
+        // A window the user maximised or minimised comes back in that state.
+        show();
     }
     const QSize client = contentsRect().size();
     client_->resize(client);

@@ -127,6 +127,10 @@ void MDIForm1::Show_About_Click() {
 void MDIForm1::Store_Window_Layout() {
     Options& opts = app_.Core.Opts;
     const double tpp = TwipsPerPixel(this);
+    // A child is put in its normal state for the moment of reading; while another child is maximised
+    // the area would maximise that one too and restore the other, so the states would be lost.
+    const bool dontMaximise = area_->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
     opts.Windows[kLayoutMain] = Read_Window_Layout(this, tpp);
     opts.Windows[kLayoutInformation] = Read_Window_Layout(form3_, tpp);
     const std::pair<ChildWindow, int> children[] = {{ChildWindow::WholeSet, kLayoutWholeSet},
@@ -136,6 +140,7 @@ void MDIForm1::Store_Window_Layout() {
         if (QMdiSubWindow* w = Window(id))
             opts.Windows[static_cast<size_t>(index)] = Read_Window_Layout(w, tpp);
     }
+    area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, dontMaximise);
     opts.WindowMenuChecks[kMenuTrackVector] = Item("Show_Seismic")->isChecked();
     opts.WindowMenuChecks[kMenuInformation] = Item("Show_Info")->isChecked();
     opts.WindowMenuChecks[kMenuWholeSet] = Item("Show_Data_Set(1)")->isChecked();

@@ -4,7 +4,10 @@
 
 #include "TestEnsembles.h"
 #include "TestSupport.h"
+#include "app/Form3.h"
 #include "app/Form7.h"
+#include "app/WindowLayouts.h"
+#include "platform/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +15,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 
 namespace mvx::test {
@@ -276,6 +280,56 @@ TEST_F(SubSetWindow, CopySubSetPutsTheCompositeOnTheClipboard) {
     const QImage contour = form7_->Picture1().Image();
     const QPoint probe(contour.width() / 2, contour.height() / 2);
     EXPECT_EQ(copied.pixel(probe + QPoint(l.Contour.X, l.Contour.Y)), contour.pixel(probe));
+}
+
+TEST_F(SubSetWindow, LayoutOfAMaximisedSubSetAndAMinimisedInformationWindowSurvivesARestart) {
+    QMdiSubWindow& info = form_->Info();
+    info.showNormal();
+    info.setGeometry(10, 20, 300, 200);
+    form7_->showNormal();
+    form7_->setGeometry(30, 220, 500, 260);
+    info.showMinimized();
+    form7_->showMaximized();
+    const QSize area = form_->Area()->viewport()->size();
+    ASSERT_EQ(form7_->size(), area);
+
+    form_->Store_Window_Layout();
+    // Reading the records leaves every window as it was.
+    EXPECT_TRUE(info.isMinimized());
+    EXPECT_TRUE(form7_->isMaximized());
+    const double tpp = TwipsPerPixel(form_.get());
+    const WindowLayout& i = app_->Core.Opts.Windows[kLayoutInformation];
+    EXPECT_EQ(i.State, 1);
+    EXPECT_EQ(i.Left, PixelsToTwips(10, tpp));
+    EXPECT_EQ(i.Top, PixelsToTwips(20, tpp));
+    EXPECT_EQ(i.Width, PixelsToTwips(300, tpp));
+    EXPECT_EQ(i.Height, PixelsToTwips(200, tpp));
+    const WindowLayout& s = app_->Core.Opts.Windows[kLayoutSubSet];
+    EXPECT_EQ(s.State, 2);
+    EXPECT_EQ(s.Left, PixelsToTwips(30, tpp));
+    EXPECT_EQ(s.Top, PixelsToTwips(220, tpp));
+    EXPECT_EQ(s.Width, PixelsToTwips(500, tpp));
+    EXPECT_EQ(s.Height, PixelsToTwips(260, tpp));
+
+    // Exit and start again: the states come back, and restoring gives the old places.
+    form_->close();
+    Restart();
+    form7_ = new Form7(*app_, *form_);
+    form_->Form_Load("");
+    EXPECT_TRUE(form_->Info().isMinimized());
+    EXPECT_TRUE(form7_->isMaximized());
+    // Opening a file hides the window while it loads; it comes back maximised, filling the area.
+    dialogs_.OpenAnswers.push_back(WriteSet().string());
+    form_->Open_File();
+    ASSERT_TRUE(app_->Core.Set.FileValid);
+    EXPECT_TRUE(form7_->isVisible());
+    EXPECT_TRUE(form7_->isMaximized());
+    EXPECT_EQ(form7_->size(), form_->Area()->viewport()->size());
+    EXPECT_TRUE(form_->Info().isMinimized());
+    form7_->showNormal();
+    EXPECT_EQ(form7_->geometry(), QRect(30, 220, 500, 260));
+    form_->Info().showNormal();
+    EXPECT_EQ(form_->Info().geometry(), QRect(10, 20, 300, 200));
 }
 
 } // namespace
