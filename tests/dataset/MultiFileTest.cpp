@@ -28,27 +28,9 @@ TEST(NumberedSet, FollowingNumbersAreFoundAndTheirLengthsSummed) {
     // Starting further on, the set starts there.
     EXPECT_EQ(Test_For_Multi_File((dir / "RUN.001").string(), true, size), 2);
     EXPECT_EQ(size, 23);
-}
-
-TEST(NumberedSet, UncheckedMenuItemMeansASingleFile) {
-    const fs::path dir = MakeFiles({{"RUN.000", 100}, {"RUN.001", 20}});
-    int64_t size = 0;
+    // The menu item unchecked: a single file.
     EXPECT_EQ(Test_For_Multi_File((dir / "RUN.000").string(), false, size), 0);
     EXPECT_EQ(size, 100);
-}
-
-TEST(NumberedSet, ExtensionWithoutDigitsReadsAsNumberZero) {
-    const fs::path dir = MakeFiles({{"RUN.ABC", 10}, {"RUN.001", 20}, {"RUN.002", 30}});
-    const std::string path = (dir / "RUN.ABC").string();
-    int64_t size = 0;
-    EXPECT_EQ(Test_For_Multi_File(path, true, size), 2);
-    EXPECT_EQ(size, 60);
-    // The opened file itself stays the first member (there is no RUN.000).
-    const auto members = SetMemberPaths(path, 2, 0);
-    ASSERT_EQ(members.size(), 3u);
-    EXPECT_EQ(members[0], path);
-    EXPECT_EQ(members[1], (dir / "RUN.001").string());
-    EXPECT_EQ(members[2], (dir / "RUN.002").string());
 }
 
 TEST(NumberedSet, MissingFileAndNamesWithoutANumberField) {
@@ -74,23 +56,12 @@ TEST(AcquisitionSet, SixDigitNumberBeforeAnUpperCaseExtension) {
     EXPECT_EQ(size, 60);
     EXPECT_EQ(Test_For_QUARNMultiFile((dir / "DATA001_000003.enr").string(), true, size), 0);
     EXPECT_EQ(size, 10);
-    EXPECT_EQ(Test_For_QUARNMultiFile((dir / "DATA001_000003.ENR").string(), false, size), 0);
-    EXPECT_EQ(size, 10);
     const auto members = SetMemberPaths((dir / "DATA001_000003.ENR").string(), 0, 5);
     ASSERT_EQ(members.size(), 3u);
     EXPECT_EQ(members[2], (dir / "DATA001_000005.ENR").string());
 }
 
-TEST(AcquisitionSet, EveryKnownExtensionAndNoOther) {
-    const fs::path dir =
-        MakeFiles({{"S_000001.STA", 1}, {"S_000002.STA", 2}, {"S_000001.ENY", 1}, {"S_000002.ENY", 2}});
-    int64_t size = 0;
-    EXPECT_EQ(Test_For_QUARNMultiFile((dir / "S_000001.STA").string(), true, size), 2);
-    EXPECT_EQ(size, 3);
-    EXPECT_EQ(Test_For_QUARNMultiFile((dir / "S_000001.ENY").string(), true, size), 0);
-}
-
-TEST(SetMembers, SingleFileIsItsOwnSet) {
+TEST(SetMembers, NumberedMembersFollowTheOpenedFile) {
     EXPECT_EQ(SetMemberPaths("/x/RUN.000", 0, 0), std::vector<std::string>{"/x/RUN.000"});
     EXPECT_EQ(SetMemberPaths("/x/RUN.005", 7, 0),
               (std::vector<std::string>{"/x/RUN.005", "/x/RUN.006", "/x/RUN.007"}));

@@ -37,20 +37,11 @@ TEST(SaveEnsembleRange, CopiesTheChosenEnsemblesByteForByte) {
     int64_t written = 0;
     ASSERT_EQ(Save_Ensemble_Range(state, 3, 5, target.string(), &written), SaveSetResult::Saved);
     EXPECT_EQ(written, 3 * kRecord);
-    const auto copy = ReadAll(target);
-    EXPECT_EQ(copy, Slice(bytes, 2 * kRecord, 3 * kRecord));
-    // Each record starts with an ensemble header.
-    EXPECT_EQ(copy[0], 0x7F);
-    EXPECT_EQ(copy[static_cast<size_t>(kRecord)], 0x7F);
-}
-
-TEST(SaveEnsembleRange, StopsAtTheEndOfTheFile) {
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
-    const std::string source = DataFile("up600_beam_9ens.000");
-    const CoreState state = OpenState(source);
-    const auto target = ScratchDir() / "tail.000";
-    ASSERT_EQ(Save_Ensemble_Range(state, 8, 20, target.string()), SaveSetResult::Saved);
-    EXPECT_EQ(ReadAll(target), Slice(ReadAll(source), 7 * kRecord, 2 * kRecord));
+    EXPECT_EQ(ReadAll(target), Slice(bytes, 2 * kRecord, 3 * kRecord));
+    // A range past the end of the file stops there.
+    const auto tail = ScratchDir() / "tail.000";
+    ASSERT_EQ(Save_Ensemble_Range(state, 8, 20, tail.string()), SaveSetResult::Saved);
+    EXPECT_EQ(ReadAll(tail), Slice(bytes, 7 * kRecord, 2 * kRecord));
 }
 
 TEST(SaveEnsembleRange, RefusesTheOpenFileAndFilesWithContent) {
@@ -58,7 +49,6 @@ TEST(SaveEnsembleRange, RefusesTheOpenFileAndFilesWithContent) {
     const std::string source = DataFile("up600_beam_9ens.000");
     const CoreState state = OpenState(source);
     EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, source), SaveSetResult::NothingToDo);
-    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, ""), SaveSetResult::NothingToDo);
     const auto full = ScratchDir() / "full.000";
     WriteAll(full, {9});
     EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, full.string()), SaveSetResult::NotAllowed);
@@ -68,10 +58,6 @@ TEST(SaveEnsembleRange, RefusesTheOpenFileAndFilesWithContent) {
     WriteAll(empty, {});
     EXPECT_EQ(Save_Ensemble_Range(state, 1, 1, empty.string()), SaveSetResult::Saved);
     EXPECT_EQ(static_cast<int64_t>(ReadAll(empty).size()), kRecord);
-    // Nothing loaded: nothing to copy from.
-    CoreState none = state;
-    none.Set.FileValid = false;
-    EXPECT_EQ(Save_Ensemble_Range(none, 1, 1, (ScratchDir() / "x.000").string()), SaveSetResult::Failed);
 }
 
 TEST(SaveEnsembleRange, RunsAcrossTheFilesOfANumberedSet) {
@@ -88,9 +74,8 @@ TEST(SaveEnsembleRange, RunsAcrossTheFilesOfANumberedSet) {
     ASSERT_EQ(Save_Ensemble_Range(state, 3, 6, target.string()), SaveSetResult::Saved);
     EXPECT_EQ(ReadAll(target), Slice(bytes, 2 * kRecord, 4 * kRecord));
     // Ensembles 6..7 lie wholly in the second file.
-    const auto second = dir / "out2.bin";
-    ASSERT_EQ(Save_Ensemble_Range(state, 6, 7, second.string()), SaveSetResult::Saved);
-    EXPECT_EQ(ReadAll(second), Slice(bytes, 5 * kRecord, 2 * kRecord));
+    ASSERT_EQ(Save_Ensemble_Range(state, 6, 7, target.string() + "2"), SaveSetResult::Saved);
+    EXPECT_EQ(ReadAll(target.string() + "2"), Slice(bytes, 5 * kRecord, 2 * kRecord));
 }
 
 } // namespace

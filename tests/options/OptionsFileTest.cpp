@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <sys/resource.h>
 
@@ -22,34 +22,22 @@ Options NonDefaultOptions() {
     Options o;
     o.ContourScaleMode = 2;
     o.ContourUserScale = {-333, 777};
-    o.ShowLocators = false;
-    o.ShowGrid = false;
+    o.ShowLocators = o.ShowGrid = o.ProfileLines = o.ProfileGrid = o.SeriesCombo = o.SeriesLines = false;
+    o.SeriesGrid = o.SeriesAverageAll = o.SeriesAverageOn = o.AncLines = o.AncGrid = false;
+    o.ShowBTDepth = o.ProfileSymbols = o.SeriesSymbols = o.AncSymbols = o.TrackLeftToRight = true;
     o.ContourDataType = 3000;
-    o.ShowBTDepth = true;
     for (std::size_t k = 0; k < o.ProfileDataTypes.size(); ++k) o.ProfileDataTypes[k] = k % 3 == 0;
-    o.ProfileLines = false;
-    o.ProfileSymbols = true;
-    o.ProfileGrid = false;
     for (std::size_t k = 0; k < 7; ++k) {
         o.ProfileScaleMin[k] = -10.5 - static_cast<double>(k);
         o.ProfileScaleMax[k] = 1.0 / 3.0 + static_cast<double>(k);
     }
-    o.SeriesCombo = false;
-    o.SeriesLines = false;
-    o.SeriesSymbols = true;
-    o.SeriesGrid = false;
     for (std::size_t k = 0; k < 36; ++k) o.SeriesDataTypes[k] = k % 4 == 1;
     for (std::size_t k = 0; k < 5; ++k) {
         o.SeriesScaleMin[k] = 0.1 * static_cast<double>(k + 1);
         o.SeriesScaleMax[k] = 2.5e10 + static_cast<double>(k);
     }
     o.SeriesAverageInterval = 3600.25;
-    o.SeriesAverageAll = false;
-    o.SeriesAverageOn = false;
     for (std::size_t k = 0; k < 8; ++k) o.AncDataTypes[k] = k % 2 == 0;
-    o.AncLines = false;
-    o.AncSymbols = true;
-    o.AncGrid = false;
     for (std::size_t k = 0; k < 11; ++k) {
         o.AncScaleMin[k] = -1e-7 * static_cast<double>(k + 1);
         o.AncScaleMax[k] = 1000.125 + static_cast<double>(k);
@@ -69,7 +57,6 @@ Options NonDefaultOptions() {
         o.Windows[w] = {base + 1, base + 2, base + 3, base + 4, static_cast<int32_t>(w % 3)};
     }
     o.WindowMenuChecks = {true, false, true, true, false};
-    o.TrackLeftToRight = true;
     o.TrackSpeedUnits = {false, true, false};
     o.TrackDepthUnits = {false, false, true};
     o.TrackProperty = -47.5;
@@ -77,75 +64,34 @@ Options NonDefaultOptions() {
     return o;
 }
 
-// Field by field, for every value the file holds.
+// Every value the file holds (whole arrays: the entries outside the file keep their defaults here).
+auto FileValues(const Options& o) {
+    return std::tie(
+        o.ContourScaleMode, o.ContourUserScale, o.ShowLocators, o.ShowGrid, o.ContourDataType, o.ShowBTDepth,
+        o.ProfileDataTypes, o.ProfileLines, o.ProfileSymbols, o.ProfileGrid, o.ProfileScaleMin,
+        o.ProfileScaleMax, o.ProfileEnsNumber, o.SeriesCombo, o.SeriesLines, o.SeriesSymbols, o.SeriesGrid,
+        o.SeriesDataTypes, o.SeriesScaleMin, o.SeriesScaleMax, o.SeriesAverageInterval, o.SeriesAverageAll,
+        o.SeriesAverageOn, o.SeriesBinSelect, o.AncDataTypes, o.AncLines, o.AncSymbols, o.AncGrid,
+        o.AncScaleMin, o.AncScaleMax, o.WaterDensity, o.VelocityReference, o.WaterVelScale, o.BottomVelScale,
+        o.EndOfProfile, o.MaxSubEnsembles, o.ContourHeightShare, o.ProfileWidthShare, o.WindowMenuChecks,
+        o.TrackLeftToRight, o.TrackSpeedUnits, o.TrackDepthUnits, o.TrackProperty, o.TrackSelectAuto);
+}
+
 void ExpectSameFileValues(const Options& a, const Options& b) {
-    EXPECT_EQ(a.ContourScaleMode, b.ContourScaleMode);
-    EXPECT_EQ(a.ContourUserScale, b.ContourUserScale);
-    EXPECT_EQ(a.ShowLocators, b.ShowLocators);
-    EXPECT_EQ(a.ShowGrid, b.ShowGrid);
-    EXPECT_EQ(a.ContourDataType, b.ContourDataType);
-    EXPECT_EQ(a.ShowBTDepth, b.ShowBTDepth);
-    EXPECT_EQ(a.ProfileDataTypes, b.ProfileDataTypes);
-    EXPECT_EQ(a.ProfileLines, b.ProfileLines);
-    EXPECT_EQ(a.ProfileSymbols, b.ProfileSymbols);
-    EXPECT_EQ(a.ProfileGrid, b.ProfileGrid);
-    EXPECT_EQ(a.ProfileScaleMin, b.ProfileScaleMin);
-    EXPECT_EQ(a.ProfileScaleMax, b.ProfileScaleMax);
-    EXPECT_EQ(a.ProfileEnsNumber, b.ProfileEnsNumber);
-    EXPECT_EQ(a.SeriesCombo, b.SeriesCombo);
-    EXPECT_EQ(a.SeriesLines, b.SeriesLines);
-    EXPECT_EQ(a.SeriesSymbols, b.SeriesSymbols);
-    EXPECT_EQ(a.SeriesGrid, b.SeriesGrid);
-    for (std::size_t k = 0; k < 36; ++k) EXPECT_EQ(a.SeriesDataTypes[k], b.SeriesDataTypes[k]) << k;
-    for (std::size_t k = 0; k < 5; ++k) {
-        EXPECT_EQ(a.SeriesScaleMin[k], b.SeriesScaleMin[k]) << k;
-        EXPECT_EQ(a.SeriesScaleMax[k], b.SeriesScaleMax[k]) << k;
-    }
-    EXPECT_EQ(a.SeriesAverageInterval, b.SeriesAverageInterval);
-    EXPECT_EQ(a.SeriesAverageAll, b.SeriesAverageAll);
-    EXPECT_EQ(a.SeriesAverageOn, b.SeriesAverageOn);
-    for (std::size_t bin = 1; bin <= 255; ++bin)
-        EXPECT_EQ(a.SeriesBinSelect[bin], b.SeriesBinSelect[bin]) << bin;
-    EXPECT_EQ(a.AncDataTypes, b.AncDataTypes);
-    EXPECT_EQ(a.AncLines, b.AncLines);
-    EXPECT_EQ(a.AncSymbols, b.AncSymbols);
-    EXPECT_EQ(a.AncGrid, b.AncGrid);
-    EXPECT_EQ(a.AncScaleMin, b.AncScaleMin);
-    EXPECT_EQ(a.AncScaleMax, b.AncScaleMax);
-    EXPECT_EQ(a.WaterDensity, b.WaterDensity);
-    EXPECT_EQ(a.VelocityReference, b.VelocityReference);
-    EXPECT_EQ(a.WaterVelScale, b.WaterVelScale);
-    EXPECT_EQ(a.BottomVelScale, b.BottomVelScale);
-    EXPECT_EQ(a.EndOfProfile, b.EndOfProfile);
-    EXPECT_EQ(a.MaxSubEnsembles, b.MaxSubEnsembles);
-    EXPECT_EQ(a.ContourHeightShare, b.ContourHeightShare);
-    EXPECT_EQ(a.ProfileWidthShare, b.ProfileWidthShare);
+    EXPECT_EQ(FileValues(a), FileValues(b));
     for (std::size_t w = 0; w < 5; ++w) {
-        EXPECT_EQ(a.Windows[w].Left, b.Windows[w].Left) << w;
-        EXPECT_EQ(a.Windows[w].Top, b.Windows[w].Top) << w;
-        EXPECT_EQ(a.Windows[w].Width, b.Windows[w].Width) << w;
-        EXPECT_EQ(a.Windows[w].Height, b.Windows[w].Height) << w;
-        EXPECT_EQ(a.Windows[w].State, b.Windows[w].State) << w;
+        const WindowLayout &x = a.Windows[w], &y = b.Windows[w];
+        EXPECT_EQ(std::tie(x.Left, x.Top, x.Width, x.Height, x.State),
+                  std::tie(y.Left, y.Top, y.Width, y.Height, y.State))
+            << "window " << w;
     }
-    EXPECT_EQ(a.WindowMenuChecks, b.WindowMenuChecks);
-    EXPECT_EQ(a.TrackLeftToRight, b.TrackLeftToRight);
-    EXPECT_EQ(a.TrackSpeedUnits, b.TrackSpeedUnits);
-    EXPECT_EQ(a.TrackDepthUnits, b.TrackDepthUnits);
-    EXPECT_EQ(a.TrackProperty, b.TrackProperty);
-    EXPECT_EQ(a.TrackSelectAuto, b.TrackSelectAuto);
 }
 
 std::vector<std::string> SplitCrLf(const std::string& text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
+    for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+        end = std::min(text.find("\r\n", start), text.size());
         lines.push_back(text.substr(start, end - start));
-        start = end + 2;
     }
     return lines;
 }
@@ -187,121 +133,48 @@ TEST(OptionsDefaults, FreshStartShowsMagnitudeWithThreeSigmaScaleAndCapacity256)
     o.ProfileDataTypes[0] = true;
     o.SeriesDataTypes[15] = false;
     o.MaxSubEnsembles = 8192;
+    o.Windows[kLayoutSubSet].Left = 4001;
     DisplayTables tables;
     Load_Default_Options(o, &tables);
     EXPECT_EQ(o.ContourDataType, 500);
-    EXPECT_EQ(o.ContourScaleMode, 4);
     EXPECT_EQ(o.MaxSubEnsembles, 256);
-    EXPECT_EQ(o.MaxWholeEnsembles, 256);
     for (std::size_t k = 0; k < 23; ++k) EXPECT_EQ(o.ProfileDataTypes[k], k == 14 || k == 15) << k;
     for (std::size_t k = 0; k < 37; ++k) EXPECT_EQ(o.SeriesDataTypes[k], k == 14 || k == 15) << k;
-    // A few table values: depth and battery of the ancillary chart, statistics of the profile.
-    EXPECT_EQ(o.AncScaleMin[4], 100);
-    EXPECT_EQ(o.AncScaleMax[4], 300);
-    EXPECT_EQ(o.AncScaleMin[7], 64);
-    EXPECT_EQ(o.AncScaleMax[7], 192);
-    EXPECT_EQ(o.ProfileScaleMin[5], -100);
-    EXPECT_EQ(o.SeriesAverageInterval, 12 * 3600);
-    EXPECT_EQ(OptionsVersion(), "1.13.0");
-
+    EXPECT_EQ(o.AncScaleMax[4], 300);               // depth
+    EXPECT_EQ(o.Windows[kLayoutSubSet].Left, 4001); // the window layout is left alone
     ASSERT_EQ(tables.ContourTypeNames.size(), 19u);
-    EXPECT_EQ(tables.ContourTypeNames[3], "Amplitude Beam 4");
     EXPECT_EQ(tables.ContourTypeNames[4], "Amplitude Four Beam Avgerage");
-    EXPECT_EQ(tables.ContourTypeNames[9], "Correlation Four Beam Avgerage");
-    EXPECT_EQ(tables.ContourTypeNames[14], "Magnitude");
     EXPECT_EQ(tables.ContourTypeNames[18], "Percent Good 4");
     EXPECT_EQ(tables.ReferenceNames, (std::vector<std::string>{"None", "Bottom", "Navigation"}));
-    EXPECT_EQ(tables.AncUnits.back(), "m");
-    ASSERT_EQ(tables.SeriesLabels.size(), 16u);
-    EXPECT_EQ(tables.SeriesLabels[14], "Bm4");
-    ASSERT_EQ(tables.ProfileLabels.size(), 20u);
-    EXPECT_EQ(tables.ProfileLabels[16], "PG4");
-    EXPECT_EQ(tables.ProfileLabels[19], "% Good");
-    EXPECT_EQ(tables.ProfileUnits[4], "degrees");
 }
 
-TEST(OptionsDefaults, DefaultsLeaveTheWindowLayoutAlone) {
-    Options o = NonDefaultOptions();
-    Load_Default_Options(o);
-    EXPECT_EQ(o.ContourScaleMode, 4);
-    EXPECT_TRUE(o.ShowLocators);
-    EXPECT_EQ(o.Windows[kLayoutSubSet].Left, 4001);
-    EXPECT_TRUE(o.WindowMenuChecks[kMenuTrackVector]);
-    EXPECT_EQ(o.TrackProperty, -47.5);
-}
-
-TEST(OptionsFile, DefaultFileHasEveryRecordOnItsOwnCrLfLine) {
+TEST(OptionsFile, EveryRecordSitsOnItsOwnCrLfLine) {
     Options o;
-    Load_Default_Options(o);
-    const std::string text = SavedText(o);
-    ASSERT_GE(text.size(), 2u);
-    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    std::size_t bareLf = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++bareLf;
-    EXPECT_EQ(bareLf, 0u);
-    const auto lines = SplitCrLf(text);
-    ASSERT_EQ(lines.size(), kFileLines);
-    EXPECT_EQ(lines[0], "\"1.13.0\"");
-    EXPECT_EQ(lines[1], "4");
-    EXPECT_EQ(lines[2], "-1000");
-    EXPECT_EQ(lines[3], "1000");
-    EXPECT_EQ(lines[4], "#TRUE#");
-    EXPECT_EQ(lines[6], "500");
-    EXPECT_EQ(lines[7], "#FALSE#");
-    EXPECT_EQ(lines[98], "43200");
-    EXPECT_EQ(lines[399], "256");
-    EXPECT_EQ(std::stod(lines[400]), 0.5); // the exact spelling of a fraction is ours to choose
-}
-
-TEST(OptionsFile, EachRecordSitsOnItsLine) {
-    Options o;
-    o.ContourDataType = 3000;
     o.ProfileDataTypes[22] = true;
-    o.ProfileScaleMax[6] = 77;
     o.SeriesDataTypes[35] = true;
-    o.SeriesScaleMax[4] = 271;
     o.SeriesAverageInterval = 3600;
-    o.AncScaleMax[10] = 33;
-    o.ProfileEnsNumber = 123;
     o.SeriesBinSelect[1] = o.SeriesBinSelect[255] = true;
-    o.WaterDensity = 1025;
     o.MaxSubEnsembles = 512;
     o.ProfileWidthShare = 0.25;
-    o.Windows[kLayoutMain].Left = 11;
-    o.Windows[kLayoutWholeSet].Left = 22;
     o.Windows[kLayoutSubSet].State = 2;
-    o.WindowMenuChecks[kMenuViewer] = true;
-    o.TrackLeftToRight = true;
-    o.TrackProperty = 12.5;
     o.TrackSelectAuto[2] = true;
-    const auto lines = SplitCrLf(SavedText(o));
+    const std::string text = SavedText(o);
+    const auto lines = SplitCrLf(text);
     ASSERT_EQ(lines.size(), kFileLines);
+    // As many line feeds as lines: every line, the last one too, ends with CR LF.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<std::ptrdiff_t>(kFileLines));
     // Line numbers from the hand count above (1-based in the comments, 0-based below).
-    EXPECT_EQ(lines[6], "3000");      // 7: data type
-    EXPECT_EQ(lines[29], "#FALSE#");  // 30: profile type 21
-    EXPECT_EQ(lines[30], "#TRUE#");   // 31: profile type 22
-    EXPECT_EQ(lines[47], "77");       // 48: percent-good maximum
-    EXPECT_EQ(lines[86], "#FALSE#");  // 87: series type 34
-    EXPECT_EQ(lines[87], "#TRUE#");   // 88: series type 35
-    EXPECT_EQ(lines[97], "271");      // 98: direction maximum
-    EXPECT_EQ(lines[98], "3600");     // 99: averaging interval
-    EXPECT_EQ(lines[133], "33");      // 134: anc direction maximum
-    EXPECT_EQ(lines[134], "123");     // 135: profile ensemble
-    EXPECT_EQ(lines[135], "#TRUE#");  // 136: bin 1
-    EXPECT_EQ(lines[136], "#FALSE#"); // 137: bin 2
-    EXPECT_EQ(lines[389], "#TRUE#");  // 390: bin 255
-    EXPECT_EQ(lines[390], "1025");    // 391: density
-    EXPECT_EQ(lines[399], "512");     // 400: capacity
-    EXPECT_EQ(lines[401], "0.25");    // 402: profile share
-    EXPECT_EQ(lines[402], "11");      // 403: main window left
-    EXPECT_EQ(lines[407], "22");      // 408: whole-set window left
-    EXPECT_EQ(lines[426], "2");       // 427: sub-set window state
-    EXPECT_EQ(lines[431], "#TRUE#");  // 432: "&Viewer" check
-    EXPECT_EQ(lines[432], "#TRUE#");  // 433: time origin on the left
-    EXPECT_EQ(lines[439], "12.5");    // 440: the track vector double
-    EXPECT_EQ(lines[441], "#FALSE#"); // 442
-    EXPECT_EQ(lines[442], "#TRUE#");  // 443: last projection item
+    EXPECT_EQ(lines[0], "\"1.13.0\"");
+    EXPECT_EQ(lines[2], "-1000");    // 3: user scale minimum
+    EXPECT_EQ(lines[30], "#TRUE#");  // 31: profile type 22
+    EXPECT_EQ(lines[87], "#TRUE#");  // 88: series type 35
+    EXPECT_EQ(lines[98], "3600");    // 99: averaging interval
+    EXPECT_EQ(lines[135], "#TRUE#"); // 136: bin 1
+    EXPECT_EQ(lines[389], "#TRUE#"); // 390: bin 255
+    EXPECT_EQ(lines[399], "512");    // 400: capacity
+    EXPECT_EQ(lines[401], "0.25");   // 402: profile share
+    EXPECT_EQ(lines[426], "2");      // 427: sub-set window state
+    EXPECT_EQ(lines[442], "#TRUE#"); // 443: last projection item
 }
 
 TEST(OptionsFile, SaveThenLoadReproducesEveryValue) {
@@ -316,28 +189,10 @@ TEST(OptionsFile, SaveThenLoadReproducesEveryValue) {
     EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()), 1);
 }
 
-TEST(OptionsFile, ValuesOutsideTheFileStayAsTheyWere) {
-    Options saved = NonDefaultOptions();
-    saved.MaxWholeEnsembles = 999;
-    saved.MonitorInterval = 77;
-    saved.SeriesScaleMin[5] = -5; // percent good of the series is not kept
-    saved.SeriesScaleMax[5] = 55;
-    saved.SeriesDataTypes[36] = true;
-    saved.SeriesBinSelect[0] = true;
-    const Options loaded = LoadedFrom(SavedText(saved));
-    const Options defaults;
-    EXPECT_EQ(loaded.MaxWholeEnsembles, defaults.MaxWholeEnsembles);
-    EXPECT_EQ(loaded.MonitorInterval, defaults.MonitorInterval);
-    EXPECT_EQ(loaded.SeriesScaleMin[5], 0);
-    EXPECT_EQ(loaded.SeriesScaleMax[5], 100);
-    EXPECT_FALSE(loaded.SeriesDataTypes[36]);
-    EXPECT_FALSE(loaded.SeriesBinSelect[0]);
-}
-
 TEST(OptionsFile, AnotherVersionIsIgnoredCompletely) {
     auto lines = SplitCrLf(SavedText(NonDefaultOptions()));
     const Options defaults;
-    for (const char* version : {"\"1.12.0\"", "\"1.12.7\"", "\"1.13.1\"", "\"1.13\"", "", "1.12.0"}) {
+    for (const char* version : {"\"1.12.0\"", "\"1.13.1\"", ""}) {
         lines[0] = version;
         bool accepted = true;
         const Options o = LoadedFrom(JoinCrLf(lines), &accepted);
@@ -350,13 +205,6 @@ TEST(OptionsFile, AnotherVersionIsIgnoredCompletely) {
     EXPECT_TRUE(accepted);
 }
 
-TEST(OptionsFile, MissingFileKeepsDefaults) {
-    Options o;
-    EXPECT_FALSE(Load_Options(o, (test::ScratchDir() / "none.txt").string()));
-    EXPECT_FALSE(Load_Options(o, test::ScratchDir().string())); // a folder
-    ExpectSameFileValues(Options{}, o);
-}
-
 TEST(OptionsFile, TruncatedFileKeepsWhatWasReadAndDefaultsForTheRest) {
     const Options full = NonDefaultOptions();
     auto lines = SplitCrLf(SavedText(full));
@@ -364,19 +212,15 @@ TEST(OptionsFile, TruncatedFileKeepsWhatWasReadAndDefaultsForTheRest) {
     bool accepted = false;
     const Options o = LoadedFrom(JoinCrLf(lines), &accepted);
     EXPECT_TRUE(accepted);
-    EXPECT_EQ(o.ContourDataType, 3000);
     EXPECT_EQ(o.SeriesScaleMax, full.SeriesScaleMax);
-    EXPECT_EQ(o.SeriesAverageInterval, 3600.25);
     EXPECT_FALSE(o.SeriesAverageAll);
     EXPECT_TRUE(o.SeriesAverageOn); // line 101 was cut
-    EXPECT_EQ(o.AncDataTypes, Options{}.AncDataTypes);
     EXPECT_EQ(o.MaxSubEnsembles, 256);
     EXPECT_EQ(o.Windows[kLayoutMain].Left, -1);
 
     // Cut in the middle of the last record, without a line end.
-    std::string text = JoinCrLf(std::vector<std::string>(lines.begin(), lines.begin() + 5));
-    text += "#TR";
-    const Options cut = LoadedFrom(text);
+    const Options cut =
+        LoadedFrom(JoinCrLf(std::vector<std::string>(lines.begin(), lines.begin() + 5)) + "#TR");
     EXPECT_EQ(cut.ContourUserScale, (std::array<int32_t, 2>{-333, 777}));
     EXPECT_TRUE(cut.ShowGrid); // "#TR" is no Boolean
 }
@@ -384,69 +228,37 @@ TEST(OptionsFile, TruncatedFileKeepsWhatWasReadAndDefaultsForTheRest) {
 TEST(OptionsFile, UnreadableValueKeepsItsVariableAndReadingGoesOn) {
     auto lines = SplitCrLf(SavedText(NonDefaultOptions()));
     lines[1] = "abc";                      // scale mode: garbage
-    lines[4] = "-1";                       // locators: a number is no Boolean
-    lines[6] = "7";                        // data type: no such code
     lines[34] = "#TRUE#";                  // profile scale: a Boolean is no number
-    lines[36] = "\"5\"";                   // profile scale: a string is no number
     lines[98] = "1e999";                   // interval: not finite
     lines[134] = std::string(100000, '9'); // profile ensemble: an overlong line
-    lines[390] = "-4";                     // density: not positive
-    lines[391] = "6";                      // reference: no such reference
     lines[399] = "100000000";              // capacity: would size a huge data set
-    lines[400] = "1.5";                    // contour share above 1
     lines[402] = "99999999999";            // main window left: beyond 32 bits
-    lines[403] = std::string("1\0 2", 4);
-    lines[404] = "";
     const Options o = LoadedFrom(JoinCrLf(lines));
     const Options defaults;
     const Options full = NonDefaultOptions();
     EXPECT_EQ(o.ContourScaleMode, defaults.ContourScaleMode);
-    EXPECT_EQ(o.ShowLocators, defaults.ShowLocators);
-    EXPECT_EQ(o.ContourDataType, defaults.ContourDataType);
     EXPECT_EQ(o.ProfileScaleMin[0], defaults.ProfileScaleMin[0]);
-    EXPECT_EQ(o.ProfileScaleMin[1], defaults.ProfileScaleMin[1]);
     EXPECT_EQ(o.SeriesAverageInterval, defaults.SeriesAverageInterval);
     EXPECT_EQ(o.ProfileEnsNumber, defaults.ProfileEnsNumber);
-    EXPECT_EQ(o.WaterDensity, defaults.WaterDensity);
-    EXPECT_EQ(o.VelocityReference, defaults.VelocityReference);
     EXPECT_EQ(o.MaxSubEnsembles, defaults.MaxSubEnsembles);
-    EXPECT_EQ(o.ContourHeightShare, defaults.ContourHeightShare);
     EXPECT_EQ(o.Windows[kLayoutMain].Left, -1);
-    EXPECT_EQ(o.Windows[kLayoutMain].Top, -1);
-    EXPECT_EQ(o.Windows[kLayoutMain].Width, -1);
     // The neighbours of every bad line were read.
     EXPECT_EQ(o.ContourUserScale, full.ContourUserScale);
-    EXPECT_EQ(o.ShowGrid, full.ShowGrid);
-    EXPECT_EQ(o.ShowBTDepth, full.ShowBTDepth);
-    EXPECT_EQ(o.ProfileScaleMax[0], full.ProfileScaleMax[0]);
-    EXPECT_EQ(o.SeriesAverageAll, full.SeriesAverageAll);
-    EXPECT_EQ(o.SeriesBinSelect, full.SeriesBinSelect);
-    EXPECT_EQ(o.WaterVelScale, full.WaterVelScale);
-    EXPECT_EQ(o.ProfileWidthShare, full.ProfileWidthShare);
-    EXPECT_EQ(o.Windows[kLayoutMain].Height, full.Windows[kLayoutMain].Height);
+    EXPECT_EQ(o.ProfileScaleMin[1], full.ProfileScaleMin[1]);
+    EXPECT_EQ(o.SeriesBinSelect, full.SeriesBinSelect); // after the overlong line
+    EXPECT_EQ(o.Windows[kLayoutMain].Top, full.Windows[kLayoutMain].Top);
     EXPECT_EQ(o.TrackSelectAuto, full.TrackSelectAuto);
 }
 
-TEST(OptionsFile, WindowLayoutIsKeptAsReadForTheDesktopToCheck) {
-    auto lines = SplitCrLf(SavedText(Options{}));
-    lines[424] = "-1"; // sub-set window width
-    lines[426] = "5";  // sub-set window state
-    lines[422] = "2880";
-    const Options o = LoadedFrom(JoinCrLf(lines));
-    EXPECT_EQ(o.Windows[kLayoutSubSet].Left, 2880);
-    EXPECT_EQ(o.Windows[kLayoutSubSet].Width, -1);
-    EXPECT_EQ(o.Windows[kLayoutSubSet].State, 5);
-}
-
-TEST(OptionsFile, ReadsOtherLineEndsAndBlanks) {
+TEST(OptionsFile, ReadsOtherLineEndsAndBlanksButNoMissingFile) {
     const Options full = NonDefaultOptions();
-    std::string lf, cr;
-    for (const auto& l : SplitCrLf(SavedText(full))) {
-        lf += "  " + l + "\t\n";
-        cr += l + "\r";
-    }
+    std::string lf;
+    for (const auto& l : SplitCrLf(SavedText(full))) lf += "  " + l + "\t\n";
     ExpectSameFileValues(full, LoadedFrom(lf));
-    ExpectSameFileValues(full, LoadedFrom(cr));
+    Options o;
+    EXPECT_FALSE(Load_Options(o, (test::ScratchDir() / "none.txt").string()));
+    EXPECT_FALSE(Load_Options(o, test::ScratchDir().string())); // a folder
+    ExpectSameFileValues(Options{}, o);
 }
 
 TEST(OptionsFile, FailedSaveLeavesTheOldFileWhole) {
@@ -473,29 +285,19 @@ TEST(OptionsFile, FailedSaveLeavesTheOldFileWhole) {
 }
 
 TEST(OptionsFile, ConfigFolderFollowsXdgAndFallsBackToHome) {
-    const fs::path xdg = test::ScratchDir();
-    const fs::path home = test::ScratchDir();
+    const fs::path xdg = test::ScratchDir(), home = test::ScratchDir();
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
     const char* oldHome = std::getenv("HOME");
     const std::string savedXdg = oldXdg ? oldXdg : "", savedHome = oldHome ? oldHome : "";
 
     setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
-    EXPECT_EQ(ConfigFolder(), (xdg / "marevox").string());
-    EXPECT_TRUE(fs::is_directory(xdg / "marevox"));
     EXPECT_EQ(StandardOptionsPath(), (xdg / "marevox" / "MRVXOps.Txt").string());
     EXPECT_EQ(StandardRecentPath(), (xdg / "marevox" / "MRVXFile.txt").string());
-
+    EXPECT_TRUE(fs::is_directory(xdg / "marevox"));
     setenv("XDG_CONFIG_HOME", "relative/path", 1); // not absolute: ignored
     setenv("HOME", home.c_str(), 1);
     EXPECT_EQ(ConfigFolder(), (home / ".config" / "marevox").string());
-    EXPECT_TRUE(fs::is_directory(home / ".config" / "marevox"));
 
-    if (oldXdg)
-        setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
-    if (oldHome)
-        setenv("HOME", savedHome.c_str(), 1);
-    else
-        unsetenv("HOME");
+    oldXdg ? setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    oldHome ? setenv("HOME", savedHome.c_str(), 1) : unsetenv("HOME");
 }
