@@ -78,14 +78,3 @@ TEST(MatWriter, BadArgumentsWriteNothingAndFailTheFile) {
         EXPECT_EQ(fs::file_size(path), 31u); // only the record before: 20 + 7 + 4 bytes
     }
 }
-
-TEST(MatWriter, DiskFullIsReportedThroughTheFile) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    OutputFile file;
-    ASSERT_TRUE(file.Open("/dev/full"));
-    const std::vector<int16_t> big(100000, -32768);
-    EXPECT_FALSE(Put_Mat_Integer_Array("Big", big, file, 1000, 100));
-    EXPECT_FALSE(Put_Mat_Text("After", "x", file));
-    EXPECT_FALSE(file.Close());
-    EXPECT_NE(file.Error().find("No space left on device"), std::string::npos) << file.Error();
-}

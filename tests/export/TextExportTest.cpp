@@ -106,19 +106,6 @@ TEST_F(TextExport, StepThatDoesNotDivideTheRangeStopsAtLastOrBelow) {
     EXPECT_EQ(Cells(one[14])[0], "2");
 }
 
-TEST_F(TextExport, CancelStopsBeforeTheNextEnsembleAndKeepsWhatWasWritten) {
-    sel_.ContourType = 0;
-    int calls = 0;
-    sel_.Progress = [&](int value) {
-        ++calls;
-        if (value > 0 && value < 100) sel_.Cancel = true; // after the first row (progress 0), at the second
-    };
-    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
-    ASSERT_EQ(lines.size(), 16u);
-    EXPECT_EQ(Cells(lines[15])[0], "2");
-    EXPECT_EQ(calls, 3); // rows 1 and 2, then the final 100
-}
-
 TEST_F(TextExport, ProgressFollowsTheEnsembleAndTheRowCounts) {
     // Contour over 1..3: round((e - 1) x 100 / 3) after each row, then 100.
     std::vector<int> seen;
