@@ -6,19 +6,7 @@ namespace mvx {
 namespace {
 
 TEST(AxisSteps, EnsembleStepBoundaries) {
-    const double cases[][2] = {{0, 1},
-                               {10, 1},
-                               {10.5, 2},
-                               {19.99, 2},
-                               {20, 5},
-                               {50, 5},
-                               {51, 10},
-                               {100, 10},
-                               {100.5, 20},
-                               {5000, 500},
-                               {5001, 1000},
-                               {50000000, 5000000},
-                               {50000001, 10000000}};
+    const double cases[][2] = {{10, 1}, {10.5, 2}, {20, 5}, {50, 5}, {51, 10}, {5001, 1000}};
     for (const auto& c : cases) EXPECT_EQ(Get_Ensemble_Step(c[0]), c[1]) << c[0];
 }
 
@@ -26,8 +14,7 @@ TEST(AxisSteps, RangeStepBoundariesAndFractionalFlag) {
     const struct {
         double Span, Step;
         bool Fractional;
-    } cases[] = {{0.5, 0.2, true}, {0.51, 0.5, true}, {1, 0.5, true},      {1.01, 1, false}, {2, 1, false},
-                 {2.5, 2, false},  {10, 5, false},    {5000, 2000, false}, {6000, 1, false}};
+    } cases[] = {{0.5, 0.2, true}, {0.51, 0.5, true}, {2, 1, false}, {2.5, 2, false}, {6000, 1, false}};
     for (const auto& c : cases) {
         bool fractional = false;
         EXPECT_EQ(Get_Range_Step(c.Span, fractional), c.Step) << c.Span;
@@ -44,13 +31,10 @@ TEST(AxisSteps, TimeStepUnitsCountsAndSteps) {
         const char* Text;
         double Unit;
         int32_t Count, Step;
-    } cases[] = {{5, " sec", 1, 5, 1},           {6, " sec", 1, 6, 2},
-                 {30.5, " sec", 1, 30, 5}, // 30.5 s rounds to 30
-                 {31, " sec", 1, 31, 10},        {120, " sec", 1, 120, 15},
-                 {121, " min", 60, 2, 1},        {3600, " min", 60, 60, 10},
-                 {3660, " min", 60, 61, 30},     {10799, " min", 60, 179, 30},
-                 {10800, " min", 60, 180, 60},   {10801, " hr", 3600, 3, 1},
-                 {172800, " hr", 3600, 48, 6},   {1209600, " hr", 3600, 336, 48},
+    } cases[] = {{30.5, " sec", 1, 30, 5}, // 30.5 s rounds to 30
+                 {120, " sec", 1, 120, 15},      {121, " min", 60, 2, 1},
+                 {10799, " min", 60, 179, 30},   {10800, " min", 60, 180, 60},
+                 {10801, " hr", 3600, 3, 1},     {1209600, " hr", 3600, 336, 48},
                  {1209601, " dy", 86400, 14, 5}, {86400.0 * 365, " dy", 86400, 365, 80}};
     for (const auto& c : cases) {
         double span = c.Span;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -50,36 +51,9 @@ TEST(EnsembleAxis, LabelsMultiplesOfTheStepAndSkipsOverlaps) {
     // previous centre plus the width of "127" (18), so every second multiple is printed.
     const auto texts = NonEmpty(s.Texts);
     ASSERT_EQ(Labels(texts), (Strings{"102", "106", "110", "114", "118", "122", "126"}));
-    for (const auto& t : texts) {
-        EXPECT_DOUBLE_EQ(t.X, (std::stoi(t.Text) - 100 + 0.5) * 10 + 50 - 9 + 1) << t.Text;
-        EXPECT_DOUBLE_EQ(t.Y, 230 + 2.5) << t.Text; // under a tick a quarter of the text height long
-    }
-    ASSERT_EQ(s.Lines.size(), texts.size());
-    EXPECT_EQ(s.GetPixel(75, 231), kBlack); // the tick of 102
-
-    FakeSurface few(400, 270); // 5..6: the half-range is negative, only the title is printed
-    ChartState st = FrameState();
-    st.EnsembleAxisTitle = "Ens";
-    in.FirstEnsNumber = 5;
-    in.LastEnsNumber = 6;
-    Draw_Ensemble_Axis(few, st, in);
-    EXPECT_EQ(Labels(NonEmpty(few.Texts)), Strings{"Ens"});
-}
-
-TEST(EnsembleAxis, NarrowPlotStillPlacesLabelsByEnsembleNumber) {
-    FakeSurface s(400, 270);
-    ChartAxesInput in;
-    in.NumEnsembles = 1000; // columns of 0.29 pixels
-    in.LastEnsNumber = 999;
-    Draw_Ensemble_Axis(s, FrameState(), in);
-    // Step 50 (half-range 498.5); a label 50 further on would start inside the previous one's limit.
-    const auto texts = NonEmpty(s.Texts);
-    Strings expected;
-    for (int e = 50; e <= 950; e += 100) expected.push_back(std::to_string(e));
-    EXPECT_EQ(Labels(texts), expected);
-    for (size_t i = 1; i < texts.size(); ++i)
-        EXPECT_GT(texts[i].X, texts[i - 1].X + s.TextWidth(texts[i - 1].Text)) << "overlap at " << i;
-    EXPECT_NEAR(texts.front().X, 50.5 * 0.29 + 50 - 6 + 1, 1e-9);
+    EXPECT_DOUBLE_EQ(texts[0].X, (102 - 100 + 0.5) * 10 + 50 - 9 + 1); // centred under its column
+    EXPECT_DOUBLE_EQ(texts[0].Y, 230 + 2.5); // under a tick a quarter of the text height long
+    EXPECT_EQ(s.GetPixel(75, 231), kBlack);  // the tick of 102
 }
 
 TEST(RangeAxis, DownLookingRangesAreNegativeAndGrowTowardsZeroUpwards) {
@@ -90,28 +64,23 @@ TEST(RangeAxis, DownLookingRangesAreNegativeAndGrowTowardsZeroUpwards) {
     in.CellLength = 1;
     in.Bin1Distance = 2;
     in.NumEnsembles = 29;
-    for (bool grid : {false, true}) {
-        FakeSurface s(400, 270);
-        in.ShowGrid = grid;
-        ChartTicks ticks;
-        ticks.RangeTickCount = 7; // reset by the axis
-        Draw_Range_Axis(s, FrameState(), in, ticks);
-        // The bottom row is the farthest bin, centre 21 m, at y = 225, 10 pixels a metre. Span 20 m:
-        // labels every 5 m from -20 up to -5 (0 lies beyond the top edge at -1.5 m).
-        const auto texts = NonEmpty(s.Texts);
-        ASSERT_EQ(Labels(texts), (Strings{"-20", "-15", "-10", "-5"}));
-        ASSERT_EQ(ticks.RangeTickCount, 4);
-        const double ys[] = {215, 165, 115, 65};
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_FLOAT_EQ(ticks.RangeTickY[i], static_cast<float>(ys[i]));
-            EXPECT_DOUBLE_EQ(texts[i].Y, ys[i] - 5);
-            EXPECT_DOUBLE_EQ(texts[i].X + s.TextWidth(texts[i].Text), 50 - 0.6 * 6); // right-aligned
-            EXPECT_DOUBLE_EQ(s.Lines[i].X1, 47);
-            EXPECT_DOUBLE_EQ(s.Lines[i].X2, grid ? 50 + 29 * 10.0 : 50);
-            EXPECT_DOUBLE_EQ(s.Lines[i].Y1, ys[i]);
-        }
-        EXPECT_EQ(s.GetPixel(200, 215), grid ? kBlack : kWhite);
+    in.ShowGrid = true;
+    FakeSurface s(400, 270);
+    ChartTicks ticks;
+    ticks.RangeTickCount = 7; // reset by the axis
+    Draw_Range_Axis(s, FrameState(), in, ticks);
+    // The bottom row is the farthest bin, centre 21 m, at y = 225, 10 pixels a metre. Span 20 m:
+    // labels every 5 m from -20 up to -5 (0 lies beyond the top edge at -1.5 m).
+    const auto texts = NonEmpty(s.Texts);
+    ASSERT_EQ(Labels(texts), (Strings{"-20", "-15", "-10", "-5"}));
+    ASSERT_EQ(ticks.RangeTickCount, 4);
+    const double ys[] = {215, 165, 115, 65};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(ticks.RangeTickY[i], static_cast<float>(ys[i]));
+        EXPECT_DOUBLE_EQ(texts[i].Y, ys[i] - 5);
+        EXPECT_DOUBLE_EQ(texts[i].X + s.TextWidth(texts[i].Text), 50 - 0.6 * 6); // right-aligned
     }
+    EXPECT_EQ(s.GetPixel(200, 215), kBlack); // the grid line
 }
 
 TEST(RangeAxis, UpwardLookingSubMetreSpanGetsDecimals) {
@@ -130,23 +99,7 @@ TEST(RangeAxis, UpwardLookingSubMetreSpanGetsDecimals) {
     EXPECT_FLOAT_EQ(ticks.RangeTickY[3], 60);
 }
 
-TEST(RangeAxis, TickCountStopsAt256AndTheLastEntryIsOverwritten) {
-    // Zero-height labels never overlap; a 12 km span gives step 1 m and 400 candidates (2 per bin).
-    FakeSurface s(400, 270, 6, 0);
-    ChartAxesInput in;
-    in.NumCells = 200;
-    in.LastBinShown = 200; // 1-pixel rows
-    in.CellLength = 60;
-    ChartTicks ticks;
-    Draw_Range_Axis(s, FrameState(), in, ticks);
-    EXPECT_EQ(ticks.RangeTickCount, 256);
-    // Values from 30 m on, y = 229.5 - v / 60.
-    EXPECT_NEAR(ticks.RangeTickY[0], 229.5 - 30 / 60.0, 1e-4);
-    EXPECT_NEAR(ticks.RangeTickY[255], 229.5 - 285 / 60.0, 1e-4);
-    EXPECT_NEAR(ticks.RangeTickY[256], 229.5 - 429 / 60.0, 1e-4);
-}
-
-TEST(BinAxis, NumbersFollowTheInstrumentAndSkipOverlaps) {
+TEST(BinAxis, NumbersFollowTheInstrument) {
     ChartAxesInput in;
     in.FirstBinShown = 3;
     in.LastBinShown = 7; // 5 rows of 40 pixels
@@ -159,84 +112,44 @@ TEST(BinAxis, NumbersFollowTheInstrumentAndSkipOverlaps) {
         const Strings expected =
             orientation == 0 ? Strings{"3", "4", "5", "6", "7"} : Strings{"18", "17", "16", "15", "14"};
         ASSERT_EQ(Labels(texts), expected);
-        for (int k = 0; k < 5; ++k) {
-            const double y = 230 - 20 - 40.0 * k;
-            EXPECT_DOUBLE_EQ(texts[k].X, 340 + 3);
-            EXPECT_DOUBLE_EQ(texts[k].Y, y - 5);
-            EXPECT_DOUBLE_EQ(s.Lines[k].X2, 341.5);
-            EXPECT_DOUBLE_EQ(s.Lines[k].Y1, y);
-        }
+        for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(texts[k].Y, 230 - 20 - 40.0 * k - 5);
+        EXPECT_DOUBLE_EQ(texts[0].X, 340 + 3);
     }
-    FakeSurface s(400, 270); // rows as tall as the text: a label every other bin
-    in.OrientationBalance = 0;
-    in.FirstBinShown = 1;
-    in.LastBinShown = 20;
-    Draw_Bin_Axis(s, FrameState(), in);
-    EXPECT_EQ(Labels(NonEmpty(s.Texts)), (Strings{"1", "3", "5", "7", "9", "11", "13", "15", "17", "19"}));
 }
 
-TEST(TimeAxis, TicksFromTheFirstToTheLastColumnCentre) {
-    FakeSurface s(400, 270);
-    ChartAxesInput in;
-    in.NumEnsembles = 29; // columns of 10 pixels
-    in.SetDuration = 3600;
-    in.ShowGrid = true;
-    ChartTicks ticks;
-    Draw_Time_Axis(s, FrameState(), in, ticks);
-    // One hour: minutes, step 10; 280 pixels from the first column centre (55) to the last (335), so a
-    // candidate every 46.7 pixels. A label starts only beyond x + 36 ("60 min"), which keeps every other one.
-    const int32_t expected[] = {55, 148, 242, 335};
-    ASSERT_EQ(ticks.TimeTickCount, 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(ticks.TimeTickX[i], expected[i]) << i;
-    const auto texts = NonEmpty(s.Texts);
-    ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[1].Text, "20 min");
-    EXPECT_EQ(texts[3].Text, "60 min");
-    EXPECT_DOUBLE_EQ(texts[0].X, 55 - 15 + 1);
-    EXPECT_DOUBLE_EQ(texts[0].Y, 30 - 10 - 1);
-    EXPECT_DOUBLE_EQ(s.Lines[0].Y1, 27.5); // grid from a quarter text height above the plot
-    EXPECT_EQ(s.GetPixel(55, 200), kBlack);
-
-    FakeSurface zero(400, 270); // no duration: the only tick on the first column, no grid
-    in.SetDuration = 0;
-    in.ShowGrid = false;
-    Draw_Time_Axis(zero, FrameState(), in, ticks);
-    ASSERT_EQ(ticks.TimeTickCount, 1);
-    EXPECT_EQ(ticks.TimeTickX[0], 55);
-    EXPECT_EQ(Labels(NonEmpty(zero.Texts)), Strings{"0 sec"});
-    EXPECT_DOUBLE_EQ(zero.Lines[0].Y2, 30);
-}
-
-TEST(TimeAxis, LabelsWithTheirUnitNeverRunIntoEachOther) {
-    // 2 ensembles a minute apart on a 384-pixel plot: columns of 192, the first centre at 146, 3.2 pixels a
-    // second, a candidate every 32 pixels. "10 sec" is 36 pixels wide, so neighbours would overlap; only
-    // labels starting beyond x + 36 (the width of "60 sec") are printed.
-    FakeSurface s(494, 270);
-    ChartAxesInput in;
-    in.NumEnsembles = 2;
-    in.SetDuration = 60;
-    ChartTicks ticks;
-    Draw_Time_Axis(s, FrameState(), in, ticks);
-    const auto texts = NonEmpty(s.Texts);
-    EXPECT_EQ(Labels(texts), (Strings{"0 sec", "20 sec", "40 sec", "60 sec"}));
-    const int32_t expected[] = {146, 210, 274, 338};
-    ASSERT_EQ(ticks.TimeTickCount, 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(ticks.TimeTickX[i], expected[i]) << i;
-    for (size_t i = 1; i < texts.size(); ++i)
-        EXPECT_LT(texts[i - 1].X + s.TextWidth(texts[i - 1].Text), texts[i].X) << texts[i].Text;
-}
-
-TEST(TimeAxis, TickCountStopsAt100AndTheLastEntryIsOverwritten) {
-    // 12000 days: step 80 days, 151 labels; zero-width labels never overlap.
-    FakeSurface s(400, 270, 0, 10);
-    ChartAxesInput in;
-    in.NumEnsembles = 29;
-    in.SetDuration = 86400.0 * 12000;
-    ChartTicks ticks;
-    Draw_Time_Axis(s, FrameState(), in, ticks);
-    EXPECT_EQ(ticks.TimeTickCount, 100);
-    EXPECT_EQ(ticks.TimeTickX[99], 240);  // day 7920: 55 + 280 * 7920 / 12000 = 239.8
-    EXPECT_EQ(ticks.TimeTickX[100], 335); // the last label, day 12000
+TEST(TimeAxis, TicksAreStoredAndLabelsWithTheirUnitNeverRunIntoEachOther) {
+    // One hour over 29 columns of 10 pixels: minutes, step 10, from the first column centre (55) to the
+    // last (335), a candidate every 46.7 pixels; a label starts only beyond x + 36 (the width of "60 min"),
+    // which keeps every other one. One minute over 2 columns of 192 pixels: the first centre at 146, a
+    // candidate every 32 pixels, and "10 sec" is 36 wide. No duration: one tick on the first column.
+    const struct {
+        int Width, Ensembles;
+        double Duration;
+        Strings Labels;
+        std::vector<int32_t> X;
+    } cases[] = {{400, 29, 3600, {"0 min", "20 min", "40 min", "60 min"}, {55, 148, 242, 335}},
+                 {494, 2, 60, {"0 sec", "20 sec", "40 sec", "60 sec"}, {146, 210, 274, 338}},
+                 {400, 29, 0, {"0 sec"}, {55}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Duration);
+        FakeSurface s(c.Width, 270);
+        ChartAxesInput in;
+        in.NumEnsembles = c.Ensembles;
+        in.SetDuration = c.Duration;
+        in.ShowGrid = true;
+        ChartTicks ticks;
+        Draw_Time_Axis(s, FrameState(), in, ticks);
+        const auto texts = NonEmpty(s.Texts);
+        EXPECT_EQ(Labels(texts), c.Labels);
+        EXPECT_EQ(
+            std::vector<int32_t>(ticks.TimeTickX.begin(), ticks.TimeTickX.begin() + ticks.TimeTickCount),
+            c.X);
+        for (size_t i = 1; i < texts.size(); ++i)
+            EXPECT_LT(texts[i - 1].X + s.TextWidth(texts[i - 1].Text), texts[i].X) << texts[i].Text;
+        EXPECT_DOUBLE_EQ(texts[0].X, c.X[0] - s.TextWidth(c.Labels[0]) / 2 + 1);
+        EXPECT_DOUBLE_EQ(texts[0].Y, 30 - 10 - 1);
+        EXPECT_EQ(s.GetPixel(c.X[0], 200), kBlack); // the grid line
+    }
 }
 
 // Side margins of 50 and a plot of 2 pixels a box: 100, 108 or 140 boxes.
@@ -252,25 +165,6 @@ ChartState BarState(int32_t scaleMin, int32_t scaleMax, int32_t dataMin, int32_t
     return st;
 }
 
-TEST(ColorScaleBar, PaletteBoxesCentredOnTheLabel) {
-    ColorTableArray colors;
-    Init_Color_Table(colors);
-    FakeSurface s(900, 100);
-    Draw_Color_Scale(s, BarState(0, 100, 0, 100), colors);
-    // Left edge (30 - 200) / 2 + 400 = 315; box i covers 315 + 2i .. 317 + 2i.
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(s.GetPixel(316 + 2 * i, 5), colors[i]) << i;
-    // Outline from the first box to the last, rows 1 to 10 (one more than the bar); no clip boxes.
-    for (auto [x, y] : {std::pair{315, 5}, {515, 5}, {400, 1}, {400, 10}})
-        EXPECT_EQ(s.GetPixel(x, y), kBlack);
-    EXPECT_EQ(s.GetPixel(313, 5), kWhite);
-    EXPECT_EQ(Labels(s.TextsAtY(1)), Strings{"Scale"}); // one pixel below its position
-    const auto numbers = s.TextsAtY(11);
-    ASSERT_EQ(Labels(numbers), (Strings{"0", "50", "100"}));
-    EXPECT_DOUBLE_EQ(numbers[0].X, 315 - 3);
-    EXPECT_DOUBLE_EQ(numbers[1].X, 415 - 6);
-    EXPECT_DOUBLE_EQ(numbers[2].X, 515 - 9);
-}
-
 TEST(ColorScaleBar, ClippedAtOneEndStillDrawsBothClipBoxes) {
     ColorTableArray colors;
     Init_Color_Table(colors);
@@ -280,14 +174,9 @@ TEST(ColorScaleBar, ClippedAtOneEndStillDrawsBothClipBoxes) {
     s.Clear();
     Draw_Color_Scale(s, BarState(0, 100, 0, 120), colors);
     // Left edge (30 - 216) / 2 + 400 = 307: grey 307..315, palette 315..515, white 515..523.
-    const std::pair<int, ColorRef> row[] = {{305, back},
-                                            {308, Rgb(128, 128, 128)},
-                                            {312, Rgb(128, 128, 128)},
-                                            {316, colors[0]},
-                                            {514, colors[99]},
-                                            {518, kWhite},
-                                            {523, kWhite},
-                                            {525, back}};
+    const std::pair<int, ColorRef> row[] = {{305, back},      {308, Rgb(128, 128, 128)},
+                                            {316, colors[0]}, {514, colors[99]},
+                                            {518, kWhite},    {525, back}};
     for (auto [x, c] : row) EXPECT_EQ(s.GetPixel(x, 5), c) << x;
 }
 
@@ -302,10 +191,6 @@ TEST(ColorScaleBar, EndAndMiddleLabels) {
     EXPECT_EQ(Labels(s.TextsAtY(11)), (Strings{"0", "0", "0"}));
     EXPECT_EQ(s.GetPixel(316, 5), colors[0]); // the palette boxes are still drawn
 
-    FakeSurface t(900, 100); // the middle truncates towards zero: -5 / 2 is -2
-    Draw_Color_Scale(t, BarState(-5, 0, -5, 0), colors);
-    EXPECT_EQ(Labels(t.TextsAtY(11)), (Strings{"-5", "-2", "0"}));
-
     FakeSurface d(1220, 100); // direction: 140 boxes, labels 70 boxes either side of the centre 415
     ChartState dir = BarState(0, 360, 0, 360);
     dir.DirectionScale = true;
@@ -314,7 +199,6 @@ TEST(ColorScaleBar, EndAndMiddleLabels) {
     EXPECT_EQ(d.GetPixel(276 + 2 * 139, 5), colors[539]);
     const auto numbers = d.TextsAtY(11);
     ASSERT_EQ(Labels(numbers), (Strings{"0", "180", "360"}));
-    EXPECT_DOUBLE_EQ(numbers[0].X, 415 - 140 - 3);
     EXPECT_DOUBLE_EQ(numbers[2].X, 415 + 140 - 9);
 }
 
@@ -348,21 +232,12 @@ TEST(ChartLayout, FontShrinksToFitHeightThenWidth) {
     // Height share 150: 10 heights fit from size 7; width share 200: 40 widths fit from size 5.
     ChartSurfaceSize size = Layout_Chart_Surface(s, 200, 150, 4, st);
     EXPECT_EQ(size.FontSize, 5);
-    EXPECT_EQ(s.FontName(), "Arial");
-    EXPECT_EQ(s.FontSize(), 5);
-    EXPECT_FLOAT_EQ(st.TopMargin, 30);    // 3 x 10
-    EXPECT_FLOAT_EQ(st.BottomMargin, 40); // 4 x 10
-    EXPECT_FLOAT_EQ(st.LeftMargin, 50);   // 5 x 5, at least 50
-    EXPECT_FLOAT_EQ(st.RightMargin, 60);  // at least 60
+    // Margins 3 and 4 text heights top and bottom, at least 50 and 60 at the sides.
+    EXPECT_EQ((std::array<float, 4>{st.TopMargin, st.BottomMargin, st.LeftMargin, st.RightMargin}),
+              (std::array<float, 4>{30, 40, 50, 60}));
     EXPECT_DOUBLE_EQ(size.PlotWidth, 90);
     EXPECT_DOUBLE_EQ(size.PlotHeight, 60); // 80 for 4 bins is 20 a bin: capped at 15
-    EXPECT_EQ(size.SurfaceWidth, 200);
-    EXPECT_EQ(size.SurfaceHeight, 130);
-
-    size = Layout_Chart_Surface(s, 2000, 1000, 100, st);
-    EXPECT_EQ(size.FontSize, 10);
-    EXPECT_FLOAT_EQ(st.BottomMargin, 80);
-    EXPECT_DOUBLE_EQ(size.PlotHeight, 860);                       // 8.6 a bin, under the cap
+    EXPECT_EQ(Layout_Chart_Surface(s, 2000, 1000, 100, st).FontSize, 10);
     EXPECT_EQ(Layout_Chart_Surface(s, 20, 5, 4, st).FontSize, 1); // never below 1
 }
 

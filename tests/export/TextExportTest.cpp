@@ -62,12 +62,9 @@ TEST_F(TextExport, StrandexTakesVelocityAndPositionFromTheBottomTrackBlock) {
     // Title, nine header lines, two empty lines, three heading lines, an empty line, one row.
     ASSERT_EQ(lines.size(), 18u);
     EXPECT_EQ(lines[12], "Ens\tYR\tMO\tDA\tHH\tMM\tSS\tHH\t\t\"NVE\"\t     \"Lat\"\t     \"Lon\"");
-    EXPECT_EQ(lines[13], "\t\t\t\t\t\t\t\t\t\"mm/s\"\t     \"deg\"\t     \"deg\"");
-    EXPECT_EQ(lines[14], std::string(11, '\t'));
     // The reference-layer east word 10 is stored inverted; 357913941 and -715827883 binary-angle units
     // are 29.9999999720603 and -60.0000000279397 degrees.
     EXPECT_EQ(lines[16], "1\t26\t06\t14\t12\t00\t00\t00\t\t-10\t29.99999997\t-60.00000003");
-    EXPECT_EQ(lines[17], "");
 }
 
 TEST_F(TextExport, FirstAfterLastWritesHeadingsAndNoRows) {
@@ -77,53 +74,22 @@ TEST_F(TextExport, FirstAfterLastWritesHeadingsAndNoRows) {
     // Title, header, empty line, heading line and the two line ends after it: nothing more.
     ASSERT_EQ(contour.size(), 14u);
     EXPECT_EQ(contour[11], "Ens\tYR\tMO\tDA\tHH\tMM\tSS\tHH\t\t1\t2");
-    EXPECT_EQ(contour[12], "");
     EXPECT_EQ(contour[13], "");
     // The header comes from ensemble First, the only one loaded.
     EXPECT_EQ(contour[6], "\"First Ensemble Time = 12:01:01.00\"");
-
-    sel_.SeriesEnsembles = {"3", "1", "1"};
-    sel_.AncTypes[0] = true;
-    const auto series = CrLfLines(WriteToString(State(), sel_, Write_Series_Text));
-    ASSERT_EQ(series.size(), 17u);
-    EXPECT_EQ(series[14], "\t\t\t\t\t\t\t\t\t");
-    EXPECT_EQ(series[15], "");
-    EXPECT_EQ(series[16], "");
 }
 
-TEST_F(TextExport, EntriesAreClampedAndWrittenBack) {
-    sel_.ContourType = 16;
-    sel_.ContourEnsembles = {"-4", "1234567890", "0"};
-    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
-    // "1234567890" reads as its first 8 characters, 12345678, then both ends are clamped to 1..3.
-    EXPECT_EQ(sel_.ContourEnsembles, (std::array<std::string, 3>{"1", "3", "1"}));
-    ASSERT_EQ(lines.size(), 17u);
-    EXPECT_EQ(lines[0], "\"Contour Data = PG1\"");
-    EXPECT_EQ(Cells(lines[14]).back(), "3");
-    EXPECT_EQ(Cells(lines[16])[0], "3");
-}
-
-TEST_F(TextExport, EndsOfFiles) {
+TEST_F(TextExport, ContourEndsWithoutALineEndAndProfileAndSeriesWithOne) {
     sel_.ContourType = 10;
     const std::string contour = WriteToString(State(), sel_, Write_Contour_Text);
     EXPECT_TRUE(contour.ends_with("\r\n3\t26\t06\t14\t12\t01\t01\t00\t\t120\t-7")) << contour;
-
     sel_.ProfileEnsemble = "1";
     sel_.ProfileTypes[10] = true;
     const std::string profile = WriteToString(State(), sel_, Write_Profile_Text);
     EXPECT_TRUE(profile.ends_with("\r\n\"E mm/s  \"\t300\t-100\r\n")) << profile;
-
     sel_.SeriesTypes[10] = true;
     const std::string series = WriteToString(State(), sel_, Write_Series_Text);
     EXPECT_TRUE(series.ends_with("\r\n3\t26\t06\t14\t12\t01\t01\t00\t\t120\t-7\r\n")) << series;
-    // No bare line feed anywhere: every line end is CR LF.
-    for (const std::string* text : {&contour, &profile, &series}) {
-        for (size_t i = 0; i < text->size(); ++i) {
-            if ((*text)[i] == '\n') {
-                ASSERT_TRUE(i > 0 && (*text)[i - 1] == '\r') << "at byte " << i;
-            }
-        }
-    }
 }
 
 TEST_F(TextExport, StepThatDoesNotDivideTheRangeStopsAtLastOrBelow) {
@@ -138,39 +104,6 @@ TEST_F(TextExport, StepThatDoesNotDivideTheRangeStopsAtLastOrBelow) {
     const auto one = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
     ASSERT_EQ(one.size(), 15u);
     EXPECT_EQ(Cells(one[14])[0], "2");
-}
-
-TEST_F(TextExport, BinsBeyondTheCellCountAreNotExported) {
-    sel_.Bins[0].Select(3);
-    sel_.Bins[0].Select(255);
-    sel_.Bins[0].Select(1, false);
-    sel_.ContourType = 5;
-    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
-    EXPECT_EQ(lines[11], "Ens\tYR\tMO\tDA\tHH\tMM\tSS\tHH\t\t2");
-    EXPECT_EQ(lines[14], "1\t26\t06\t14\t12\t00\t00\t00\t\t150");
-}
-
-TEST_F(TextExport, EmptyBinSelectionKeepsRowsWithoutBinColumns) {
-    sel_.Bins[1] = BinList{};
-    sel_.ProfileEnsemble = "3";
-    sel_.ProfileTypes[19] = true;
-    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Profile_Text));
-    ASSERT_EQ(lines.size(), 15u);
-    EXPECT_EQ(lines[11], "\t");
-    EXPECT_EQ(lines[13], "\"PG4 \"");
-}
-
-TEST_F(TextExport, CancelStopsBeforeTheNextEnsembleAndKeepsWhatWasWritten) {
-    sel_.ContourType = 0;
-    int calls = 0;
-    sel_.Progress = [&](int value) {
-        ++calls;
-        if (value > 0 && value < 100) sel_.Cancel = true; // after the first row (progress 0), at the second
-    };
-    const auto lines = CrLfLines(WriteToString(State(), sel_, Write_Contour_Text));
-    ASSERT_EQ(lines.size(), 16u);
-    EXPECT_EQ(Cells(lines[15])[0], "2");
-    EXPECT_EQ(calls, 3); // rows 1 and 2, then the final 100
 }
 
 TEST_F(TextExport, ProgressFollowsTheEnsembleAndTheRowCounts) {
@@ -248,18 +181,4 @@ TEST(TextExportHeader, YearEightyIsLeftOutOfTheDate) {
     EXPECT_EQ(lines[2], "\"Broadband 614.4 kHz\"");
     EXPECT_EQ(lines[3], "\"Pings/Ens =\"\t60");
     EXPECT_EQ(lines[4], "\"Time/Ping = 00:01.00\"");
-}
-
-TEST(TextExportLabels, TitlesAndRowLabels) {
-    EXPECT_EQ(ContourTextTitle(3), " Echo Amplitude counts Beam4");
-    EXPECT_EQ(ContourTextTitle(4), " Echo Amplitude counts Four Beam Average");
-    EXPECT_EQ(ContourTextTitle(5), " Correlation counts Beam1");
-    EXPECT_EQ(ContourTextTitle(9), " Correlation counts Four Beam Average");
-    EXPECT_EQ(ContourTextTitle(12), " Velocity Vertical (w) mm/s");
-    EXPECT_EQ(ContourTextTitle(19), " PG4");
-    const char* const labels[20] = {"EA1 cnts", "EA2 cnts", "EA3 cnts", "EA4 cnts", "EAA cnts",
-                                    "C1 cnts",  "C2 cnts",  "C3 cnts",  "C4 cnts",  "CA cnts",
-                                    "E mm/s  ", "N mm/s  ", "V mm/s  ", "Err mm/s", "Mag mm/s",
-                                    "Dir deg ", "PG1 ",     "PG2 ",     "PG3 ",     "PG4 "};
-    for (int k = 0; k < 20; ++k) EXPECT_EQ(ProfileTextLabel(k), labels[k]) << k;
 }
