@@ -99,6 +99,32 @@ TEST(RangeAxis, UpwardLookingSubMetreSpanGetsDecimals) {
     EXPECT_FLOAT_EQ(ticks.RangeTickY[3], 60);
 }
 
+// The tick stores are fixed arrays: crowded axes must stop counting at their last entry and overwrite it.
+TEST(AxisTicks, StoresNeverRunPastTheirLastEntry) {
+    // Zero-height labels never overlap; a 12 km span gives step 1 m and 400 candidates (2 per bin).
+    FakeSurface s(400, 270, 6, 0);
+    ChartAxesInput in;
+    in.NumCells = 200;
+    in.LastBinShown = 200; // 1-pixel rows
+    in.CellLength = 60;
+    ChartTicks ticks;
+    Draw_Range_Axis(s, FrameState(), in, ticks);
+    EXPECT_EQ(ticks.RangeTickCount, 256);
+    // Values from 30 m on, y = 229.5 - v / 60; the last candidate, 429 m, lands in entry 256.
+    EXPECT_NEAR(ticks.RangeTickY[255], 229.5 - 285 / 60.0, 1e-4);
+    EXPECT_NEAR(ticks.RangeTickY[256], 229.5 - 429 / 60.0, 1e-4);
+
+    // 12000 days: step 80 days, 151 labels; zero-width labels never overlap.
+    FakeSurface t(400, 270, 0, 10);
+    ChartAxesInput time;
+    time.NumEnsembles = 29;
+    time.SetDuration = 86400.0 * 12000;
+    Draw_Time_Axis(t, FrameState(), time, ticks);
+    EXPECT_EQ(ticks.TimeTickCount, 100);
+    EXPECT_EQ(ticks.TimeTickX[99], 240);  // day 7920: 55 + 280 * 7920 / 12000 = 239.8
+    EXPECT_EQ(ticks.TimeTickX[100], 335); // the last label, day 12000
+}
+
 TEST(BinAxis, NumbersFollowTheInstrument) {
     ChartAxesInput in;
     in.FirstBinShown = 3;
