@@ -82,19 +82,6 @@ TEST(DataViewText, DownLookingShowsNegativeRangeAndReversedBin) {
     EXPECT_EQ(lines[5].substr(0, 30), "V mm/s   200   201   202   203");
 }
 
-TEST(DataViewText, BadDirectionAndYearlessDate) {
-    CoreState s = ThreeCellSet(true);
-    s.Data.EnsTimes(0, 0) = 80;
-    s.Data.VelData(5, 2, 0) = kBadValue;
-    s.Data.BTVelData(5, 0) = 900;
-    std::string text;
-    ASSERT_TRUE(Update_Data_View(s, 0, 0, text));
-    auto lines = Lines(text);
-    EXPECT_EQ(lines[0], "Ensemble        41         Date 06/25");
-    EXPECT_EQ(lines[5].substr(36), " -32768"); // width 7
-    EXPECT_EQ(LineStarting(lines, "B mm/s").substr(36), "  90.0\xC2\xB0");
-}
-
 TEST(DataViewText, RefusesIndexesOutsideTheLoadedSet) {
     CoreState s = ThreeCellSet(true);
     std::string text = "unchanged";
@@ -119,20 +106,4 @@ TEST(DataViewText, AncillaryPositionsAndSensorString) {
     EXPECT_EQ(LineStarting(lines, "LAT").substr(0, 26), "LAT          90.00000000\xC2\xB0");
     EXPECT_EQ(lines.back(), "T=12.3");
     EXPECT_EQ(lines[lines.size() - 2], "MicroCAT String:");
-}
-
-TEST(DataViewText, FlowMeterVariant) {
-    CoreState s = ThreeCellSet(true);
-    s.Setup.FlowMeterFirmware = true;
-    s.Data.FlowMeterQ[0] = 2500000;
-    s.Data.FlowMeterDepth[0] = 12350;
-    s.Data.FlowMeterVel[0] = 3;
-    std::string text;
-    ASSERT_TRUE(Update_Data_View(s, 0, 0, text));
-    auto lines = Lines(text);
-    EXPECT_EQ(lines[4], "Array  B1/P1 B2/P2    B3    B4    Av");
-    EXPECT_EQ(lines[5], "V mm/s   200   201");
-    EXPECT_EQ(LineStarting(lines, "FLXM Q"), "FLXM Q                     2.500 m\xC2\xB3/s");
-    EXPECT_EQ(LineStarting(lines, "FLXM Depth"), "FLXM Depth                 1.235 m");
-    EXPECT_EQ(LineStarting(lines, "Pitch"), "");
 }

@@ -40,10 +40,6 @@ std::string LineStarting(const std::string& text, const std::string& prefix) {
     return text.substr(at, text.find("\r\n", at) - at);
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
-
 std::vector<uint8_t> HundredEnsembles() {
     BroadbandSpec spec;
     spec.TargetBytes = 1000;
@@ -225,14 +221,4 @@ TEST(FileStatsRealFiles, LengthsFirstBinsAndLastEnsembles) {
         EXPECT_EQ(LineStarting(text, "Last  Ensemble"), std::string("Last  Ensemble ") + c.last);
         EXPECT_EQ(s->state.Set.LastEnsNumber, c.lastNumber);
     }
-}
-
-TEST(FileStatsRealFiles, AcquisitionProgramFileHeader) {
-    if (!HaveDataFile("SHIP300_000001.ENX")) GTEST_SKIP();
-    auto s = RunStats({DataFile("SHIP300_000001.ENX")});
-    ASSERT_TRUE(s->ok);
-    const std::string& text = s->state.Set.StatsText;
-    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 307.2 kHz");
-    EXPECT_TRUE(StartsWith(LineStarting(text, "No. Bins"), "No. Bins 28, Pings/Ens "));
-    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 20/08/19 06:57:06.01");
 }

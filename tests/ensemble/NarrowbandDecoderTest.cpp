@@ -34,18 +34,6 @@ class NarrowbandDecode : public ::testing::Test {
     DecodeSettings settings;
 };
 
-TEST_F(NarrowbandDecode, ConfigurationEightyAtTwentyDegrees) {
-    test::NarrowbandLeaderFields f; // C = 0x80, temperature count 2048
-    DecodeLeader(f);
-    // Resolution 1.25 doubled for frequency code 0.
-    EXPECT_NEAR(setup.NBVelResolution, 2.5 * kSound20, 1e-12);
-    EXPECT_EQ(setup.SystemConfig, 17032);
-    EXPECT_EQ(setup.CoordTransform, 0);
-    EXPECT_EQ(data.AncData(3, kSlot), 2000);
-    EXPECT_EQ(data.AncData(5, kSlot), 1);
-    EXPECT_TRUE(setup.LooksUp());
-}
-
 TEST_F(NarrowbandDecode, ConfigurationBits) {
     struct Case {
         uint8_t config;
@@ -55,7 +43,9 @@ TEST_F(NarrowbandDecode, ConfigurationBits) {
         uint8_t transform;
         int orientation;
     };
+    // Temperature count 2048 is 20.00 degC throughout.
     const Case cases[] = {
+        {0x80, false, 2.5, 17032, 0, 1},           // 1.25 doubled for frequency code 0; up-looking, beam
         {0x00, false, 5.0, 7, 24, 0},              // old format: down-looking, earth
         {0x83, false, 5.0, 17032, 24, 1},          // 2.5 doubled by the transform bit, not by frequency 0
         {0xB8, false, 1.25, 17027, 0, 1},          // frequency 3, bit 3 set: no +8
@@ -72,6 +62,7 @@ TEST_F(NarrowbandDecode, ConfigurationBits) {
         EXPECT_EQ(setup.SystemConfig, c.systemConfig);
         EXPECT_EQ(setup.CoordTransform, c.transform);
         EXPECT_EQ(data.AncData(5, kSlot), c.orientation);
+        EXPECT_EQ(data.AncData(3, kSlot), 2000);
     }
 }
 

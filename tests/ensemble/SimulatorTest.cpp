@@ -43,48 +43,8 @@ Leaders LeadersOf(const RawEnsemble& e) {
     return {e.Bytes + Le16(e.Bytes + 6), e.Bytes + Le16(e.Bytes + 8)};
 }
 
-TEST(Simulator, BroadbandEnsemblesAreFramedAndChecksummed) {
-    SimulationSpec spec = Small();
-    const auto file = Simulate(spec);
-    const auto ens = SplitFile(file, 0, false);
-    ASSERT_EQ(ens.size(), 120u);
-    EXPECT_EQ(ens.back().Start + ens.back().Length + 2, file.size());
-    const uint16_t ids[] = {0x0000, 0x0080, 0x0100, 0x0200, 0x0300, 0x0400, 0x0600};
-    for (const RawEnsemble& e : ens) {
-        ASSERT_TRUE(e.ChecksumOk) << "ensemble at " << e.Start;
-        EXPECT_EQ(e.Bytes[0], 0x7F);
-        EXPECT_EQ(e.Bytes[1], 0x7F);
-        ASSERT_EQ(e.Bytes[5], 7);
-        for (int i = 0; i < 7; ++i) {
-            const size_t at = Le16(e.Bytes + 6 + 2 * i);
-            ASSERT_LT(at + 2, e.Length);
-            EXPECT_EQ(Le16(e.Bytes + at), ids[i]);
-        }
-        const Leaders l = LeadersOf(e);
-        EXPECT_EQ(l.Cells(), 30);
-        EXPECT_EQ(Le16(l.Fixed + 4) & 0x80, 0); // down-looking
-        EXPECT_EQ(l.Fixed[25] & 0x18, 0x18);    // earth coordinates
-    }
-}
-
-TEST(Simulator, OptionalBlocksAppearWhenAskedFor) {
-    SimulationSpec spec = Small(20);
-    spec.Navigation = spec.TextBlock = spec.FlowMeter = true;
-    spec.BottomTrack = false;
-    const auto ens = SplitFile(Simulate(spec), 0, false);
-    ASSERT_EQ(ens.size(), 20u);
-    for (const RawEnsemble& e : ens) {
-        ASSERT_TRUE(e.ChecksumOk);
-        EXPECT_EQ(e.Bytes[5], 9);
-        EXPECT_LT(e.Find(0x0600), 0);
-        EXPECT_GT(e.Find(0x2000), 0);
-        EXPECT_GT(e.Find(0x1300), 0);
-        EXPECT_GT(e.Find(0x0800), 0);
-        EXPECT_EQ(LeadersOf(e).Fixed[2], 6); // flow-meter firmware
-    }
-}
-
-// (That the stray bytes and damaged ensembles hide no false start is proved by the round trips.)
+// (Framing, optional blocks, and that stray bytes and damaged ensembles hide no false start, are
+// proved by the round trips through the readers.)
 TEST(Simulator, DamagedEnsemblesFailTheirChecksumAndNothingElseChanges) {
     for (bool narrowband : {false, true}) {
         SimulationSpec spec = Small(50);
@@ -180,16 +140,9 @@ TEST(Simulator, LengthBytesNeverLookLikeASyncByte) {
     SimulationSpec nb = Small(3);
     nb.Narrowband = true;
     nb.Cells = 113;
-    const auto file = Simulate(nb);
-    const auto ens = SplitFile(file, 0, true);
+    const auto ens = SplitFile(Simulate(nb), 0, true);
     ASSERT_EQ(ens.size(), 3u);
-    for (const RawEnsemble& e : ens) {
-        EXPECT_TRUE(e.ChecksumOk);
-        EXPECT_NE(e.Bytes[1], 0x3F);
-        size_t sum = 14;
-        for (int k = 0; k < 5; ++k) sum += Be16(e.Bytes + 2 + 2 * k);
-        EXPECT_EQ(sum, e.Length);
-    }
+    for (const RawEnsemble& e : ens) EXPECT_TRUE(e.ChecksumOk && e.Bytes[1] != 0x3F);
     for (int cells = 1; cells <= 255; ++cells) {
         for (int variant = 0; variant < 3; ++variant) {
             SimulationSpec spec = Small(1);
