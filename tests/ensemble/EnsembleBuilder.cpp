@@ -134,7 +134,7 @@ Bytes FlowMeter(uint16_t depth, uint16_t velA, uint16_t velB, uint16_t qLow, uin
     return b;
 }
 
-void FixBroadbandChecksum(Bytes& e) {
+static void FixBroadbandChecksum(Bytes& e) {
     const size_t n = e.size() - 2;
     PutLE16(e, n, std::accumulate(e.begin(), e.begin() + static_cast<long>(n), 0u) & 0xFFFF);
 }

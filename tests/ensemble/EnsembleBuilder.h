@@ -62,7 +62,6 @@ Bytes FlowMeter(uint16_t depth, uint16_t velA, uint16_t velB, uint16_t qLow, uin
 
 // A whole broadband ensemble: header, offset table (given, or following the data types), checksum.
 Bytes Broadband(const std::vector<Bytes>& dataTypes, std::vector<uint16_t> offsets = {});
-void FixBroadbandChecksum(Bytes& ensemble);
 // A small valid ensemble numbered `number` with leaders and `cells` cells of velocity.
 Bytes SimpleBroadband(uint32_t number, uint8_t cells = 3);
 

@@ -40,10 +40,6 @@ std::string LineStarting(const std::string& text, const std::string& prefix) {
     return text.substr(at, text.find("\r\n", at) - at);
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
-
 std::vector<uint8_t> HundredEnsembles() {
     BroadbandSpec spec;
     spec.TargetBytes = 1000;
@@ -69,82 +65,48 @@ TEST(FileStats, HundredEnsemblesOfOneLengthGiveTheWholeTextWithoutRemark) {
                                  "Last  Ensemble 00000100 26/06/14 12:01:39.00\r\n";
     EXPECT_EQ(s->state.Set.StatsText, expected);
     EXPECT_EQ(s->state.Set.DataStructure, kBroadband);
-    EXPECT_EQ(s->state.Set.FileSize, 100200);
-    EXPECT_EQ(s->state.Set.FirstEnsNumber, 1);
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 100);
     EXPECT_EQ(s->state.Set.NumEnsembles, 100);
-    EXPECT_EQ(s->state.Set.FileFirstEnsemble, 1);
     EXPECT_EQ(s->state.Set.FileLastEnsemble, 100);
     // Slot 0 holds the first ensemble, slot 1 the last.
     EXPECT_EQ(s->state.Data.EnsNumbers[0], 1);
     EXPECT_EQ(s->state.Data.EnsNumbers[1], 100);
 }
 
-TEST(FileStats, RemovedEnsemblesAreCountedAsMissing) {
-    auto bytes = HundredEnsembles();
+TEST(FileStats, TheLastEnsembleLineNamesWhatTheEndOfTheFileHolds) {
+    BroadbandSpec spec;
+    spec.TargetBytes = 1000;
+    const auto nvram = BuildNvramBlock(9000);
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        std::string lastLine; // after "Last  Ensemble "
+        int32_t last, count;
+    };
+    auto hundred = HundredEnsembles();
+    auto removed = hundred, appended = hundred, withNvram = hundred;
     // Ensembles 41..50 occupy bytes 40 x 1002 .. 50 x 1002.
-    bytes.erase(bytes.begin() + 40 * 1002, bytes.begin() + 50 * 1002);
-    auto s = RunStats({WriteFile(bytes)});
-    ASSERT_TRUE(s->ok);
-    EXPECT_EQ(LineStarting(s->state.Set.StatsText, "Last  Ensemble"),
-              "Last  Ensemble 00000100 26/06/14 12:01:39.00 Missing Ensembles  10");
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 100);
-    EXPECT_EQ(s->state.Set.NumEnsembles, 100);
-}
-
-TEST(FileStats, BytesAfterTheLastEnsembleAreFoundByTheBackwardSearch) {
-    auto bytes = HundredEnsembles();
-    bytes.insert(bytes.end(), 5000, 0x55);
-    auto s = RunStats({WriteFile(bytes)});
-    ASSERT_TRUE(s->ok);
-    EXPECT_EQ(LineStarting(s->state.Set.StatsText, "Last  Ensemble"),
-              "Last  Ensemble 00000100 26/06/14 12:01:39.00 Extra Data in File");
-    // round(105200 / 1002) = round(104.99)
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 105);
-    EXPECT_EQ(s->state.Set.FileLastEnsemble, 105);
-    EXPECT_EQ(s->state.Set.NumEnsembles, 105);
-    EXPECT_EQ(s->state.Data.EnsNumbers[1], 100);
-}
-
-TEST(FileStats, ExtraDataEstimateCountsFromTheFirstNumber) {
-    BroadbandSpec spec;
-    spec.TargetBytes = 1000;
-    auto bytes = BuildBroadbandRun(spec, 201, 300);
-    bytes.insert(bytes.end(), 5000, 0x55);
-    auto s = RunStats({WriteFile(bytes)});
-    ASSERT_TRUE(s->ok);
-    // round(105200 / 1002 + 201 - 1) = round(304.99)
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 305);
-    EXPECT_EQ(s->state.Set.NumEnsembles, 105);
-}
-
-TEST(FileStats, SetUpBlockAtTheEndIsNamedNotCountedAsExtraData) {
-    auto bytes = HundredEnsembles();
-    const auto block = BuildNvramBlock(9000);
-    bytes.insert(bytes.end(), block.begin(), block.end());
-    auto s = RunStats({WriteFile(bytes)});
-    ASSERT_TRUE(s->ok);
-    EXPECT_TRUE(s->state.Set.NvramInFile);
-    EXPECT_EQ(LineStarting(s->state.Set.StatsText, "Last  Ensemble"),
-              "Last  Ensemble 00000100 26/06/14 12:01:39.00 NVRAM Data in File");
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 100);
-}
-
-TEST(FileStats, BackwardSearchThatNeverReachesAnEnsembleFails) {
-    // One ensemble, then 10 x 1002 + 400 bytes without any ensemble: the deepest step of the backward
-    // search (k = round(11422 / 1002) = 11) lands at byte 401, inside the only ensemble.
-    BroadbandSpec spec;
-    spec.TargetBytes = 1000;
-    auto bytes = BuildBroadband(spec);
-    bytes.insert(bytes.end(), 10 * 1002 + 400, 0x55);
-    auto s = RunStats({WriteFile(bytes)});
-    EXPECT_FALSE(s->ok);
-    const std::string& text = s->state.Set.StatsText;
-    EXPECT_NE(text.find("First Ensemble 00000001"), std::string::npos);
-    EXPECT_NE(text.find("Last  Ensemble "), std::string::npos);
-    const std::string tail = "\r\n\r\nNot enough VALID ensembles";
-    ASSERT_GE(text.size(), tail.size());
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    removed.erase(removed.begin() + 40 * 1002, removed.begin() + 50 * 1002);
+    appended.insert(appended.end(), 5000, 0x55);
+    withNvram.insert(withNvram.end(), nvram.begin(), nvram.end());
+    auto later = BuildBroadbandRun(spec, 201, 300);
+    later.insert(later.end(), 5000, 0x55);
+    const Case cases[] = {
+        {"41 to 50 removed", removed, "00000100 26/06/14 12:01:39.00 Missing Ensembles  10", 100, 100},
+        // round(105200 / 1002) = round(104.99)
+        {"5000 bytes appended", appended, "00000100 26/06/14 12:01:39.00 Extra Data in File", 105, 105},
+        {"set-up block appended", withNvram, "00000100 26/06/14 12:01:39.00 NVRAM Data in File", 100, 100},
+        // round(105200 / 1002 + 201 - 1) = round(304.99)
+        {"numbers from 201", later, "00000300 26/06/14 12:01:39.00 Extra Data in File", 305, 105},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto s = RunStats({WriteFile(c.bytes)});
+        ASSERT_TRUE(s->ok);
+        EXPECT_EQ(LineStarting(s->state.Set.StatsText, "Last  Ensemble"), "Last  Ensemble " + c.lastLine);
+        EXPECT_EQ(s->state.Set.LastEnsNumber, c.last);
+        EXPECT_EQ(s->state.Set.NumEnsembles, c.count);
+        EXPECT_EQ(s->state.Set.NvramInFile, c.lastLine.find("NVRAM") != std::string::npos);
+    }
 }
 
 TEST(FileStats, BackwardSearchStopsBeforeTheStartOfTheFile) {
@@ -226,89 +188,37 @@ TEST(FileStats, BroadbandIsTriedFirstAndTheFileIsLeftAtItsStart) {
     EXPECT_EQ(file.NextPosition(), 1);
 }
 
-TEST(FileStats, SetOfFilesIsReadAsOneStream) {
-    BroadbandSpec spec;
-    spec.TargetBytes = 1000;
-    const fs::path dir = ScratchDir();
-    std::vector<std::string> paths;
-    for (int m = 0; m < 3; ++m) {
-        paths.push_back((dir / ("RUN.00" + std::to_string(m))).string());
-        WriteAll(paths.back(), BuildBroadbandRun(spec, 1 + 100 * m, 100 * (m + 1)));
-    }
-    auto s = RunStats(paths);
-    ASSERT_TRUE(s->ok);
-    const std::string& text = s->state.Set.StatsText;
-    EXPECT_EQ(text.substr(0, text.find("\r\n")), paths[0] + " to " + paths[2]);
-    EXPECT_EQ(LineStarting(text, "File Size"), "File Size 300,600 bytes");
-    // The last ensemble lies in the third file (whose clock starts again at 12:00:00); no remark since
-    // the three hold 300 x 1002 bytes.
-    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 26/06/14 12:00:00.00");
-    EXPECT_EQ(LineStarting(text, "Last  Ensemble"), "Last  Ensemble 00000300 26/06/14 12:01:39.00");
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 300);
-}
-
 // The real recordings; the facts are those listed with the files.
-TEST(FileStatsRealFiles, BeamFileEndingOnAnEnsembleBoundary) {
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
-    auto s = RunStats({DataFile("up600_beam_9ens.000")});
-    ASSERT_TRUE(s->ok);
-    const std::string& text = s->state.Set.StatsText;
-    EXPECT_EQ(LineStarting(text, "File Size"), "File Size 16,506 bytes");
-    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 1834 bytes"); // 16506 / 9
-    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 614.4 kHz");
-    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin 2.23 m, Bin Size 0.50 m");
-    EXPECT_TRUE(StartsWith(LineStarting(text, "No. Bins"), "No. Bins 84, Pings/Ens "));
-    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 08/06/25 10:00:00.00");
-    EXPECT_EQ(LineStarting(text, "Last  Ensemble"), "Last  Ensemble 00000009 08/06/25 10:01:20.00");
-    EXPECT_EQ(s->state.Set.NumEnsembles, 9);
-}
-
-TEST(FileStatsRealFiles, TruncatedFileCountsTheCutEnsembleAsExtraData) {
-    if (!HaveDataFile("up600_beam_truncated.000")) GTEST_SKIP();
-    auto s = RunStats({DataFile("up600_beam_truncated.000")});
-    ASSERT_TRUE(s->ok);
-    const std::string& text = s->state.Set.StatsText;
-    // 22 whole ensembles and a 772-byte remainder: (20000 - 772) / 22 = 874 bytes each.
-    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 874 bytes");
-    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin 2.00 m, Bin Size 0.50 m");
-    // 22 x 874 = 19228 < 20000, so the last number becomes round(20000 / 874) = round(22.88) = 23.
-    EXPECT_EQ(LineStarting(text, "Last  Ensemble"),
-              "Last  Ensemble 00000022 11/02/10 18:00:10.50 Extra Data in File");
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 23);
-    EXPECT_EQ(s->state.Set.FileLastEnsemble, 23);
-}
-
-TEST(FileStatsRealFiles, DownLookingFileWithStrayBytes) {
-    if (!HaveDataFile("down600_earth_bt.000")) GTEST_SKIP();
-    auto s = RunStats({DataFile("down600_earth_bt.000")});
-    ASSERT_TRUE(s->ok);
-    const std::string& text = s->state.Set.StatsText;
-    EXPECT_EQ(LineStarting(text, "File Size"), "File Size 1,000,000 bytes");
-    // (1000000 - 99) / 1721 = 581
-    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 581 bytes");
-    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 614.4 kHz");
-    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin -2.09 m, Bin Size 1.00 m");
-    EXPECT_TRUE(StartsWith(LineStarting(text, "No. Bins"), "No. Bins 17, Pings/Ens "));
-    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 17/05/24 11:50:13.40");
-    // 1721 x 581 = 999901 < 1000000: extra data, and round(1000000 / 581) = round(1721.17) keeps 1721.
-    EXPECT_EQ(LineStarting(text, "Last  Ensemble"),
-              "Last  Ensemble 00001721 17/05/24 12:33:13.40 Extra Data in File");
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 1721);
-}
-
-TEST(FileStatsRealFiles, AcquisitionProgramFile) {
-    if (!HaveDataFile("SHIP300_000001.ENX")) GTEST_SKIP();
-    auto s = RunStats({DataFile("SHIP300_000001.ENX")});
-    ASSERT_TRUE(s->ok);
-    const std::string& text = s->state.Set.StatsText;
-    // (3000320 - 216) / 3713 = 808
-    EXPECT_EQ(LineStarting(text, "BB/LX"), "BB/LX Ensemble Length 808 bytes");
-    EXPECT_EQ(LineStarting(text, "System Frequency"), "System Frequency: 307.2 kHz");
-    EXPECT_EQ(LineStarting(text, "1st Bin"), "1st Bin -2.42 m, Bin Size 0.50 m");
-    EXPECT_TRUE(StartsWith(LineStarting(text, "No. Bins"), "No. Bins 28, Pings/Ens "));
-    EXPECT_EQ(LineStarting(text, "First Ensemble"), "First Ensemble 00000001 20/08/19 06:57:06.01");
-    // round(3000320 / 808) = round(3713.27) = 3713
-    EXPECT_EQ(LineStarting(text, "Last  Ensemble"),
-              "Last  Ensemble 00003713 20/08/19 07:58:58.02 Extra Data in File");
-    EXPECT_EQ(s->state.Set.LastEnsNumber, 3713);
+// The real recordings; the facts are those listed with the files. Ensemble lengths are
+// (file size - trailing bytes) / ensembles, e.g. (1000000 - 99) / 1721 = 581.
+TEST(FileStatsRealFiles, LengthsFirstBinsAndLastEnsembles) {
+    struct Case {
+        const char* file;
+        const char* length;
+        const char* bin;
+        const char* last;
+        int32_t lastNumber;
+    };
+    const Case cases[] = {
+        {"up600_beam_9ens.000", "1834", "2.23 m, Bin Size 0.50", "00000009 08/06/25 10:01:20.00", 9},
+        // 22 x 874 = 19228 < 20000: extra data, and round(20000 / 874) = round(22.88) = 23.
+        {"up600_beam_truncated.000", "874", "2.00 m, Bin Size 0.50",
+         "00000022 11/02/10 18:00:10.50 Extra Data in File", 23},
+        // round(1000000 / 581) = round(1721.17) keeps 1721.
+        {"down600_earth_bt.000", "581", "-2.09 m, Bin Size 1.00",
+         "00001721 17/05/24 12:33:13.40 Extra Data in File", 1721},
+        {"SHIP300_000001.ENX", "808", "-2.42 m, Bin Size 0.50",
+         "00003713 20/08/19 07:58:58.02 Extra Data in File", 3713},
+    };
+    for (const Case& c : cases) {
+        if (!HaveDataFile(c.file)) GTEST_SKIP() << "shared data not present";
+        SCOPED_TRACE(c.file);
+        auto s = RunStats({DataFile(c.file)});
+        ASSERT_TRUE(s->ok);
+        const std::string& text = s->state.Set.StatsText;
+        EXPECT_EQ(LineStarting(text, "BB/LX"), std::string("BB/LX Ensemble Length ") + c.length + " bytes");
+        EXPECT_EQ(LineStarting(text, "1st Bin"), std::string("1st Bin ") + c.bin + " m");
+        EXPECT_EQ(LineStarting(text, "Last  Ensemble"), std::string("Last  Ensemble ") + c.last);
+        EXPECT_EQ(s->state.Set.LastEnsNumber, c.lastNumber);
+    }
 }

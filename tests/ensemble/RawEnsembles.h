@@ -11,9 +11,6 @@ namespace mvx::test {
 inline uint16_t Le16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
-inline uint32_t Le32(const uint8_t* p) {
-    return Le16(p) | static_cast<uint32_t>(Le16(p + 2)) << 16;
-}
 inline uint16_t Be16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] << 8 | p[1]);
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 namespace mvx {
@@ -14,11 +13,8 @@ namespace {
 
 using test::Be16;
 using test::Le16;
-using test::Le32;
 using test::RawEnsemble;
 using test::SplitFile;
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<uint8_t> Simulate(const SimulationSpec& spec) {
     Simulator sim(spec);
@@ -39,8 +35,6 @@ struct Leaders {
     const uint8_t* Fixed;
     const uint8_t* Variable;
     int Cells() const { return Fixed[9]; }
-    double Bin1() const { return Le16(Fixed + 32) / 100.0; }
-    double Cell() const { return Le16(Fixed + 12) / 100.0; }
     uint32_t Number() const { return Le16(Variable + 2) | static_cast<uint32_t>(Variable[11]) << 16; }
     int SecondsOfDay() const { return (Variable[7] * 60 + Variable[8]) * 60 + Variable[9]; }
 };
@@ -49,97 +43,8 @@ Leaders LeadersOf(const RawEnsemble& e) {
     return {e.Bytes + Le16(e.Bytes + 6), e.Bytes + Le16(e.Bytes + 8)};
 }
 
-int16_t VelocityWord(const RawEnsemble& e, int cell, int beam) {
-    return static_cast<int16_t>(Le16(e.Bytes + e.Find(0x0100) + 2 + 8 * cell + 2 * beam));
-}
-
-TEST(Simulator, BroadbandEnsemblesAreFramedAndChecksummed) {
-    SimulationSpec spec = Small();
-    const auto file = Simulate(spec);
-    const auto ens = SplitFile(file, 0, false);
-    ASSERT_EQ(ens.size(), 120u);
-    EXPECT_EQ(ens.back().Start + ens.back().Length + 2, file.size());
-    const uint16_t ids[] = {0x0000, 0x0080, 0x0100, 0x0200, 0x0300, 0x0400, 0x0600};
-    for (const RawEnsemble& e : ens) {
-        ASSERT_TRUE(e.ChecksumOk) << "ensemble at " << e.Start;
-        EXPECT_EQ(e.Bytes[0], 0x7F);
-        EXPECT_EQ(e.Bytes[1], 0x7F);
-        ASSERT_EQ(e.Bytes[5], 7);
-        for (int i = 0; i < 7; ++i) {
-            const size_t at = Le16(e.Bytes + 6 + 2 * i);
-            ASSERT_LT(at + 2, e.Length);
-            EXPECT_EQ(Le16(e.Bytes + at), ids[i]);
-        }
-        const Leaders l = LeadersOf(e);
-        EXPECT_EQ(l.Cells(), 30);
-        EXPECT_EQ(Le16(l.Fixed + 4) & 0x80, 0); // down-looking
-        EXPECT_EQ(l.Fixed[58], 20);             // beam angle
-        EXPECT_EQ(l.Fixed[25] & 0x18, 0x18);    // earth coordinates
-        // Velocity data type holds 8 bytes per cell, the byte arrays 4.
-        EXPECT_EQ(Le16(e.Bytes + 6 + 6) - Le16(e.Bytes + 6 + 4), 2u + 8 * 30);
-        EXPECT_EQ(Le16(e.Bytes + 6 + 8) - Le16(e.Bytes + 6 + 6), 2u + 4 * 30);
-    }
-}
-
-TEST(Simulator, OptionalBlocksAppearWhenAskedFor) {
-    SimulationSpec spec = Small(20);
-    spec.Navigation = spec.TextBlock = spec.FlowMeter = true;
-    spec.BottomTrack = false;
-    const auto file = Simulate(spec);
-    const auto ens = SplitFile(file, 0, false);
-    ASSERT_EQ(ens.size(), 20u);
-    for (const RawEnsemble& e : ens) {
-        ASSERT_TRUE(e.ChecksumOk);
-        EXPECT_EQ(e.Bytes[5], 9);
-        EXPECT_LT(e.Find(0x0600), 0);
-        ASSERT_GT(e.Find(0x2000), 0);
-        ASSERT_GT(e.Find(0x1300), 0);
-        const long text = e.Find(0x0800);
-        ASSERT_GT(text, 0);
-        const Leaders l = LeadersOf(e);
-        EXPECT_EQ(l.Fixed[2], 6);         // flow-meter firmware
-        EXPECT_EQ(l.Fixed[25] & 0x18, 0); // beam velocities
-        // A printable sensor string closed by a zero inside the block.
-        size_t k = static_cast<size_t>(text) + 2;
-        while (k < e.Length && e.Bytes[k] != 0) {
-            EXPECT_GE(e.Bytes[k], 0x20);
-            EXPECT_LT(e.Bytes[k], 0x7F);
-            ++k;
-        }
-        EXPECT_LT(k, e.Length);
-        EXPECT_GT(k - static_cast<size_t>(text) - 2, 10u);
-        // The flow-meter block: channel depth in 0.1 mm, two velocities in mm/s.
-        const uint8_t* fm = e.Bytes + e.Find(0x1300);
-        EXPECT_GT(Le16(fm + 2), 10000);
-        EXPECT_NEAR(Le16(fm + 8), Le16(fm + 10), 50);
-    }
-}
-
-TEST(Simulator, StrayBytesBetweenEnsemblesHoldNoSyncByte) {
-    for (bool narrowband : {false, true}) {
-        SimulationSpec spec = Small(40);
-        spec.Narrowband = narrowband;
-        spec.StrayBytes = 37;
-        const auto file = Simulate(spec);
-        const auto ens = SplitFile(file, 37, narrowband);
-        ASSERT_EQ(ens.size(), 40u) << narrowband;
-        EXPECT_EQ(file.size(), 40 * (ens[0].Length + 2) + 39 * 37);
-        for (size_t i = 0; i + 1 < ens.size(); ++i) {
-            EXPECT_TRUE(ens[i].ChecksumOk);
-            for (size_t k = ens[i].Start + ens[i].Length + 2; k < ens[i + 1].Start; ++k) {
-                EXPECT_NE(file[k], 0x7F) << k;
-                EXPECT_NE(file[k], 0x3F) << k;
-            }
-        }
-        // The noise is noise: many different values.
-        bool seen[256] = {};
-        int distinct = 0;
-        for (size_t k = ens[0].Start + ens[0].Length + 2; k < ens[8].Start; ++k)
-            if (!seen[file[k]]) seen[file[k]] = true, ++distinct;
-        EXPECT_GT(distinct, 100);
-    }
-}
-
+// (Framing, optional blocks, and that stray bytes and damaged ensembles hide no false start, are
+// proved by the round trips through the readers.)
 TEST(Simulator, DamagedEnsemblesFailTheirChecksumAndNothingElseChanges) {
     for (bool narrowband : {false, true}) {
         SimulationSpec spec = Small(50);
@@ -156,22 +61,7 @@ TEST(Simulator, DamagedEnsemblesFailTheirChecksumAndNothingElseChanges) {
             const bool hit = (i + 1) % 7 == 0;
             EXPECT_EQ(ens[i].ChecksumOk, !hit) << "ensemble " << i << " narrowband " << narrowband;
             EXPECT_EQ(std::equal(ens[i].Bytes, ens[i].Bytes + ens[i].Length + 2, ref[i].Bytes), !hit) << i;
-            if (!hit) continue;
-            // A reader that rejects it hunts on through its bytes: no false start may be there.
-            const RawEnsemble& e = ens[i];
-            for (size_t k = narrowband ? 4 : 2; k < e.Length + 2; ++k) {
-                if (narrowband) {
-                    EXPECT_NE(e.Bytes[k], 0x3F) << k;
-                } else {
-                    EXPECT_FALSE(e.Bytes[k] == 0x7F && (k + 1 == e.Length + 2 || e.Bytes[k + 1] == 0x7F))
-                        << k;
-                }
-            }
         }
-        // The stray bytes are the same in both files.
-        for (size_t i = 0; i + 1 < ens.size(); ++i)
-            for (size_t k = ens[i].Start + ens[i].Length + 2; k < ens[i + 1].Start; ++k)
-                EXPECT_EQ(damaged[k], clean[k]);
     }
 }
 
@@ -204,13 +94,10 @@ TEST(Simulator, ClockStartsLateAndCrossesMidnight) {
         EXPECT_EQ(step, 60) << i;
         if (b.Variable[7] < a.Variable[7]) {
             ++crossings;
-            EXPECT_EQ(a.Variable[7], 23);
-            EXPECT_EQ(b.Variable[7], 0);
             EXPECT_EQ(b.Variable[6], a.Variable[6] + 1); // the day advances
         }
     }
     EXPECT_EQ(crossings, 1);
-    EXPECT_EQ(first.Number(), 500u);
 
     // Ensemble numbers run on into the third byte.
     spec = Small(3);
@@ -221,117 +108,6 @@ TEST(Simulator, ClockStartsLateAndCrossesMidnight) {
     EXPECT_EQ(LeadersOf(three[1]).Number(), 0xFFFFu);
     EXPECT_EQ(LeadersOf(three[2]).Number(), 0x10000u);
     EXPECT_EQ(LeadersOf(three[2]).Variable[11], 1);
-}
-
-TEST(Simulator, VelocityBeyondTheBottomOrSurfaceIsBad) {
-    for (bool up : {false, true}) {
-        SimulationSpec spec = Small(150);
-        spec.UpLooking = up;
-        const auto file = Simulate(spec);
-        const auto ens = SplitFile(file, 0, false);
-        ASSERT_EQ(ens.size(), 150u);
-        int bad = 0, good = 0;
-        for (const RawEnsemble& e : ens) {
-            const Leaders l = LeadersOf(e);
-            EXPECT_EQ(Le16(l.Fixed + 4) & 0x80, up ? 0x80 : 0);
-            // Down-looking: the bottom as each beam's track sees it. Up-looking: the head sits on the
-            // bottom, so the surface is as far above it as the head is deep.
-            double lo = Le16(l.Variable + 16) / 10.0, hi = lo;
-            if (!up) {
-                const uint8_t* bt = e.Bytes + e.Find(0x0600);
-                lo = 1e9;
-                hi = 0;
-                for (int b = 0; b < 4; ++b) {
-                    const double r = (Le16(bt + 16 + 2 * b) + 65536.0 * bt[77 + b]) / 100.0;
-                    lo = std::min(lo, r);
-                    hi = std::max(hi, r);
-                }
-            }
-            EXPECT_GT(lo, 19.0);
-            EXPECT_LT(hi, 29.5);
-            for (int k = 0; k < l.Cells(); ++k) {
-                const double far = l.Bin1() + k * l.Cell() + l.Cell() / 2;
-                for (int b = 0; b < 4; ++b) {
-                    const bool isBad = VelocityWord(e, k, b) == -32768;
-                    if (far > hi + 0.1) {
-                        EXPECT_TRUE(isBad) << "cell " << k << " up " << up;
-                    }
-                    if (far < lo - 0.1) {
-                        EXPECT_FALSE(isBad) << "cell " << k << " up " << up;
-                    }
-                    bad += isBad;
-                    good += !isBad;
-                }
-            }
-        }
-        EXPECT_GT(bad, 500);
-        EXPECT_GT(good, 8000);
-    }
-}
-
-TEST(Simulator, EchoFadesWithRangeAndRisesAtTheBottom) {
-    const auto file = Simulate(Small(50));
-    const auto ens = SplitFile(file, 0, false);
-    for (const RawEnsemble& e : ens) {
-        const Leaders l = LeadersOf(e);
-        const uint8_t* echo = e.Bytes + e.Find(0x0300) + 2;
-        const uint8_t* corr = e.Bytes + e.Find(0x0200) + 2;
-        const uint8_t* pg = e.Bytes + e.Find(0x0400) + 2;
-        auto Mean = [&](const uint8_t* p, int k) {
-            return (p[4 * k] + p[4 * k + 1] + p[4 * k + 2] + p[4 * k + 3]) / 4.0;
-        };
-        EXPECT_GT(Mean(echo, 0), Mean(echo, 6) + 10);
-        EXPECT_GT(Mean(echo, 6), Mean(echo, 12) + 5);
-        const uint8_t* bt = e.Bytes + e.Find(0x0600);
-        double bottom = 0;
-        for (int b = 0; b < 4; ++b) bottom += Le16(bt + 16 + 2 * b) / 400.0;
-        int peak = 8;
-        for (int k = 8; k < l.Cells(); ++k)
-            if (Mean(echo, k) > Mean(echo, peak)) peak = k;
-        EXPECT_NEAR(l.Bin1() + peak * l.Cell(), bottom, 1.6);
-        for (int k = 0; k < l.Cells(); ++k) {
-            const bool isBad = VelocityWord(e, k, 0) == -32768;
-            if (isBad) {
-                EXPECT_EQ(pg[4 * k + 3], 0); // no four-beam solution
-                continue;
-            }
-            EXPECT_GT(Mean(corr, k), 64) << k;
-            EXPECT_GE(pg[4 * k + 3], 90);
-            EXPECT_EQ(pg[4 * k] + pg[4 * k + 3], 100);
-        }
-    }
-}
-
-TEST(Simulator, BottomTrackMirrorsTheNavigatedDrift) {
-    SimulationSpec spec = Small(60);
-    spec.Navigation = true;
-    const auto file = Simulate(spec);
-    const auto ens = SplitFile(file, 0, false);
-    ASSERT_EQ(ens.size(), 60u);
-    for (size_t i = 1; i < ens.size(); ++i) {
-        const RawEnsemble& e = ens[i];
-        const uint8_t* nav = e.Bytes + e.Find(0x2000);
-        const uint8_t* bt = e.Bytes + e.Find(0x0600);
-        const auto lat1 = static_cast<int32_t>(Le32(nav + 14)), lon1 = static_cast<int32_t>(Le32(nav + 18));
-        const auto lat2 = static_cast<int32_t>(Le32(nav + 26)), lon2 = static_cast<int32_t>(Le32(nav + 30));
-        const double toDeg = 180.0 / 2147483648.0;
-        EXPECT_NEAR(lat2 * toDeg, 50.1, 0.1);
-        EXPECT_NEAR(lon2 * toDeg, -4.9, 0.2);
-        const double north = (lat2 - lat1) * toDeg * 111320.0;
-        const double east = (lon2 - lon1) * toDeg * 111320.0 * std::cos(lat2 * toDeg * kPi / 180);
-        const double speed = Le16(nav + 40);
-        const double direction = Le16(nav + 42) * 360.0 / 65536.0 * kPi / 180;
-        // Speed and direction made good agree with the two positions, one interval apart.
-        EXPECT_NEAR(std::hypot(east, north) / 60.0 * 1000, speed, 0.02 * speed + 1);
-        EXPECT_NEAR(speed * std::sin(direction), east / 60.0 * 1000, 2);
-        EXPECT_NEAR(speed * std::cos(direction), north / 60.0 * 1000, 2);
-        // The bottom appears to move against the platform.
-        const auto btEast = static_cast<int16_t>(Le16(bt + 24)),
-                   btNorth = static_cast<int16_t>(Le16(bt + 26));
-        EXPECT_NEAR(btEast, -speed * std::sin(direction), 12);
-        EXPECT_NEAR(btNorth, -speed * std::cos(direction), 12);
-        EXPECT_EQ(Le32(nav + 50), LeadersOf(e).Number());
-    }
 }
 
 TEST(Simulator, NarrowbandBlocksAddUpAndCarryBcdTimes) {
@@ -349,37 +125,13 @@ TEST(Simulator, NarrowbandBlocksAddUpAndCarryBcdTimes) {
         for (int k = 0; k < 5; ++k) sum += Be16(e.Bytes + 2 + 2 * k);
         EXPECT_EQ(sum, e.Length);
         const uint8_t* p = e.Bytes + 14;
-        for (int i = 0; i < 8; ++i) {
-            EXPECT_LE(p[i] >> 4, 9) << i;
-            EXPECT_LE(p[i] & 15, 9) << i;
-        }
-        EXPECT_EQ(p[0], 0x06);
-        EXPECT_TRUE(p[1] == 0x14 || p[1] == 0x15);
-        EXPECT_EQ(p[10], 30);
-        EXPECT_EQ(p[18] & 0x80, 0x80);
-        EXPECT_EQ(p[18] & 0x04, 0x04); // down-looking
-        EXPECT_EQ(Be16(e.Bytes + 4), 6 * 30);
+        EXPECT_EQ(p[18] & 0x84, 0x84); // new format, down-looking
         const int seconds = ((p[2] >> 4) * 10 + (p[2] & 15)) * 3600 + ((p[3] >> 4) * 10 + (p[3] & 15)) * 60 +
                             (p[4] >> 4) * 10 + (p[4] & 15);
         if (previousSecond >= 0) {
             EXPECT_EQ((seconds - previousSecond + 86400) % 86400, 60);
         }
         previousSecond = seconds;
-        // Cells beyond the bottom carry the 12-bit bad count.
-        double hi = 0;
-        for (int b = 0; b < 4; ++b) hi = std::max(hi, Be16(p + 47 + 2 * b) * 153600 / 1475.1 / 100);
-        const double bin1 = (p[12] + std::ldexp(1.0, p[11])) / 2 + p[13] + p[14];
-        const double cell = std::ldexp(1.0, p[11]);
-        const uint8_t* vel = e.Bytes + 14 + Be16(e.Bytes + 2);
-        for (int k = 0; k < 30; ++k) {
-            const int count0 = vel[6 * k] * 16 + (vel[6 * k + 1] >> 4);
-            if (bin1 + k * cell + cell / 2 > hi + 1.1) {
-                EXPECT_EQ(count0, 2048) << k;
-            }
-            if (k < 10) {
-                EXPECT_NE(count0, 2048) << k;
-            }
-        }
     }
 }
 
@@ -388,16 +140,9 @@ TEST(Simulator, LengthBytesNeverLookLikeASyncByte) {
     SimulationSpec nb = Small(3);
     nb.Narrowband = true;
     nb.Cells = 113;
-    const auto file = Simulate(nb);
-    const auto ens = SplitFile(file, 0, true);
+    const auto ens = SplitFile(Simulate(nb), 0, true);
     ASSERT_EQ(ens.size(), 3u);
-    for (const RawEnsemble& e : ens) {
-        EXPECT_TRUE(e.ChecksumOk);
-        EXPECT_NE(e.Bytes[1], 0x3F);
-        size_t sum = 14;
-        for (int k = 0; k < 5; ++k) sum += Be16(e.Bytes + 2 + 2 * k);
-        EXPECT_EQ(sum, e.Length);
-    }
+    for (const RawEnsemble& e : ens) EXPECT_TRUE(e.ChecksumOk && e.Bytes[1] != 0x3F);
     for (int cells = 1; cells <= 255; ++cells) {
         for (int variant = 0; variant < 3; ++variant) {
             SimulationSpec spec = Small(1);
@@ -450,14 +195,8 @@ TEST(Simulator, WriteRefusesImpossibleSettingsAndReportsWriteFailures) {
     spec.IntervalSeconds = 0;
     EXPECT_FALSE(WriteSimulatedFile(spec, (dir / "c").string(), &error));
     EXPECT_FALSE(std::filesystem::exists(dir / "a"));
-
     EXPECT_FALSE(WriteSimulatedFile(Small(2), (dir / "no" / "such" / "folder").string(), &error));
     EXPECT_NE(error.find("cannot create"), std::string::npos);
-    if (std::filesystem::exists("/dev/full")) {
-        error.clear();
-        EXPECT_FALSE(WriteSimulatedFile(Small(2), "/dev/full", &error));
-        EXPECT_NE(error.find("cannot write /dev/full"), std::string::npos) << error;
-    }
 }
 
 } // namespace
