@@ -6,6 +6,7 @@
 #include "dataset/DataSet.h"
 #include "dataset/VelocityProcessing.h"
 #include "ensemble/Decoder.h"
+#include "ensemble/FileStats.h"
 #include "ensemble/Framing.h"
 #include "options/OptionsFile.h"
 
@@ -20,20 +21,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: marevox-cli dump FILE [--first E] [--last E] [--raw] [--options FILE]\n";
-
-// Broadband is tried first from the start of the file, then narrowband; the file is left at its start.
-int32_t ProbeStructure(EnsembleFile& file, EnsembleFrame& frame) {
-    int32_t structure = kStructureUnknown;
-    file.Seek(1);
-    if (Find_Broadband_Ensemble(file, frame, {})) {
-        structure = kBroadband;
-    } else {
-        file.Seek(1);
-        if (Find_Narrowband_Ensemble(file, frame, {})) structure = kNarrowband;
-    }
-    file.Seek(1);
-    return structure;
-}
 
 template <typename T>
 void Rows(JsonWriter& json, const char* key, const SlotArray<T>& a, int rows, int bins, int slot) {
@@ -129,7 +116,7 @@ int RunDump(int argc, char** argv) {
         return 1;
     }
     EnsembleFrame frame;
-    const int32_t structure = ProbeStructure(file, frame);
+    const int32_t structure = Determine_File_Data_Structure(file, frame, {});
     if (structure == kStructureUnknown) {
         std::fprintf(stderr, "marevox-cli dump: no valid ensemble in %s\n", path.c_str());
         return 0;
