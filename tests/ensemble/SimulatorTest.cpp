@@ -140,7 +140,8 @@ TEST(Simulator, LengthBytesNeverLookLikeASyncByte) {
     SimulationSpec nb = Small(3);
     nb.Narrowband = true;
     nb.Cells = 113;
-    const auto ens = SplitFile(Simulate(nb), 0, true);
+    const std::vector<uint8_t> bytes = Simulate(nb); // the split ensembles point into it
+    const auto ens = SplitFile(bytes, 0, true);
     ASSERT_EQ(ens.size(), 3u);
     for (const RawEnsemble& e : ens) EXPECT_TRUE(e.ChecksumOk && e.Bytes[1] != 0x3F);
     for (int cells = 1; cells <= 255; ++cells) {
