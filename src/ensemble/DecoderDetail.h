@@ -43,6 +43,11 @@ class EnsembleBytesView {
     size_t size_;
 };
 
+// A BCD byte: its two hexadecimal digits read as a decimal number (0x59 is 59).
+inline uint8_t FromBcd(uint8_t b) {
+    return static_cast<uint8_t>((b >> 4) * 10 + (b & 0x0F));
+}
+
 // A signed 16-bit quantity stored as an unsigned word.
 inline int32_t SignedWord(uint16_t raw) {
     return raw > 32767 ? static_cast<int32_t>(raw) - 65536 : raw;

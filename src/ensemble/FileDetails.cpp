@@ -1,6 +1,7 @@
 #include "ensemble/FileDetails.h"
 
 #include "common/NumberFormat.h"
+#include "ensemble/DecoderDetail.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/EnsembleFrame.h"
 #include "ensemble/FileStats.h"
@@ -16,38 +17,33 @@ namespace {
 
 const char* const kCrLf = "\r\n";
 
-// Bounds-checked reads inside the first n bytes of an ensemble.
-class EnsembleBytesView {
+// Reads of leader fields that may lie outside a short ensemble: those read as 0.
+class LeaderReads {
   public:
-    EnsembleBytesView(const EnsembleFrame& frame)
-        : data_(frame.EnsembleBuffer.data()),
-          size_(std::min<int64_t>(frame.EnsembleBytes, static_cast<int64_t>(frame.EnsembleBuffer.size()))) {}
+    explicit LeaderReads(const EnsembleFrame& frame) : view_(frame) {}
     bool Has(int64_t offset, int64_t width) const {
-        return offset >= 0 && width >= 0 && offset + width <= size_;
+        return offset >= 0 && width >= 0 &&
+               view_.Holds(static_cast<size_t>(offset), static_cast<size_t>(width));
     }
-    int32_t U8(int64_t offset) const { return Has(offset, 1) ? data_[offset] : 0; }
+    int32_t U8(int64_t offset) const { return Has(offset, 1) ? view_.U8(static_cast<size_t>(offset)) : 0; }
     int32_t U16LE(int64_t offset) const {
-        return Has(offset, 2) ? data_[offset] | (data_[offset + 1] << 8) : 0;
+        return Has(offset, 2) ? view_.LE16(static_cast<size_t>(offset)) : 0;
     }
     int32_t U16BE(int64_t offset) const {
-        return Has(offset, 2) ? (data_[offset] << 8) | data_[offset + 1] : 0;
+        return Has(offset, 2) ? view_.BE16(static_cast<size_t>(offset)) : 0;
     }
-    int32_t S16LE(int64_t offset) const {
-        int32_t v = U16LE(offset);
-        return v > 32767 ? v - 65536 : v;
-    }
+    int32_t S16LE(int64_t offset) const { return detail::SignedWord(static_cast<uint16_t>(U16LE(offset))); }
 
   private:
-    const uint8_t* data_;
-    int64_t size_;
+    detail::EnsembleBytesView view_;
 };
 
 int32_t Bcd(int32_t byte) {
-    return (byte >> 4) * 10 + (byte & 0x0F);
+    return detail::FromBcd(static_cast<uint8_t>(byte));
 }
 
 void DecodeBroadbandLeaders(const EnsembleFrame& frame, DetailsConfig& cfg, bool recordTypes) {
-    EnsembleBytesView b(frame);
+    LeaderReads b(frame);
     const int32_t count = b.U8(5);
     bool fixedSeen = false, variableSeen = false;
     if (recordTypes) cfg.DataTypeIds.clear();
@@ -105,7 +101,7 @@ void DecodeBroadbandLeaders(const EnsembleFrame& frame, DetailsConfig& cfg, bool
 }
 
 void DecodeNarrowbandLeader(const EnsembleFrame& frame, DetailsConfig& cfg) {
-    EnsembleBytesView b(frame);
+    LeaderReads b(frame);
     for (int k = 0; k < 5; ++k) cfg.NBBlockLengths[k] = b.U16BE(2 + 2 * k);
     if (cfg.NBBlockLengths[0] == 0) return;
     const int64_t p = 14;

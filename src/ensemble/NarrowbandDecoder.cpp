@@ -8,6 +8,7 @@
 namespace mvx {
 
 using detail::EnsembleBytesView;
+using detail::FromBcd;
 
 namespace {
 
@@ -19,11 +20,6 @@ constexpr size_t kBytesPerBeamCell = 4;
 constexpr int kBadCount = 2048; // the 12-bit bad-value marker
 constexpr uint8_t kNoYear = 80; // narrowband time stamps carry no year
 constexpr uint8_t kTransformEarth = 24;
-
-// A BCD byte: its two hexadecimal digits read as a decimal number (0x59 is 59).
-uint8_t FromBcd(uint8_t b) {
-    return static_cast<uint8_t>((b >> 4) * 10 + (b & 0x0F));
-}
 
 // Four 12-bit counts packed into six bytes: beam 0 = byte 0 and the high nibble of byte 1, beam 1 = the
 // low nibble of byte 1 and byte 2, beams 2 and 3 likewise from bytes 3..5.
