@@ -1,6 +1,6 @@
 #pragma once
 // Simulated files for the benchmarks, made once under /tmp and kept for later runs.
-#include "ensemble/Simulator.h"
+#include "simulator/Simulator.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 // How fast the simulated instrument makes ensembles (the bundled sample and big test files).
-#include "ensemble/EnsembleEncoder.h"
-#include "ensemble/Simulator.h"
+#include "simulator/EnsembleEncoder.h"
+#include "simulator/Simulator.h"
 
 #include <benchmark/benchmark.h>
 

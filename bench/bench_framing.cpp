@@ -1,9 +1,9 @@
 // Finding and verifying broadband ensembles in a 1 GiB file read from the page cache, clean and with
 // stray bytes between the ensembles, and decoding 30-cell ensembles that carry every data type.
-#include "dataset/DataSet.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/Framing.h"
-#include "ensemble/Simulator.h"
+#include "model/DataSet.h"
+#include "simulator/Simulator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,10 +2,10 @@
 // 1 GB files, and decoding plus processing one beam-coordinate ensemble of 30 cells. The files are made
 // once under /tmp by the simulated instrument and kept for later runs.
 #include "BenchFiles.h"
-#include "dataset/CoreState.h"
 #include "dataset/Loader.h"
 #include "ensemble/Framing.h"
-#include "ensemble/Simulator.h"
+#include "model/CoreState.h"
+#include "simulator/Simulator.h"
 
 #include <benchmark/benchmark.h>
 

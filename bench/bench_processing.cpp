@@ -1,8 +1,8 @@
 // End of profile and velocity processing of one loaded ensemble (30 cells), as the loader runs them.
-#include "dataset/DataSet.h"
 #include "dataset/VelocityProcessing.h"
-#include "ensemble/InstrumentSetup.h"
-#include "options/Options.h"
+#include "model/DataSet.h"
+#include "model/InstrumentSetup.h"
+#include "model/Options.h"
 
 #include <benchmark/benchmark.h>
 

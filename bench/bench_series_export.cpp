@@ -2,14 +2,14 @@
 // and as MAT, with the pieces of the per-ensemble cost measured on their own: the single-ensemble load
 // the writers make for every row, its fixed part (opening the file with its read buffer), and the
 // search, decode and processing of one ensemble from a file kept open.
-#include "dataset/CoreState.h"
+#include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/Framing.h"
-#include "ensemble/Simulator.h"
 #include "export/MatExport.h"
-#include "export/OutputFile.h"
 #include "export/TextExport.h"
+#include "model/CoreState.h"
+#include "simulator/Simulator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Arbitrary bytes as an ensemble file searched with both framings, and as an ensemble handed straight to
 // both decoders. Besides not crashing: every ensemble found is complete and checksum-valid, every search
 // moves the file forward, a failed search restores the length, and decoding writes only its own slot.
-#include "dataset/DataSet.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/Framing.h"
+#include "model/DataSet.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "analysis/ReportFile.h"
 
 #include "common/NumberFormat.h"
+#include "common/OutputFile.h"
 #include "common/Rounding.h"
-#include "export/OutputFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,9 +1,9 @@
 #pragma once
 // The report editor's snapshot of the contour and its report file (".mvr"): captions and labels as
 // quoted lines, the matrix size as bare numbers, then one line per bin row of 8-character fields.
-#include "dataset/DataSet.h"
-#include "dataset/SetDescriptors.h"
-#include "options/Options.h"
+#include "model/DataSet.h"
+#include "model/Options.h"
+#include "model/SetDescriptors.h"
 
 #include <array>
 #include <cstdint>

@@ -1,13 +1,10 @@
 #pragma once
 // The one object that owns a running program's state: the core state (data set, options, descriptors,
 // menu marks), the display tables, the colour table, and the platform services the windows use. Windows get a
-// reference. Qt defines "slots" as a keyword macro, and the core's data set uses the word as a name.
-#pragma push_macro("slots")
-#undef slots
+// reference.
 #include "charts/ColorTable.h"
-#include "dataset/CoreState.h"
+#include "model/CoreState.h"
 #include "options/OptionsFile.h"
-#pragma pop_macro("slots")
 
 #include "platform/Dialogs.h"
 #include "platform/EventYield.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Window positions and states as the options file keeps them: twips and 0 normal, 1 minimised,
 // 2 maximised. Top-level windows are placed on the screen, child windows inside the main window.
-#include "options/Options.h"
+#include "model/Options.h"
 
 #include <QRect>
 

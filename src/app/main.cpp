@@ -1,8 +1,8 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
-#include "app/Form7.h"
-#include "app/MDIForm1.h"
+#include "app/MainWindow.h"
+#include "app/SubSetWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
     mvx::QtDialogs dialogs;
     mvx::DesktopLauncher launcher;
     mvx::AppContext app(dialogs, launcher);
-    mvx::MDIForm1 mainWindow(app);
+    mvx::MainWindow mainWindow(app);
     // The chart windows register with the main window, which owns them from then on.
-    new mvx::Form7(app, mainWindow);
+    new mvx::SubSetWindow(app, mainWindow);
     dialogs.SetParent(&mainWindow);
 
     // The command line as one text, the way the program reads it: the words after the program's name.

@@ -10,7 +10,7 @@
 #include "charts/ContourTypes.h"
 #include "charts/Surface.h"
 
-#include "dataset/DataSet.h"
+#include "model/DataSet.h"
 
 #include <array>
 #include <cstdint>

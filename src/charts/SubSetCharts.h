@@ -4,7 +4,7 @@
 // here is a function of the core state, the window size and the surfaces, so the desktop window, the
 // tests and the command line draw the same pictures.
 #include "charts/ContourChart.h"
-#include "dataset/CoreState.h"
+#include "model/CoreState.h"
 
 #include <functional>
 

@@ -1,11 +1,11 @@
 // marevox-cli details FILE: the file-details report, then the six statistics of the ensemble scan.
 #include "cli/Args.h"
-#include "dataset/CoreState.h"
-#include "dataset/DataSet.h"
+#include "dataset/FileStats.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/FileDetails.h"
-#include "ensemble/FileStats.h"
 #include "ensemble/Framing.h"
+#include "model/CoreState.h"
+#include "model/DataSet.h"
 
 #include <cstdio>
 

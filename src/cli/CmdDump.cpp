@@ -3,11 +3,11 @@
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
-#include "dataset/DataSet.h"
+#include "dataset/FileStats.h"
 #include "dataset/VelocityProcessing.h"
 #include "ensemble/Decoder.h"
-#include "ensemble/FileStats.h"
 #include "ensemble/Framing.h"
+#include "model/DataSet.h"
 #include "options/OptionsFile.h"
 
 #include <algorithm>

@@ -3,10 +3,10 @@
 // unset choices take what the dialog would show for that state.
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "dataset/CoreState.h"
 #include "dataset/Loader.h"
 #include "export/ExportChoices.h"
 #include "export/ExportRunner.h"
+#include "model/CoreState.h"
 #include "options/OptionsFile.h"
 
 #include <cstdio>

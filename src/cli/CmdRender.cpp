@@ -5,8 +5,8 @@
 
 #include "charts/ColorTable.h"
 #include "charts/SubSetCharts.h"
-#include "dataset/CoreState.h"
 #include "dataset/Loader.h"
+#include "model/CoreState.h"
 #include "options/OptionsFile.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 // marevox-cli simulate: writes a file of simulated ensembles.
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "ensemble/Simulator.h"
+#include "simulator/Simulator.h"
 
 #include <cstdio>
 #include <string>

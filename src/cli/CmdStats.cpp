@@ -1,8 +1,8 @@
 // marevox-cli stats FILE [--multifile]: the information window's text of a file, loaded headless.
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "dataset/CoreState.h"
 #include "dataset/Loader.h"
+#include "model/CoreState.h"
 #include "options/OptionsFile.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 // marevox-cli view FILE --ensemble E --bin B: loads the sub set that holds ensemble E and prints the data
 // viewer's text for it at display bin B.
 #include "cli/Args.h"
-#include "dataset/CoreState.h"
 #include "dataset/Loader.h"
 #include "ensemble/DataViewText.h"
+#include "model/CoreState.h"
 #include "options/OptionsFile.h"
 
 #include <cstdio>

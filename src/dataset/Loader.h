@@ -1,6 +1,6 @@
 #pragma once
 // Loading the whole set (decimated over the file) and sub sets (consecutive ensembles) into the data set.
-#include "dataset/CoreState.h"
+#include "model/CoreState.h"
 
 #include <functional>
 #include <string>

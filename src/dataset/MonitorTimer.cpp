@@ -2,8 +2,8 @@
 
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
-#include "dataset/MenuState.h"
-#include "options/Options.h"
+#include "model/MenuState.h"
+#include "model/Options.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 // Raw copies of a range of ensembles: the bytes of the open file (or of its multi-file set) written
 // unchanged to a new file, one record of EnsembleBytes + 2 bytes per ensemble number.
-#include "dataset/CoreState.h"
+#include "model/CoreState.h"
 
 #include <cstdint>
 #include <string>

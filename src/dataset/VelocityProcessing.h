@@ -1,8 +1,8 @@
 #pragma once
 // Turning one decoded slot's raw velocities into the values charts and exports show.
-#include "dataset/DataSet.h"
-#include "ensemble/InstrumentSetup.h"
-#include "options/Options.h"
+#include "model/DataSet.h"
+#include "model/InstrumentSetup.h"
+#include "model/Options.h"
 
 namespace mvx {
 

@@ -1,7 +1,7 @@
 #include "ensemble/DataViewText.h"
 
 #include "common/NumberFormat.h"
-#include "dataset/CoreState.h"
+#include "model/CoreState.h"
 
 namespace mvx {
 

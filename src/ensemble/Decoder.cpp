@@ -1,7 +1,7 @@
 #include "ensemble/Decoder.h"
 
-#include "dataset/CoreState.h"
 #include "ensemble/DecoderDetail.h"
+#include "model/CoreState.h"
 
 namespace mvx {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Decoding the ensemble in the frame into the instrument set-up and slot `slot` of the data set.
-#include "dataset/DataSet.h"
-#include "ensemble/EnsembleFrame.h"
-#include "ensemble/InstrumentSetup.h"
+#include "model/DataSet.h"
+#include "model/EnsembleFrame.h"
+#include "model/InstrumentSetup.h"
 
 #include <cstdint>
 

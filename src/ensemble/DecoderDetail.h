@@ -2,8 +2,8 @@
 // Helpers shared by the two ensemble decoders: bounded reads of the ensemble bytes, the velocity
 // scaling rule and the checks that keep every write inside the data set.
 #include "common/Rounding.h"
-#include "dataset/DataSet.h"
-#include "ensemble/EnsembleFrame.h"
+#include "model/DataSet.h"
+#include "model/EnsembleFrame.h"
 
 #include <algorithm>
 #include <cstddef>

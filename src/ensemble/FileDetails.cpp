@@ -3,10 +3,9 @@
 #include "common/NumberFormat.h"
 #include "ensemble/DecoderDetail.h"
 #include "ensemble/EnsembleFile.h"
-#include "ensemble/EnsembleFrame.h"
-#include "ensemble/FileStats.h"
 #include "ensemble/Framing.h"
 #include "ensemble/LastEnsembleSearch.h"
+#include "model/EnsembleFrame.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // and last ensemble, extra data, and a statistics scan of every ensemble. It reads the file through its
 // own leader decoders and never touches the data set.
 #include "common/Callbacks.h"
-#include "ensemble/InstrumentSetup.h"
+#include "model/InstrumentSetup.h"
 
 #include <array>
 #include <cstdint>

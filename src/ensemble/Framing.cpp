@@ -184,4 +184,17 @@ bool Get_Next_Ensemble(int32_t dataStructure, EnsembleFile& file, EnsembleFrame&
     }
 }
 
+int32_t Determine_File_Data_Structure(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield) {
+    int32_t structure = kStructureUnknown;
+    file.Seek(1);
+    if (Find_Broadband_Ensemble(file, frame, yield)) {
+        structure = kBroadband;
+    } else {
+        file.Seek(1);
+        if (Find_Narrowband_Ensemble(file, frame, yield)) structure = kNarrowband;
+    }
+    file.Seek(1);
+    return structure;
+}
+
 } // namespace mvx

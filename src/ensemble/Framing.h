@@ -2,7 +2,7 @@
 // Finding the next complete, checksum-valid ensemble at or after the current file position.
 #include "common/Callbacks.h"
 #include "ensemble/EnsembleFile.h"
-#include "ensemble/EnsembleFrame.h"
+#include "model/EnsembleFrame.h"
 
 #include <cstdint>
 
@@ -20,5 +20,8 @@ bool Find_Narrowband_Ensemble(EnsembleFile& file, EnsembleFrame& frame, const Yi
 // Structure 1 searches narrowband, 2 broadband; any other value clears fileValid and returns False.
 bool Get_Next_Ensemble(int32_t dataStructure, EnsembleFile& file, EnsembleFrame& frame, bool& fileValid,
                        const YieldFn& yield);
+
+// Tries broadband first, then narrowband; leaves the file at position 1. 0 unknown, 1 NB, 2 BB.
+int32_t Determine_File_Data_Structure(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield);
 
 } // namespace mvx

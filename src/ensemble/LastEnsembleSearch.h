@@ -2,8 +2,8 @@
 // Finding the last ensemble of a file or set: a look near the end for ensembles of the first one's
 // length, then a backward search at whole multiples of that length.
 #include "common/Callbacks.h"
-#include "ensemble/EnsembleFrame.h"
 #include "ensemble/SetStream.h"
+#include "model/EnsembleFrame.h"
 
 #include <cstdint>
 #include <functional>

@@ -4,7 +4,7 @@
 // the beginning of the next. With one member it is exactly a single open file.
 #include "common/Callbacks.h"
 #include "ensemble/EnsembleFile.h"
-#include "ensemble/EnsembleFrame.h"
+#include "model/EnsembleFrame.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 // What the text and MAT writers share: loading one ensemble, the bin-number rule, reading a data
 // type's value from slot 0, the names of the system and its frequency, and fast number pieces.
-#include "dataset/CoreState.h"
+#include "common/OutputFile.h"
 #include "export/ExportSelection.h"
-#include "export/OutputFile.h"
+#include "model/CoreState.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #include "export/ExportRunner.h"
 
+#include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "export/MatExport.h"
-#include "export/OutputFile.h"
 #include "export/TextExport.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 // always puts the user's view back: the displayed bin range, the profile ensemble and the loaded set
 // (reloaded with the remembered first and last ensemble). A failed write ends that export with a
 // message; the partial file stays. Nothing here ends the program.
-#include "dataset/CoreState.h"
 #include "export/ExportSelection.h"
+#include "model/CoreState.h"
 
 #include <string>
 

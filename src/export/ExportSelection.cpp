@@ -2,7 +2,7 @@
 
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
-#include "dataset/CoreState.h"
+#include "model/CoreState.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 // and bin lists, plus the cancel flag and progress callback of a running export. Plain data, filled by
 // the dialog (or the command line) and read by the writers; the writers write clamped ensemble entries
 // back into the boxes, as the dialog shows them.
-#include "dataset/SetDescriptors.h"
+#include "model/SetDescriptors.h"
 
 #include <array>
 #include <cstdint>

@@ -10,9 +10,9 @@
 // reached), so each record's header matches its data. No ensemble (First > Last) gives N = 0 and no
 // selected bin gives B = 0 matrices. The writers return False when a write failed, an ensemble could
 // not be read or the arrays could not be held in memory, with the reason in file.Error().
-#include "dataset/CoreState.h"
+#include "common/OutputFile.h"
 #include "export/ExportSelection.h"
-#include "export/OutputFile.h"
+#include "model/CoreState.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 // span must hold at least rows * columns elements; a shorter span, a negative dimension, an empty name
 // or a name with a zero byte writes nothing and fails the file with a message. Every writer returns
 // false once the file has failed (see OutputFile::Error).
-#include "export/OutputFile.h"
+#include "common/OutputFile.h"
 
 #include <cstdint>
 #include <span>

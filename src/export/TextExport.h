@@ -9,9 +9,9 @@
 // clamped values back), reports progress and stops when the selection's Cancel flag is set. The file
 // must be open; the writers return False when a write failed or an ensemble could not be read, with
 // the reason in file.Error(). What was written up to that point stays in the file.
-#include "dataset/CoreState.h"
+#include "common/OutputFile.h"
 #include "export/ExportSelection.h"
-#include "export/OutputFile.h"
+#include "model/CoreState.h"
 
 namespace mvx {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The options file: one value per line in a fixed order, without keys.
-#include "options/Options.h"
+#include "model/Options.h"
 
 #include <iosfwd>
 #include <string>

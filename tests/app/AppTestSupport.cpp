@@ -32,7 +32,7 @@ void AppTest::Restart() {
     form_.reset();
     app_.reset();
     app_ = std::make_unique<AppContext>(dialogs_, launcher_);
-    form_ = std::make_unique<MDIForm1>(*app_);
+    form_ = std::make_unique<MainWindow>(*app_);
 }
 
 void AppTest::TearDown() {
@@ -51,8 +51,8 @@ OpenCounter::~OpenCounter() {
     QObject::disconnect(Connection);
 }
 
-OpenCounter::OpenCounter(MDIForm1& form) {
-    Connection = QObject::connect(&form, &MDIForm1::Open_Finished, &form, [this](bool loaded) {
+OpenCounter::OpenCounter(MainWindow& form) {
+    Connection = QObject::connect(&form, &MainWindow::Open_Finished, &form, [this](bool loaded) {
         ++Count;
         LastLoaded = loaded;
     });

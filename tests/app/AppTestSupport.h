@@ -1,7 +1,7 @@
 #pragma once
 // A running main window over scripted dialogs, with its own settings folder, for the desktop tests.
 #include "app/AppContext.h"
-#include "app/MDIForm1.h"
+#include "app/MainWindow.h"
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
 
@@ -29,12 +29,12 @@ class AppTest : public ::testing::Test {
     ScriptedDialogs dialogs_;
     RecordingLauncher launcher_;
     std::unique_ptr<AppContext> app_;
-    std::unique_ptr<MDIForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 // Counts the main window's finished Open commands and keeps the last result.
 struct OpenCounter {
-    explicit OpenCounter(MDIForm1& form);
+    explicit OpenCounter(MainWindow& form);
     ~OpenCounter();
     OpenCounter(const OpenCounter&) = delete;
     OpenCounter& operator=(const OpenCounter&) = delete;

@@ -2,7 +2,7 @@
 #include "AppTestSupport.h"
 
 #include "TestSupport.h"
-#include "app/Form5.h"
+#include "app/ProgressWindow.h"
 
 #include <QAction>
 
@@ -11,7 +11,7 @@ namespace {
 
 using Monitor = AppTest;
 
-std::string CountCaption(MDIForm1& form) {
+std::string CountCaption(MainWindow& form) {
     return form.Item("Monitor_Count")->text().toStdString();
 }
 

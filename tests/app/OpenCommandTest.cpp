@@ -2,7 +2,7 @@
 #include "AppTestSupport.h"
 
 #include "TestSupport.h"
-#include "app/Form3.h"
+#include "app/InformationWindow.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -19,7 +19,7 @@ using OpenCommand = AppTest;
 const char* kRealFiles[] = {"up600_beam_9ens.000", "up600_beam_truncated.000", "down600_earth_bt.000",
                             "SHIP300_000001.ENX"};
 
-void ExpectUsable(MDIForm1& form, const AppTest& test, bool menusEnabled) {
+void ExpectUsable(MainWindow& form, const AppTest& test, bool menusEnabled) {
     EXPECT_FALSE(form.Busy());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(form.App().Pointer.Shape(), PointerShape::Default);

@@ -2,7 +2,7 @@
 #include "AppTestSupport.h"
 
 #include "TestSupport.h"
-#include "app/Form3.h"
+#include "app/InformationWindow.h"
 #include "app/WindowLayouts.h"
 #include "platform/Twips.h"
 

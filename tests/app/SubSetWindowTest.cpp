@@ -4,8 +4,8 @@
 
 #include "TestEnsembles.h"
 #include "TestSupport.h"
-#include "app/Form3.h"
-#include "app/Form7.h"
+#include "app/InformationWindow.h"
+#include "app/SubSetWindow.h"
 #include "app/WindowLayouts.h"
 #include "platform/Twips.h"
 
@@ -43,11 +43,11 @@ std::filesystem::path WriteSet() {
     return path;
 }
 
-class SubSetWindow : public AppTest {
+class SubSetWindowTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        form7_ = new Form7(*app_, *form_);
+        subSet_ = new mvx::SubSetWindow(*app_, *form_);
         form_->Form_Load("");
         dialogs_.OpenAnswers.push_back(WriteSet().string());
         form_->Open_File();
@@ -56,8 +56,8 @@ class SubSetWindow : public AppTest {
 
     // The pixel at the centre of a cell of the contour (row counted from the top).
     QPointF CellCentre(int ensemble, int rowFromTop) const {
-        const ContourChart& c = form7_->Charts().Contour;
-        const QtSurface& p = form7_->Picture1();
+        const ContourChart& c = subSet_->Charts().Contour;
+        const QtSurface& p = subSet_->Picture1();
         const double w = p.Width() - c.Frame.LeftMargin - c.Frame.RightMargin;
         const double h = p.Height() - c.Frame.TopMargin - c.Frame.BottomMargin;
         const int n = c.Axes.NumEnsembles, b = c.Axes.LastBinShown - c.Axes.FirstBinShown + 1;
@@ -73,7 +73,7 @@ class SubSetWindow : public AppTest {
         for (int y = static_cast<int>(a.y() - step.y() / 2 + 1); y < a.y() + step.y() / 2 - 1; ++y)
             for (int x = static_cast<int>(a.x() - step.x() / 2 + 1); x < a.x() + step.x() / 2 - 1; ++x) {
                 ++total;
-                match += form7_->Picture1().GetPixel(x, y) == colour;
+                match += subSet_->Picture1().GetPixel(x, y) == colour;
             }
         return total > 0 ? static_cast<double>(match) / total : 0;
     }
@@ -86,15 +86,15 @@ class SubSetWindow : public AppTest {
         QApplication::sendEvent(w, &e);
     }
     void Click(QPointF at) {
-        Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonPress, at);
-        Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonRelease, at);
+        Mouse(subSet_->Picture1_Widget(), QEvent::MouseButtonPress, at);
+        Mouse(subSet_->Picture1_Widget(), QEvent::MouseButtonRelease, at);
     }
     void Key(QEvent::Type type, int key) {
         QKeyEvent e(type, key, Qt::NoModifier);
-        QApplication::sendEvent(form7_->Client(), &e);
+        QApplication::sendEvent(subSet_->Client(), &e);
     }
     void Drag(QPointF from, QPointF to) {
-        QWidget* w = form7_->Picture1_Widget();
+        QWidget* w = subSet_->Picture1_Widget();
         Key(QEvent::KeyPress, Qt::Key_Space);
         Mouse(w, QEvent::MouseButtonPress, from);
         Mouse(w, QEvent::MouseMove, (from + to) / 2);
@@ -103,15 +103,15 @@ class SubSetWindow : public AppTest {
         Key(QEvent::KeyRelease, Qt::Key_Space);
     }
 
-    Form7* form7_ = nullptr;
+    mvx::SubSetWindow* subSet_ = nullptr;
 };
 
-TEST_F(SubSetWindow, OpenDrawsTheContourAndShowsTheWindow) {
-    EXPECT_TRUE(form7_->isVisible());
+TEST_F(SubSetWindowTest, OpenDrawsTheContourAndShowsTheWindow) {
+    EXPECT_TRUE(subSet_->isVisible());
     EXPECT_TRUE(form_->Item("Show_Data_Set(2)")->isEnabled());
     EXPECT_TRUE(form_->Item("Show_Data_Set(2)")->isChecked());
-    EXPECT_EQ(form7_->windowTitle(), "Sub Set --- Deployment Duration: 00:01:18.00");
-    const ContourChart& c = form7_->Charts().Contour;
+    EXPECT_EQ(subSet_->windowTitle(), "Sub Set --- Deployment Duration: 00:01:18.00");
+    const ContourChart& c = subSet_->Charts().Contour;
     EXPECT_EQ(c.DataType, 500);
     EXPECT_EQ(c.Axes.NumEnsembles, kEnsembles);
     EXPECT_EQ(c.Axes.LastBinShown, kCells);
@@ -123,47 +123,47 @@ TEST_F(SubSetWindow, OpenDrawsTheContourAndShowsTheWindow) {
         EXPECT_LT(PixelsOfColour(e, 5, kWhite), 0.4) << e;
     }
     // The picture widgets sit where the layout puts them.
-    const SubSetLayout& l = form7_->Charts().Layout;
-    EXPECT_EQ(form7_->Picture1_Widget()->geometry(),
+    const SubSetLayout& l = subSet_->Charts().Layout;
+    EXPECT_EQ(subSet_->Picture1_Widget()->geometry(),
               QRect(l.Contour.X, l.Contour.Y, l.Contour.Width, l.Contour.Height));
-    EXPECT_EQ(form7_->Picture4_Widget()->geometry(),
+    EXPECT_EQ(subSet_->Picture4_Widget()->geometry(),
               QRect(l.Series.X, l.Series.Y, l.Series.Width, l.Series.Height));
-    EXPECT_EQ(form7_->Picture5_Widget()->geometry(), QRect(0, 0, l.Profile.Width, l.Profile.Height));
-    EXPECT_EQ(l.WindowWidth, form7_->Client()->width());
+    EXPECT_EQ(subSet_->Picture5_Widget()->geometry(), QRect(0, 0, l.Profile.Width, l.Profile.Height));
+    EXPECT_EQ(l.WindowWidth, subSet_->Client()->width());
 }
 
-TEST_F(SubSetWindow, WindowMenuItemHidesAndShowsIt) {
+TEST_F(SubSetWindowTest, WindowMenuItemHidesAndShowsIt) {
     QAction* item = form_->Item("Show_Data_Set(2)");
     item->trigger();
     EXPECT_FALSE(item->isChecked());
-    EXPECT_FALSE(form7_->isVisible());
+    EXPECT_FALSE(subSet_->isVisible());
     item->trigger();
     EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(form7_->isVisible());
+    EXPECT_TRUE(subSet_->isVisible());
     // Closing the window clears the check mark.
-    form7_->close();
-    EXPECT_FALSE(form7_->isVisible());
+    subSet_->close();
+    EXPECT_FALSE(subSet_->isVisible());
     EXPECT_FALSE(item->isChecked());
     // Align Forms places it below the information window, across the main window, and the charts follow
     // the new size.
     item->trigger();
-    form7_->resize(500, 300);
+    subSet_->resize(500, 300);
     form_->Align_Forms_Click();
     QApplication::processEvents();
     const QSize inner = form_->Area()->viewport()->size();
     const int top = static_cast<int>(std::lround(inner.height() / 3.0));
-    EXPECT_EQ(form7_->geometry(), QRect(0, top, inner.width(), inner.height() - top));
-    EXPECT_EQ(form7_->Charts().Layout.WindowWidth, form7_->Client()->width());
-    EXPECT_EQ(form7_->Charts().Layout.WindowHeight, form7_->Client()->height());
-    EXPECT_EQ(form7_->Picture1_Widget()->geometry().right() + 1, form7_->Client()->width());
-    form7_->close();
+    EXPECT_EQ(subSet_->geometry(), QRect(0, top, inner.width(), inner.height() - top));
+    EXPECT_EQ(subSet_->Charts().Layout.WindowWidth, subSet_->Client()->width());
+    EXPECT_EQ(subSet_->Charts().Layout.WindowHeight, subSet_->Client()->height());
+    EXPECT_EQ(subSet_->Picture1_Widget()->geometry().right() + 1, subSet_->Client()->width());
+    subSet_->close();
     // A new Open leaves an unchecked window hidden.
     dialogs_.OpenAnswers.push_back(WriteSet().string());
     form_->Open_File();
-    EXPECT_FALSE(form7_->isVisible());
+    EXPECT_FALSE(subSet_->isVisible());
 }
 
-TEST_F(SubSetWindow, ClickPicksTheProfileEnsembleAndTogglesASeriesBin) {
+TEST_F(SubSetWindowTest, ClickPicksTheProfileEnsembleAndTogglesASeriesBin) {
     SetDescriptors& set = app_->Core.Set;
     Click(CellCentre(7, 3));
     EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber + 7);
@@ -173,14 +173,14 @@ TEST_F(SubSetWindow, ClickPicksTheProfileEnsembleAndTogglesASeriesBin) {
     EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber + 2);
     EXPECT_FALSE(app_->Core.Opts.SeriesBinSelect[9]);
     // Two pixels left of the plot: no profile ensemble is picked.
-    const double left = form7_->Charts().Contour.Frame.LeftMargin;
+    const double left = subSet_->Charts().Contour.Frame.LeftMargin;
     Click(QPointF(left - 2, CellCentre(0, 0).y()));
     EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber + 2);
     Click(QPointF(left - 1, CellCentre(0, 0).y()));
     EXPECT_EQ(set.ProfileEnsNumber, set.FirstEnsNumber);
 }
 
-TEST_F(SubSetWindow, DraggedBoxLoadsTheSubSetUnderIt) {
+TEST_F(SubSetWindowTest, DraggedBoxLoadsTheSubSetUnderIt) {
     const int32_t first = app_->Core.Set.FirstEnsNumber;
     Drag(CellCentre(5, 2), CellCentre(20, 7));
     const SetDescriptors& set = app_->Core.Set;
@@ -190,7 +190,7 @@ TEST_F(SubSetWindow, DraggedBoxLoadsTheSubSetUnderIt) {
     EXPECT_EQ(set.FirstBinShown, kCells - 7);
     EXPECT_EQ(set.LastBinShown, kCells - 2);
     // The charts were rebuilt on the new set.
-    const ContourChart& c = form7_->Charts().Contour;
+    const ContourChart& c = subSet_->Charts().Contour;
     EXPECT_EQ(c.Axes.NumEnsembles, 16);
     EXPECT_EQ(c.Axes.FirstBinShown, kCells - 7);
     EXPECT_FALSE(c.Zoom.ZoomDragging);
@@ -206,9 +206,9 @@ TEST_F(SubSetWindow, DraggedBoxLoadsTheSubSetUnderIt) {
     EXPECT_EQ(set.LastBinShown, kCells - 2);
 }
 
-TEST_F(SubSetWindow, DragWithoutTheSpaceKeyOrWithinOneRowLoadsNothing) {
+TEST_F(SubSetWindowTest, DragWithoutTheSpaceKeyOrWithinOneRowLoadsNothing) {
     const int32_t first = app_->Core.Set.FirstEnsNumber, last = app_->Core.Set.LastEnsNumber;
-    QWidget* w = form7_->Picture1_Widget();
+    QWidget* w = subSet_->Picture1_Widget();
     Mouse(w, QEvent::MouseButtonPress, CellCentre(5, 2));
     Mouse(w, QEvent::MouseMove, CellCentre(20, 7));
     Mouse(w, QEvent::MouseButtonRelease, CellCentre(20, 7));
@@ -218,12 +218,12 @@ TEST_F(SubSetWindow, DragWithoutTheSpaceKeyOrWithinOneRowLoadsNothing) {
     EXPECT_EQ(app_->Core.Set.FirstEnsNumber, first);
     EXPECT_EQ(app_->Core.Set.LastBinShown, kCells);
     // The box came off the picture again: a locator-free redraw gives the same pixels.
-    const QImage shown = form7_->Picture1().Image().copy();
-    form7_->Init_Charts(500);
-    EXPECT_TRUE(shown == form7_->Picture1().Image());
+    const QImage shown = subSet_->Picture1().Image().copy();
+    subSet_->Init_Charts(500);
+    EXPECT_TRUE(shown == subSet_->Picture1().Image());
 }
 
-TEST_F(SubSetWindow, ArrowKeysStepTheProfileEnsembleAndStopAnimation) {
+TEST_F(SubSetWindowTest, ArrowKeysStepTheProfileEnsembleAndStopAnimation) {
     int stops = 0;
     form_->Hooks().Stop_Animate = [&] { ++stops; };
     SetDescriptors& set = app_->Core.Set;
@@ -245,58 +245,58 @@ TEST_F(SubSetWindow, ArrowKeysStepTheProfileEnsembleAndStopAnimation) {
     EXPECT_TRUE(bins[3]);
 }
 
-TEST_F(SubSetWindow, RightClickAsksForTheContourOptions) {
+TEST_F(SubSetWindowTest, RightClickAsksForTheContourOptions) {
     std::vector<int> tabs;
     form_->Hooks().Show_Options = [&](int tab) { tabs.push_back(tab); };
-    Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonPress, CellCentre(3, 3), Qt::RightButton);
-    Mouse(form7_->Picture1_Widget(), QEvent::MouseButtonRelease, CellCentre(3, 3), Qt::RightButton);
+    Mouse(subSet_->Picture1_Widget(), QEvent::MouseButtonPress, CellCentre(3, 3), Qt::RightButton);
+    Mouse(subSet_->Picture1_Widget(), QEvent::MouseButtonRelease, CellCentre(3, 3), Qt::RightButton);
     EXPECT_EQ(tabs, std::vector<int>{1});
 }
 
-TEST_F(SubSetWindow, SplittersShareTheWindowOut) {
-    QWidget* profile = form7_->Picture5_Widget();
-    const int width = form7_->Client()->width();
+TEST_F(SubSetWindowTest, SplittersShareTheWindowOut) {
+    QWidget* profile = subSet_->Picture5_Widget();
+    const int width = subSet_->Client()->width();
     Mouse(profile, QEvent::MouseButtonPress, QPointF(profile->width() - 1, 50));
     Mouse(profile, QEvent::MouseMove, QPointF(width / 2.0, 50));
     Mouse(profile, QEvent::MouseButtonRelease, QPointF(width / 2.0, 50));
     EXPECT_NEAR(app_->Core.Opts.ProfileWidthShare, 0.5, 1e-9);
-    EXPECT_EQ(form7_->Picture5_Widget()->width(), std::lround(width * 0.5));
-    EXPECT_EQ(form7_->Charts().Layout.Contour.Width + form7_->Charts().Layout.Contour.X, width);
+    EXPECT_EQ(subSet_->Picture5_Widget()->width(), std::lround(width * 0.5));
+    EXPECT_EQ(subSet_->Charts().Layout.Contour.Width + subSet_->Charts().Layout.Contour.X, width);
 
-    QWidget* series = form7_->Picture4_Widget();
-    const int height = form7_->Client()->height();
+    QWidget* series = subSet_->Picture4_Widget();
+    const int height = subSet_->Client()->height();
     const int top = series->y();
     Mouse(series, QEvent::MouseButtonPress, QPointF(40, 1));
     Mouse(series, QEvent::MouseButtonRelease, QPointF(40, height - top + 50)); // below the window
     EXPECT_NEAR(app_->Core.Opts.ContourHeightShare, (height - 3.0) / height, 1e-9);
 }
 
-TEST_F(SubSetWindow, CopySubSetPutsTheCompositeOnTheClipboard) {
+TEST_F(SubSetWindowTest, CopySubSetPutsTheCompositeOnTheClipboard) {
     QGuiApplication::clipboard()->clear();
     form_->Item("Copy_Form(1)")->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
-    const SubSetLayout& l = form7_->Charts().Layout;
+    const SubSetLayout& l = subSet_->Charts().Layout;
     ASSERT_EQ(copied.size(), QSize(l.Contour.Width + l.Profile.Width, l.Contour.Height + l.Series.Height));
-    const QImage contour = form7_->Picture1().Image();
+    const QImage contour = subSet_->Picture1().Image();
     const QPoint probe(contour.width() / 2, contour.height() / 2);
     EXPECT_EQ(copied.pixel(probe + QPoint(l.Contour.X, l.Contour.Y)), contour.pixel(probe));
 }
 
-TEST_F(SubSetWindow, LayoutOfAMaximisedSubSetAndAMinimisedInformationWindowSurvivesARestart) {
+TEST_F(SubSetWindowTest, LayoutOfAMaximisedSubSetAndAMinimisedInformationWindowSurvivesARestart) {
     QMdiSubWindow& info = form_->Info();
     info.showNormal();
     info.setGeometry(10, 20, 300, 200);
-    form7_->showNormal();
-    form7_->setGeometry(30, 220, 500, 260);
+    subSet_->showNormal();
+    subSet_->setGeometry(30, 220, 500, 260);
     info.showMinimized();
-    form7_->showMaximized();
+    subSet_->showMaximized();
     const QSize area = form_->Area()->viewport()->size();
-    ASSERT_EQ(form7_->size(), area);
+    ASSERT_EQ(subSet_->size(), area);
 
     form_->Store_Window_Layout();
     // Reading the records leaves every window as it was.
     EXPECT_TRUE(info.isMinimized());
-    EXPECT_TRUE(form7_->isMaximized());
+    EXPECT_TRUE(subSet_->isMaximized());
     const double tpp = TwipsPerPixel(form_.get());
     const WindowLayout& i = app_->Core.Opts.Windows[kLayoutInformation];
     EXPECT_EQ(i.State, 1);
@@ -314,20 +314,20 @@ TEST_F(SubSetWindow, LayoutOfAMaximisedSubSetAndAMinimisedInformationWindowSurvi
     // Exit and start again: the states come back, and restoring gives the old places.
     form_->close();
     Restart();
-    form7_ = new Form7(*app_, *form_);
+    subSet_ = new mvx::SubSetWindow(*app_, *form_);
     form_->Form_Load("");
     EXPECT_TRUE(form_->Info().isMinimized());
-    EXPECT_TRUE(form7_->isMaximized());
+    EXPECT_TRUE(subSet_->isMaximized());
     // Opening a file hides the window while it loads; it comes back maximised, filling the area.
     dialogs_.OpenAnswers.push_back(WriteSet().string());
     form_->Open_File();
     ASSERT_TRUE(app_->Core.Set.FileValid);
-    EXPECT_TRUE(form7_->isVisible());
-    EXPECT_TRUE(form7_->isMaximized());
-    EXPECT_EQ(form7_->size(), form_->Area()->viewport()->size());
+    EXPECT_TRUE(subSet_->isVisible());
+    EXPECT_TRUE(subSet_->isMaximized());
+    EXPECT_EQ(subSet_->size(), form_->Area()->viewport()->size());
     EXPECT_TRUE(form_->Info().isMinimized());
-    form7_->showNormal();
-    EXPECT_EQ(form7_->geometry(), QRect(30, 220, 500, 260));
+    subSet_->showNormal();
+    EXPECT_EQ(subSet_->geometry(), QRect(30, 220, 500, 260));
     form_->Info().showNormal();
     EXPECT_EQ(form_->Info().geometry(), QRect(10, 20, 300, 200));
 }

@@ -3,9 +3,9 @@
 #include "AppTestSupport.h"
 
 #include "TestSupport.h"
-#include "app/Form3.h"
-#include "app/Form5.h"
 #include "app/HelpWindow.h"
+#include "app/InformationWindow.h"
+#include "app/ProgressWindow.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -81,7 +81,7 @@ TEST(ProgressPlacement, CentredAcrossTwiceItsHeightAboveTheBottom) {
 }
 
 TEST_F(Windows, ProgressWindowFollowsTheLoader) {
-    Form5& progress = form_->Progress();
+    ProgressWindow& progress = form_->Progress();
     EXPECT_EQ(progress.windowTitle(), "File Loading...");
     const double tpp = TwipsPerPixel(form_.get());
     EXPECT_EQ(progress.width(), TwipsToPixels(3672, tpp));

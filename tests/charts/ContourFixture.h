@@ -14,12 +14,12 @@ struct ContourFixture {
     ContourView View;
 
     ContourFixture(int bins, int ensembles) {
-        const int slots = std::max(ensembles, 1);
-        Vel.Allocate(8, kMaxBins, slots, 0);
-        Intensity.Allocate(5, kMaxBins, slots, 0);
-        Corr.Allocate(5, kMaxBins, slots, 0);
-        PGood.Allocate(5, kMaxBins, slots, 0);
-        BTRange.Allocate(5, 1, slots, 0);
+        const int slotCount = std::max(ensembles, 1);
+        Vel.Allocate(8, kMaxBins, slotCount, 0);
+        Intensity.Allocate(5, kMaxBins, slotCount, 0);
+        Corr.Allocate(5, kMaxBins, slotCount, 0);
+        PGood.Allocate(5, kMaxBins, slotCount, 0);
+        BTRange.Allocate(5, 1, slotCount, 0);
         View.Source = ContourSource{&Vel, &Intensity, &Corr, &PGood, &BTRange, ensembles};
         ChartAxesInput& a = View.Axes;
         a.NumCells = bins;

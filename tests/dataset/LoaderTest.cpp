@@ -3,8 +3,8 @@
 #include "TestEnsembles.h"
 #include "TestSupport.h"
 
-#include "dataset/CoreState.h"
 #include "dataset/Loader.h"
+#include "model/CoreState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "dataset/MonitorTimer.h"
 
-#include "dataset/MenuState.h"
-#include "options/Options.h"
+#include "model/MenuState.h"
+#include "model/Options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 // One decoded ensemble in a slot of a freshly allocated data set, for the velocity-processing tests.
-#include "dataset/DataSet.h"
 #include "dataset/VelocityProcessing.h"
-#include "ensemble/InstrumentSetup.h"
-#include "options/Options.h"
+#include "model/DataSet.h"
+#include "model/InstrumentSetup.h"
+#include "model/Options.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Raw copies of ensemble ranges, within one file and across the files of a numbered set.
 #include "TestSupport.h"
 
-#include "dataset/CoreState.h"
 #include "dataset/SaveSet.h"
+#include "model/CoreState.h"
 
 #include <gtest/gtest.h>
 

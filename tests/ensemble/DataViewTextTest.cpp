@@ -1,5 +1,5 @@
 #include "ensemble/DataViewText.h"
-#include "dataset/CoreState.h"
+#include "model/CoreState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Hand-built ensembles for the framing and decoder tests: each data type is laid out byte by byte from
 // the field values a test names, so a test states its input rather than copying bytes.
-#include "ensemble/EnsembleFrame.h"
+#include "model/EnsembleFrame.h"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "ensemble/FileDetails.h"
-#include "ensemble/EnsembleEncoder.h"
+#include "simulator/EnsembleEncoder.h"
 
 #include "TestSupport.h"
 

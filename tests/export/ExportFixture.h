@@ -4,11 +4,11 @@
 // into a scratch file; and a Level 4 MAT read-back through matio.
 #include "TestSupport.h"
 
-#include "dataset/CoreState.h"
+#include "common/OutputFile.h"
 #include "dataset/Loader.h"
-#include "ensemble/EnsembleEncoder.h"
 #include "export/ExportSelection.h"
-#include "export/OutputFile.h"
+#include "model/CoreState.h"
+#include "simulator/EnsembleEncoder.h"
 
 #include <gtest/gtest.h>
 

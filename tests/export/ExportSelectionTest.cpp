@@ -1,8 +1,8 @@
 // The dialog's choices as data: the contour data-type mapping, ensemble box reading and clamping, bin
 // lists, the dialog's start-up choices and the words of the command line.
 #include "export/ExportSelection.h"
-#include "dataset/CoreState.h"
 #include "export/ExportChoices.h"
+#include "model/CoreState.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // hand-worked values of the tiny file.
 #include "ExportFixture.h"
 
-#include "ensemble/Simulator.h"
 #include "export/MatExport.h"
+#include "simulator/Simulator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ensemble/Simulator.h"
+#include "simulator/Simulator.h"
 
-#include "ensemble/EnsembleEncoder.h"
-#include "ensemble/SimulatedDeployment.h"
+#include "simulator/EnsembleEncoder.h"
+#include "simulator/SimulatedDeployment.h"
 
 #include <algorithm>
 #include <cerrno>

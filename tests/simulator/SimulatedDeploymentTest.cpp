@@ -1,6 +1,6 @@
 // The simulated world: calendar arithmetic and the beam geometry that makes beam velocities from earth
 // velocities, checked against hand-worked values.
-#include "ensemble/SimulatedDeployment.h"
+#include "simulator/SimulatedDeployment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,11 @@
 // Mouse and keys of the sub-set window.
-#include "app/Form7.h"
+#include "app/SubSetWindow.h"
 
-#include "app/MDIForm1.h"
+#include "app/MainWindow.h"
 #include "common/Rounding.h"
 
-#pragma push_macro("slots")
-#undef slots
 #include "charts/ContourMouse.h"
 #include "dataset/Loader.h"
-#pragma pop_macro("slots")
 
 #include <QAction>
 #include <QKeyEvent>
@@ -18,7 +15,7 @@
 
 namespace mvx {
 
-void Form7::Picture1_MouseDown(QMouseEvent* e) {
+void SubSetWindow::Picture1_MouseDown(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     ZoomState& zoom = charts_.Contour.Zoom;
     const QPointF p = e->position();
@@ -38,7 +35,7 @@ void Form7::Picture1_MouseDown(QMouseEvent* e) {
     clickDown_ = true;
 }
 
-void Form7::Picture1_MouseMove(QMouseEvent* e) {
+void SubSetWindow::Picture1_MouseMove(QMouseEvent* e) {
     if (!built_) return;
     const QPointF p = e->position();
     const WindowHooks& hooks = main_.Hooks();
@@ -57,7 +54,7 @@ void Form7::Picture1_MouseMove(QMouseEvent* e) {
     }
 }
 
-void Form7::Picture1_MouseUp(QMouseEvent* e) {
+void SubSetWindow::Picture1_MouseUp(QMouseEvent* e) {
     const QPointF p = e->position();
     if (e->button() == Qt::RightButton) {
         if (app_.Core.Set.FileValid && main_.Hooks().Show_Options) main_.Hooks().Show_Options(1);
@@ -74,7 +71,7 @@ void Form7::Picture1_MouseUp(QMouseEvent* e) {
     }
 }
 
-void Form7::Finish_Zoom(double x, double y) {
+void SubSetWindow::Finish_Zoom(double x, double y) {
     ContourChart& chart = charts_.Contour;
     ZoomState& zoom = chart.Zoom;
     if (zoom.BoxShown) Toggle_Zoom_Box(picture1_, zoom);
@@ -98,7 +95,7 @@ void Form7::Finish_Zoom(double x, double y) {
     pic1_->update();
 }
 
-void Form7::Picture1_Click(double x, double y) {
+void SubSetWindow::Picture1_Click(double x, double y) {
     if (!built_) return;
     CoreState& core = app_.Core;
     const ContourChart& chart = charts_.Contour;
@@ -122,7 +119,7 @@ void Form7::Picture1_Click(double x, double y) {
     pic1_->update();
 }
 
-bool Form7::Splitter_MouseDown(QWidget* picture, QMouseEvent* e) {
+bool SubSetWindow::Splitter_MouseDown(QWidget* picture, QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !built_) return false;
     const QPointF p = e->position();
     if (picture == pic5_ && p.x() >= pic5_->width() - 3) {
@@ -139,7 +136,7 @@ bool Form7::Splitter_MouseDown(QWidget* picture, QMouseEvent* e) {
     return true;
 }
 
-void Form7::Splitter_MouseMove(QMouseEvent* e) {
+void SubSetWindow::Splitter_MouseMove(QMouseEvent* e) {
     const QPointF p = e->position();
     if (splitter_ == Splitter::Profile)
         splitterLine_->move(pic5_->x() + RoundToInt32(p.x()) - 1, 0);
@@ -147,7 +144,7 @@ void Form7::Splitter_MouseMove(QMouseEvent* e) {
         splitterLine_->move(0, pic4_->y() + RoundToInt32(p.y()) - 1);
 }
 
-void Form7::Splitter_MouseUp(QMouseEvent* e) {
+void SubSetWindow::Splitter_MouseUp(QMouseEvent* e) {
     const QPointF p = e->position();
     Options& opts = app_.Core.Opts;
     const double width = std::max(client_->width(), 1), height = std::max(client_->height(), 1);
@@ -162,7 +159,7 @@ void Form7::Splitter_MouseUp(QMouseEvent* e) {
     Resize_Chart3d();
 }
 
-void Form7::Form_KeyDown(QKeyEvent* e) {
+void SubSetWindow::Form_KeyDown(QKeyEvent* e) {
     main_.Stop_Animate();
     if (keyBusy_) return;
     keyBusy_ = true;
@@ -208,7 +205,7 @@ void Form7::Form_KeyDown(QKeyEvent* e) {
     keyBusy_ = false;
 }
 
-void Form7::Form_KeyUp(QKeyEvent* e) {
+void SubSetWindow::Form_KeyUp(QKeyEvent* e) {
     if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) charts_.Contour.Zoom.ZoomArmed = false;
 }
 

@@ -1,4 +1,4 @@
-#include "ensemble/EnsembleEncoder.h"
+#include "simulator/EnsembleEncoder.h"
 
 namespace mvx {
 

@@ -1,7 +1,7 @@
 // The Open command and the commands around it: recent files, Flip, MultiFile, saving raw sets and the
 // sub-set capacity.
-#include "app/Form3.h"
-#include "app/MDIForm1.h"
+#include "app/InformationWindow.h"
+#include "app/MainWindow.h"
 
 #include "dataset/Loader.h"
 #include "dataset/MonitorTimer.h"
@@ -23,7 +23,7 @@ QString MenuCaption(const std::string& path) {
 
 } // namespace
 
-void MDIForm1::Open_File() {
+void MainWindow::Open_File() {
     if (busy_) return;
     busy_ = true;
     bool loaded = false;
@@ -58,7 +58,7 @@ void MDIForm1::Open_File() {
             core.Set.FileName = name;
             LoadHooks load;
             load.WholeSetLoaded = [this](CoreState& state) {
-                form3_->Set_Stats_Text(state.Set.StatsText);
+                info_->Set_Stats_Text(state.Set.StatsText);
                 if (hooks_.Map_Series_Bins) hooks_.Map_Series_Bins();
                 if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(state.Opts.ContourDataType);
             };
@@ -67,7 +67,7 @@ void MDIForm1::Open_File() {
             };
             loaded = Load_Whole_Set(core, name, load);
             // A rejected file's statistics say why.
-            if (!loaded && !core.Set.StatsText.empty()) form3_->Set_Stats_Text(core.Set.StatsText);
+            if (!loaded && !core.Set.StatsText.empty()) info_->Set_Stats_Text(core.Set.StatsText);
             if (loaded && hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();
             setWindowTitle(QString::fromStdString("Marevox - " + name));
             Add_Recent_File(name);
@@ -83,7 +83,7 @@ void MDIForm1::Open_File() {
     emit Open_Finished(loaded);
 }
 
-void MDIForm1::Show_Selected_Data(int32_t dataType) {
+void MainWindow::Show_Selected_Data(int32_t dataType) {
     CoreState& core = app_.Core;
     // Commands that reload or rewrite the data set wait while an Open fills it (they can be reached
     // through the yields of a load).
@@ -93,20 +93,20 @@ void MDIForm1::Show_Selected_Data(int32_t dataType) {
     if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(dataType);
 }
 
-void MDIForm1::Old_File_Click(int k) {
+void MainWindow::Old_File_Click(int k) {
     if (k < 1 || k > 8) return;
     RecentIndex = k;
     Open_File();
 }
 
-void MDIForm1::EnMulti_Click() {
+void MainWindow::EnMulti_Click() {
     // Takes effect at the next Open.
     QAction* item = Item("EnMulti");
     item->setChecked(!item->isChecked());
     app_.Core.Menus.MultiFileChecked = item->isChecked();
 }
 
-void MDIForm1::Flip_Over_Click() {
+void MainWindow::Flip_Over_Click() {
     if (busy_) return;
     QAction* item = Item("Flip_Over(0)");
     item->setChecked(!item->isChecked());
@@ -117,7 +117,7 @@ void MDIForm1::Flip_Over_Click() {
     }
 }
 
-void MDIForm1::Show_Recent_Items() {
+void MainWindow::Show_Recent_Items() {
     for (int k = 1; k <= RecentFiles::kItems; ++k) {
         const std::string& caption = recent_.Caption(k);
         QAction* item = Item("Old_File(" + std::to_string(k) + ")");
@@ -130,26 +130,26 @@ void MDIForm1::Show_Recent_Items() {
     }
 }
 
-void MDIForm1::Save_Old_Files() {
+void MainWindow::Save_Old_Files() {
     recent_.Save_Old_Files(recentPath_);
 }
 
-void MDIForm1::Add_Recent_File(const std::string& path) {
+void MainWindow::Add_Recent_File(const std::string& path) {
     if (path.empty()) return;
     recent_.Add_Recent_File(path);
     Save_Old_Files();
     Show_Recent_Items();
 }
 
-void MDIForm1::Save_View_Data_Set_Click() {
+void MainWindow::Save_View_Data_Set_Click() {
     Save_Set(app_.Core.Set.FirstEnsNumber, app_.Core.Set.LastEnsNumber);
 }
 
-void MDIForm1::Save_Selected_Data_Set_Click() {
+void MainWindow::Save_Selected_Data_Set_Click() {
     Save_Set(app_.Core.Set.SelFirstEns, app_.Core.Set.SelLastEns);
 }
 
-void MDIForm1::Save_Set(int32_t first, int32_t last) {
+void MainWindow::Save_Set(int32_t first, int32_t last) {
     if (!app_.Core.Set.FileValid || busy_) return;
     FileDialogSpec spec;
     spec.Title = "Save";
@@ -162,7 +162,7 @@ void MDIForm1::Save_Set(int32_t first, int32_t last) {
     if (result == SaveSetResult::NotAllowed) app_.Ui.MessageBox("Over-Write of File Not Allowed", "Marevox");
 }
 
-void MDIForm1::Maximum_Ens_Click() {
+void MainWindow::Maximum_Ens_Click() {
     if (busy_) return;
     CoreState& core = app_.Core;
     const std::string answer = app_.Ui.InputBox("Maximum Sub-Set Ensembles", "Max Ensembles",

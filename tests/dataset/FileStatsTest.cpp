@@ -2,8 +2,9 @@
 #include "TestEnsembles.h"
 #include "TestSupport.h"
 
-#include "dataset/CoreState.h"
-#include "ensemble/FileStats.h"
+#include "dataset/FileStats.h"
+#include "ensemble/Framing.h"
+#include "model/CoreState.h"
 
 #include <gtest/gtest.h>
 

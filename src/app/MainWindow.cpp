@@ -1,8 +1,8 @@
-#include "app/MDIForm1.h"
+#include "app/MainWindow.h"
 
-#include "app/Form3.h"
-#include "app/Form5.h"
 #include "app/HelpWindow.h"
+#include "app/InformationWindow.h"
+#include "app/ProgressWindow.h"
 #include "app/WindowLayouts.h"
 #include "platform/Twips.h"
 
@@ -32,34 +32,34 @@ template <typename Fn> void ConnectCheckItem(QAction* item, QObject* context, Fn
 
 } // namespace
 
-MDIForm1::MDIForm1(AppContext& app, QWidget* parent) : QMainWindow(parent), app_(app) {
-    setObjectName("MDIForm1");
+MainWindow::MainWindow(AppContext& app, QWidget* parent) : QMainWindow(parent), app_(app) {
+    setObjectName("MainWindow");
     area_ = new QMdiArea(this);
     area_->setBackground(QColor(128, 128, 128));
     setCentralWidget(area_);
 
-    form3_ = new Form3(area_);
-    area_->addSubWindow(form3_);
-    form3_->hide();
-    connect(form3_, &Form3::Unloaded, this, [this] { Item("Show_Info")->setChecked(false); });
+    info_ = new InformationWindow(area_);
+    area_->addSubWindow(info_);
+    info_->hide();
+    connect(info_, &InformationWindow::Unloaded, this, [this] { Item("Show_Info")->setChecked(false); });
 
-    form5_ = new Form5(this);
-    app_.Core.Progress = form5_->Sink();
+    progress_ = new ProgressWindow(this);
+    app_.Core.Progress = progress_->Sink();
 
     timer1_.setInterval(1000);
-    connect(&timer1_, &QTimer::timeout, this, &MDIForm1::Timer1_Timer);
+    connect(&timer1_, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
 
     Build_Menus();
     Update_Menus();
 }
 
-MDIForm1::~MDIForm1() {
+MainWindow::~MainWindow() {
     timer1_.stop();
     // The progress sink points at a window that goes with this one.
     app_.Core.Progress = ProgressSink{};
 }
 
-QAction* MDIForm1::Add_Item(QMenu* menu, const std::string& name, const QString& caption, bool checkable) {
+QAction* MainWindow::Add_Item(QMenu* menu, const std::string& name, const QString& caption, bool checkable) {
     QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
     action->setObjectName(QString::fromStdString(name));
     action->setCheckable(checkable);
@@ -67,24 +67,24 @@ QAction* MDIForm1::Add_Item(QMenu* menu, const std::string& name, const QString&
     return action;
 }
 
-QMenu* MDIForm1::Add_Menu(QMenu* parent, const std::string& name, const QString& caption) {
+QMenu* MainWindow::Add_Menu(QMenu* parent, const std::string& name, const QString& caption) {
     QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
     menu->setObjectName(QString::fromStdString(name));
     menus_[name] = menu;
     return menu;
 }
 
-void MDIForm1::Build_Menus() {
+void MainWindow::Build_Menus() {
     // File.
     QMenu* file = Add_Menu(nullptr, "Select_File", "&File");
     ConnectCheckItem(Add_Item(file, "EnMulti", "MultiFile", true), this, [this] { EnMulti_Click(); });
-    connect(Add_Item(file, "Open_File", "&Open"), &QAction::triggered, this, &MDIForm1::Open_File);
+    connect(Add_Item(file, "Open_File", "&Open"), &QAction::triggered, this, &MainWindow::Open_File);
     connect(Add_Item(file, "Save_Selected_Data_Set", "Save Selected Set"), &QAction::triggered, this,
-            &MDIForm1::Save_Selected_Data_Set_Click);
+            &MainWindow::Save_Selected_Data_Set_Click);
     connect(Add_Item(file, "Save_View_Data_Set", "Save Sub Set"), &QAction::triggered, this,
-            &MDIForm1::Save_View_Data_Set_Click);
+            &MainWindow::Save_View_Data_Set_Click);
     connect(Add_Item(file, "Stop_Program", "E&xit"), &QAction::triggered, this,
-            &MDIForm1::Stop_Program_Click);
+            &MainWindow::Stop_Program_Click);
     file->addSeparator();
     for (int k = 1; k <= 8; ++k) {
         QAction* item = Add_Item(file, "Old_File(" + std::to_string(k) + ")", QString::number(k), true);
@@ -121,7 +121,7 @@ void MDIForm1::Build_Menus() {
                 });
     }
     connect(Add_Item(options, "Maximum_Ens", "Max &Ensembles"), &QAction::triggered, this,
-            &MDIForm1::Maximum_Ens_Click);
+            &MainWindow::Maximum_Ens_Click);
 
     // Animate.
     QMenu* animate = Add_Menu(nullptr, "Do_Ani", "&Animate");
@@ -163,7 +163,7 @@ void MDIForm1::Build_Menus() {
     // Window.
     QMenu* window = Add_Menu(nullptr, "Do_Window", "&Window");
     connect(Add_Item(window, "Align_Forms", "&Align Forms"), &QAction::triggered, this,
-            &MDIForm1::Align_Forms_Click);
+            &MainWindow::Align_Forms_Click);
     ConnectCheckItem(Add_Item(window, "Show_Info", "&Information", true), this,
                      [this] { Show_Info_Click(); });
     ConnectCheckItem(Add_Item(window, "Show_Data_Set(1)", "&Whole Set", true), this,
@@ -182,29 +182,30 @@ void MDIForm1::Build_Menus() {
     // Monitor.
     QMenu* monitor = Add_Menu(nullptr, "AT", "&Monitor");
     ConnectCheckItem(Add_Item(monitor, "AutoTrack", "On", true), this, [this] { AutoTrack_Click(); });
-    connect(Add_Item(monitor, "TrackInt", "Interval"), &QAction::triggered, this, &MDIForm1::TrackInt_Click);
+    connect(Add_Item(monitor, "TrackInt", "Interval"), &QAction::triggered, this,
+            &MainWindow::TrackInt_Click);
 
     // Help.
     QMenu* help = Add_Menu(nullptr, "Do_Help", "&Help");
-    connect(Add_Item(help, "Show_Help", "&Help"), &QAction::triggered, this, &MDIForm1::Show_Help_Click);
-    connect(Add_Item(help, "Show_About", "&About"), &QAction::triggered, this, &MDIForm1::Show_About_Click);
+    connect(Add_Item(help, "Show_Help", "&Help"), &QAction::triggered, this, &MainWindow::Show_Help_Click);
+    connect(Add_Item(help, "Show_About", "&About"), &QAction::triggered, this, &MainWindow::Show_About_Click);
 
     // The monitor countdown: a caption on the menu bar, nothing to click.
     Add_Item(nullptr, "Monitor_Count", "");
 }
 
-QAction* MDIForm1::Item(const std::string& name) const {
+QAction* MainWindow::Item(const std::string& name) const {
     auto it = items_.find(name);
     return it == items_.end() ? nullptr : it->second;
 }
 
-QMenu* MDIForm1::Menu(const std::string& name) const {
+QMenu* MainWindow::Menu(const std::string& name) const {
     auto it = menus_.find(name);
     return it == menus_.end() ? nullptr : it->second;
 }
 
 // Items whose windows are not part of the program yet stay disabled.
-bool MDIForm1::Item_Available(const std::string& name) const {
+bool MainWindow::Item_Available(const std::string& name) const {
     auto starts = [&name](const char* prefix) { return name.rfind(prefix, 0) == 0; };
     if (starts("Show_Options(")) return static_cast<bool>(hooks_.Show_Options);
     if (starts("Con_Ani(") || starts("Pro_Ani(") || starts("Ser_Ani("))
@@ -220,7 +221,7 @@ bool MDIForm1::Item_Available(const std::string& name) const {
     return true;
 }
 
-void MDIForm1::Update_Menus() {
+void MainWindow::Update_Menus() {
     for (auto& [name, action] : items_) action->setEnabled(Item_Available(name));
     Menu("ShowOptions")->setEnabled(static_cast<bool>(hooks_.Show_Options));
     // The menus Disable_Menus governs.
@@ -229,7 +230,7 @@ void MDIForm1::Update_Menus() {
     Item("Do_Export")->setEnabled(on && Item_Available("Do_Export"));
 }
 
-void MDIForm1::Disable_Menus(bool disable) {
+void MainWindow::Disable_Menus(bool disable) {
     if (!disable && Item("AutoTrack")->isChecked()) return; // monitoring keeps them disabled
     menusDisabled_ = disable;
     const bool on = !disable;
@@ -238,22 +239,22 @@ void MDIForm1::Disable_Menus(bool disable) {
     if (hooks_.TrackVector_Disable_Menus) hooks_.TrackVector_Disable_Menus(disable);
 }
 
-void MDIForm1::Hide_Forms() {
+void MainWindow::Hide_Forms() {
     for (ChildWindow id : {ChildWindow::Viewer, ChildWindow::SubSet, ChildWindow::WholeSet}) {
         if (QMdiSubWindow* w = Window(id)) w->hide();
     }
 }
 
-void MDIForm1::Refresh_Windows() {
+void MainWindow::Refresh_Windows() {
     if (app_.Core.Set.FileValid && !busy_) {
         const int32_t type = app_.Core.Opts.ContourDataType;
         if (hooks_.Init_WholeSet_Charts) hooks_.Init_WholeSet_Charts(type);
         if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(type);
     }
     if (Item("Show_Info")->isChecked()) {
-        form3_->showNormal();
+        info_->showNormal();
     } else {
-        form3_->hide();
+        info_->hide();
     }
     if (QMdiSubWindow* viewer = Window(ChildWindow::Viewer)) {
         if (Item("Show_Data_Viewer")->isChecked()) {
@@ -264,11 +265,11 @@ void MDIForm1::Refresh_Windows() {
     }
 }
 
-void MDIForm1::Stop_Animate() {
+void MainWindow::Stop_Animate() {
     if (hooks_.Stop_Animate) hooks_.Stop_Animate();
 }
 
-void MDIForm1::Register_Window(ChildWindow id, QMdiSubWindow* window) {
+void MainWindow::Register_Window(ChildWindow id, QMdiSubWindow* window) {
     children_[id] = window;
     if (window && window->mdiArea() != area_) area_->addSubWindow(window);
     if (window) {
@@ -286,12 +287,12 @@ void MDIForm1::Register_Window(ChildWindow id, QMdiSubWindow* window) {
     Update_Menus();
 }
 
-QMdiSubWindow* MDIForm1::Window(ChildWindow id) const {
+QMdiSubWindow* MainWindow::Window(ChildWindow id) const {
     auto it = children_.find(id);
     return it == children_.end() ? nullptr : it->second;
 }
 
-void MDIForm1::Form_Load(const std::string& commandLine) {
+void MainWindow::Form_Load(const std::string& commandLine) {
     // 1. Timer off, caption, 1024 x 768 pixels or maximised when that does not fit.
     timer1_.stop();
     setWindowTitle("Marevox");
@@ -319,11 +320,11 @@ void MDIForm1::Form_Load(const std::string& commandLine) {
 
     // 4. Defaults, then the options file with its window layout.
     Load_Default_Options(app_.Core.Opts, &app_.Tables);
-    form3_->Fit_Form(app_.Core.Set.StatsText);
+    info_->Fit_Form(app_.Core.Set.StatsText);
     if (Load_Options(app_.Core.Opts, optionsPath_)) {
         Apply_Window_Layout();
     } else if (Item("Show_Info")->isChecked()) {
-        form3_->showNormal();
+        info_->showNormal();
     }
 
     // 5. The colour table of the charts.
@@ -352,17 +353,17 @@ void MDIForm1::Form_Load(const std::string& commandLine) {
     }
 }
 
-void MDIForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     timer1_.stop();
     Stop_Animate();
     Store_Window_Layout();
     Save_Options(app_.Core.Opts, optionsPath_.empty() ? StandardOptionsPath() : optionsPath_);
     if (help_) help_->close();
-    form5_->hide();
+    progress_->hide();
     event->accept();
 }
 
-void MDIForm1::Stop_Program_Click() {
+void MainWindow::Stop_Program_Click() {
     close();
 }
 

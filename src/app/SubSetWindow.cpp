@@ -1,6 +1,6 @@
-#include "app/Form7.h"
+#include "app/SubSetWindow.h"
 
-#include "app/MDIForm1.h"
+#include "app/MainWindow.h"
 #include "common/Rounding.h"
 
 #include <QAction>
@@ -11,13 +11,13 @@
 
 namespace mvx {
 
-Form7::Form7(AppContext& app, MDIForm1& main) : app_(app), main_(main) {
-    setObjectName("Form7");
+SubSetWindow::SubSetWindow(AppContext& app, MainWindow& main) : app_(app), main_(main) {
+    setObjectName("SubSetWindow");
     setWindowTitle("Sub Set");
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     client_ = new QWidget;
-    client_->setObjectName("Form7Client");
+    client_->setObjectName("SubSetWindowClient");
     client_->setFocusPolicy(Qt::StrongFocus);
     QPalette palette = client_->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -58,7 +58,7 @@ Form7::Form7(AppContext& app, MDIForm1& main) : app_(app), main_(main) {
     main_.Register_Window(ChildWindow::SubSet, this);
 }
 
-SubSetChartHooks Form7::Hooks_For_Build() {
+SubSetChartHooks SubSetWindow::Hooks_For_Build() {
     SubSetChartHooks hooks;
     hooks.Show_Selected_Data_Location = main_.Hooks().Show_Selected_Data_Location;
     hooks.Show_Profile_Data = chartHooks_.Show_Profile_Data;
@@ -66,7 +66,7 @@ SubSetChartHooks Form7::Hooks_For_Build() {
     return hooks;
 }
 
-void Form7::Init_Charts(int32_t dataType) {
+void SubSetWindow::Init_Charts(int32_t dataType) {
     CoreState& core = app_.Core;
     if (!core.Set.FileValid) return;
     QAction* item = main_.Item("Show_Data_Set(2)");
@@ -91,7 +91,7 @@ void Form7::Init_Charts(int32_t dataType) {
     Repaint_All();
 }
 
-void Form7::Resize_Chart3d() {
+void SubSetWindow::Resize_Chart3d() {
     charts_.WindowWidth = std::max(client_->width(), 1);
     charts_.WindowHeight = std::max(client_->height(), 1);
     if (!built_ || !app_.Core.Set.FileValid) return;
@@ -101,13 +101,13 @@ void Form7::Resize_Chart3d() {
     Repaint_All();
 }
 
-void Form7::closeEvent(QCloseEvent* event) {
+void SubSetWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
     if (QAction* item = main_.Item("Show_Data_Set(2)")) item->setChecked(false);
 }
 
-void Form7::Fit_Form() {
+void SubSetWindow::Fit_Form() {
     placed_ = true;
     QMdiArea* area = mdiArea();
     if (area == nullptr) return;
@@ -116,14 +116,14 @@ void Form7::Fit_Form() {
     setGeometry(0, top, inner.width(), std::max(inner.height() - top, 1));
 }
 
-QImage Form7::Picture() {
+QImage SubSetWindow::Picture() {
     if (!built_) return {};
     QtSurface composite;
     Compose_Sub_Set_Picture(charts_.Layout, Surfaces(), composite);
     return composite.Image().copy();
 }
 
-void Form7::Place_Pictures() {
+void SubSetWindow::Place_Pictures() {
     const SubSetLayout& l = charts_.Layout;
     auto place = [](QWidget* w, const SurfaceRect& r) {
         w->setGeometry(r.X, r.Y, r.Width, r.Height);
@@ -134,13 +134,13 @@ void Form7::Place_Pictures() {
     place(pic4_, l.Series);
 }
 
-void Form7::Repaint_All() {
+void SubSetWindow::Repaint_All() {
     pic1_->update();
     pic4_->update();
     pic5_->update();
 }
 
-void Form7::Show_Profile() {
+void SubSetWindow::Show_Profile() {
     if (chartHooks_.Show_Profile_Data)
         chartHooks_.Show_Profile_Data();
     else
@@ -148,7 +148,7 @@ void Form7::Show_Profile() {
     pic5_->update();
 }
 
-void Form7::Show_Series() {
+void SubSetWindow::Show_Series() {
     if (chartHooks_.Show_Series_And_Ancillary_Data)
         chartHooks_.Show_Series_And_Ancillary_Data();
     else
@@ -156,7 +156,7 @@ void Form7::Show_Series() {
     pic4_->update();
 }
 
-bool Form7::eventFilter(QObject* watched, QEvent* event) {
+bool SubSetWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Resize:
         if (watched == client_ && built_ &&

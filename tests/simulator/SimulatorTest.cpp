@@ -1,5 +1,5 @@
 // The simulated instrument's files, read back byte by byte with the plain walker of RawEnsembles.h.
-#include "ensemble/Simulator.h"
+#include "simulator/Simulator.h"
 #include "RawEnsembles.h"
 #include "TestSupport.h"
 

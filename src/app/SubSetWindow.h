@@ -7,10 +7,7 @@
 #include "app/AppContext.h"
 #include "app/SurfacePicture.h"
 
-#pragma push_macro("slots")
-#undef slots
 #include "charts/SubSetCharts.h"
-#pragma pop_macro("slots")
 
 #include "platform/QtSurface.h"
 
@@ -22,14 +19,14 @@ class QKeyEvent;
 
 namespace mvx {
 
-class MDIForm1;
+class MainWindow;
 
-class Form7 : public QMdiSubWindow {
+class SubSetWindow : public QMdiSubWindow {
     Q_OBJECT
   public:
     // Creates the window hidden, registers it with the main window and fills in the main window's hooks
     // that lead here (sub-set charts, the composite picture, Fit_Form, the colour table).
-    Form7(AppContext& app, MDIForm1& main);
+    SubSetWindow(AppContext& app, MainWindow& main);
 
     // Full rebuild of the charts with a data type; nothing while no valid file is open. Shows the window
     // when its Window-menu item is checked.
@@ -80,7 +77,7 @@ class Form7 : public QMdiSubWindow {
     void Form_KeyUp(QKeyEvent* e);
 
     AppContext& app_;
-    MDIForm1& main_;
+    MainWindow& main_;
     QtSurface picture1_, picture2_, picture4_, picture5_;
     QWidget* client_ = nullptr;
     SurfacePicture* pic1_ = nullptr;

@@ -1,4 +1,4 @@
-#include "ensemble/SimulatedDeployment.h"
+#include "simulator/SimulatedDeployment.h"
 
 #include <cmath>
 

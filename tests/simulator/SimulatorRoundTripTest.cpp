@@ -2,13 +2,13 @@
 // found and decoded by the program's readers, and every decoded value is what the contents say.
 #include "RawEnsembles.h"
 #include "TestSupport.h"
-#include "dataset/DataSet.h"
 #include "ensemble/Decoder.h"
-#include "ensemble/EnsembleEncoder.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/Framing.h"
-#include "ensemble/InstrumentSetup.h"
-#include "ensemble/Simulator.h"
+#include "model/DataSet.h"
+#include "model/InstrumentSetup.h"
+#include "simulator/EnsembleEncoder.h"
+#include "simulator/Simulator.h"
 
 #include <gtest/gtest.h>
 

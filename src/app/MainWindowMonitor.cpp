@@ -1,6 +1,6 @@
 // Monitor mode: a file that is still being written is reopened every interval when it has grown, and its
 // newest ensembles are shown.
-#include "app/MDIForm1.h"
+#include "app/MainWindow.h"
 
 #include "dataset/MultiFile.h"
 
@@ -11,11 +11,11 @@
 
 namespace mvx {
 
-void MDIForm1::AutoTrack_Click() {
+void MainWindow::AutoTrack_Click() {
     Set_Monitor(!Item("AutoTrack")->isChecked());
 }
 
-void MDIForm1::Set_Monitor(bool on) {
+void MainWindow::Set_Monitor(bool on) {
     QAction* item = Item("AutoTrack");
     CoreState& core = app_.Core;
     if (on) {
@@ -43,12 +43,12 @@ void MDIForm1::Set_Monitor(bool on) {
     }
 }
 
-void MDIForm1::TrackInt_Click() {
+void MainWindow::TrackInt_Click() {
     monitor_.SetInterval(app_.Ui.InputBox("Enter monitor interval in seconds", "Monitor Interval",
                                           std::to_string(monitor_.Interval)));
 }
 
-void MDIForm1::Timer1_Timer() {
+void MainWindow::Timer1_Timer() {
     // A tick that arrives while an Open runs (during one of its yields) is ignored as a whole, so a
     // growth it would measure is not lost to the busy Open.
     if (busy_) return;

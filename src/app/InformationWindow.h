@@ -15,10 +15,10 @@ namespace mvx {
 // unit): the top-left corner, 0.45 of the inner width, a third of the inner height.
 QRectF Fit_Form_Rect(QSizeF inner);
 
-class Form3 : public QMdiSubWindow {
+class InformationWindow : public QMdiSubWindow {
     Q_OBJECT
   public:
-    explicit Form3(QMdiArea* area);
+    explicit InformationWindow(QMdiArea* area);
 
     // Places and sizes the window in its main window and shows the statistics text when there is one.
     void Fit_Form(const std::string& statsText);

@@ -1,7 +1,7 @@
 // The Window menu, the window-layout records, copying pictures, help and about.
-#include "app/Form3.h"
 #include "app/HelpWindow.h"
-#include "app/MDIForm1.h"
+#include "app/InformationWindow.h"
+#include "app/MainWindow.h"
 #include "app/WindowLayouts.h"
 
 #include "platform/Clipboard.h"
@@ -40,17 +40,17 @@ template <typename Fit> void AlignOne(QWidget* window, Fit fit) {
 
 } // namespace
 
-void MDIForm1::Show_Info_Click() {
+void MainWindow::Show_Info_Click() {
     QAction* item = Item("Show_Info");
     item->setChecked(!item->isChecked());
-    ShowOrHide(form3_, item->isChecked());
+    ShowOrHide(info_, item->isChecked());
 }
 
-void MDIForm1::Show_Child(ChildWindow id, bool show) {
+void MainWindow::Show_Child(ChildWindow id, bool show) {
     ShowOrHide(Window(id), show);
 }
 
-void MDIForm1::Show_Data_Set_Click(int index) {
+void MainWindow::Show_Data_Set_Click(int index) {
     if (index != 1 && index != 2) return;
     QAction* item = Item("Show_Data_Set(" + std::to_string(index) + ")");
     item->setChecked(!item->isChecked());
@@ -58,20 +58,20 @@ void MDIForm1::Show_Data_Set_Click(int index) {
     Refresh_Windows();
 }
 
-void MDIForm1::Show_Data_Viewer_Click() {
+void MainWindow::Show_Data_Viewer_Click() {
     QAction* item = Item("Show_Data_Viewer");
     item->setChecked(!item->isChecked());
     Show_Child(ChildWindow::Viewer, item->isChecked());
 }
 
-void MDIForm1::Show_Seismic_Click() {
+void MainWindow::Show_Seismic_Click() {
     QAction* item = Item("Show_Seismic");
     item->setChecked(!item->isChecked());
     Show_Child(ChildWindow::TrackVector, item->isChecked() && app_.Core.Set.FileValid);
 }
 
-void MDIForm1::Align_Forms_Click() {
-    AlignOne(form3_, [this] { form3_->Fit_Form(app_.Core.Set.StatsText); });
+void MainWindow::Align_Forms_Click() {
+    AlignOne(info_, [this] { info_->Fit_Form(app_.Core.Set.StatsText); });
     AlignOne(Window(ChildWindow::SubSet), [this] {
         if (hooks_.Fit_SubSet_Form) hooks_.Fit_SubSet_Form();
     });
@@ -80,13 +80,13 @@ void MDIForm1::Align_Forms_Click() {
     });
 }
 
-QImage MDIForm1::Grab_Child(ChildWindow id) const {
+QImage MainWindow::Grab_Child(ChildWindow id) const {
     QMdiSubWindow* window = Window(id);
     if (!window || !window->widget()) return {};
     return window->widget()->grab().toImage();
 }
 
-QImage MDIForm1::Copy_Picture(int index) const {
+QImage MainWindow::Copy_Picture(int index) const {
     if (!app_.Core.Set.FileValid) return {};
     if (index == 0)
         return hooks_.WholeSet_Picture ? hooks_.WholeSet_Picture() : Grab_Child(ChildWindow::WholeSet);
@@ -94,11 +94,11 @@ QImage MDIForm1::Copy_Picture(int index) const {
     return {};
 }
 
-void MDIForm1::Copy_Form_Click(int index) {
+void MainWindow::Copy_Form_Click(int index) {
     PutClipboardImage(Copy_Picture(index));
 }
 
-void MDIForm1::Paint_Click(int index) {
+void MainWindow::Paint_Click(int index) {
     const QImage picture = Copy_Picture(index);
     if (!PutClipboardImage(picture)) return;
     // The picture program gets the same picture as a file of its own (a fresh name, so nothing already in
@@ -113,18 +113,18 @@ void MDIForm1::Paint_Click(int index) {
     if (saved) app_.Shell.OpenDocument(file.fileName().toStdString());
 }
 
-void MDIForm1::Show_Help_Click() {
+void MainWindow::Show_Help_Click() {
     if (!help_) help_ = new HelpWindow(this);
     help_->Show_Contents();
 }
 
-void MDIForm1::Show_About_Click() {
+void MainWindow::Show_About_Click() {
     app_.Ui.MessageBox(std::string("Marevox\nVersion ") + MARVOX_VERSION +
                            "\n\nViewer and analysis of acoustic Doppler current profiler ensemble files.",
                        "About Marevox");
 }
 
-void MDIForm1::Store_Window_Layout() {
+void MainWindow::Store_Window_Layout() {
     Options& opts = app_.Core.Opts;
     const double tpp = TwipsPerPixel(this);
     // A child is put in its normal state for the moment of reading; while another child is maximised
@@ -132,7 +132,7 @@ void MDIForm1::Store_Window_Layout() {
     const bool dontMaximise = area_->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
     opts.Windows[kLayoutMain] = Read_Window_Layout(this, tpp);
-    opts.Windows[kLayoutInformation] = Read_Window_Layout(form3_, tpp);
+    opts.Windows[kLayoutInformation] = Read_Window_Layout(info_, tpp);
     const std::pair<ChildWindow, int> children[] = {{ChildWindow::WholeSet, kLayoutWholeSet},
                                                     {ChildWindow::TrackVector, kLayoutTrackVector},
                                                     {ChildWindow::SubSet, kLayoutSubSet}};
@@ -148,11 +148,11 @@ void MDIForm1::Store_Window_Layout() {
     opts.WindowMenuChecks[kMenuViewer] = Item("Show_Data_Viewer")->isChecked();
 }
 
-void MDIForm1::Apply_Window_Layout() {
+void MainWindow::Apply_Window_Layout() {
     const Options& opts = app_.Core.Opts;
     const double tpp = TwipsPerPixel(this);
     mvx::Apply_Window_Layout(this, opts.Windows[kLayoutMain], tpp);
-    mvx::Apply_Window_Layout(form3_, opts.Windows[kLayoutInformation], tpp);
+    mvx::Apply_Window_Layout(info_, opts.Windows[kLayoutInformation], tpp);
     const std::pair<ChildWindow, int> children[] = {{ChildWindow::WholeSet, kLayoutWholeSet},
                                                     {ChildWindow::TrackVector, kLayoutTrackVector},
                                                     {ChildWindow::SubSet, kLayoutSubSet}};
@@ -166,7 +166,7 @@ void MDIForm1::Apply_Window_Layout() {
     Item("Show_Data_Set(2)")->setChecked(opts.WindowMenuChecks[kMenuSubSet]);
     Item("Show_Data_Viewer")->setChecked(opts.WindowMenuChecks[kMenuViewer]);
     // The window of an unchecked item goes out of sight again.
-    if (!opts.WindowMenuChecks[kMenuInformation]) form3_->hide();
+    if (!opts.WindowMenuChecks[kMenuInformation]) info_->hide();
     const std::pair<ChildWindow, int> checks[] = {{ChildWindow::TrackVector, kMenuTrackVector},
                                                   {ChildWindow::WholeSet, kMenuWholeSet},
                                                   {ChildWindow::SubSet, kMenuSubSet}};

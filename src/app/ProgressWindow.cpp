@@ -1,4 +1,4 @@
-#include "app/Form5.h"
+#include "app/ProgressWindow.h"
 
 #include "common/Rounding.h"
 #include "platform/Twips.h"
@@ -21,7 +21,7 @@ QPoint Progress_Placement(const QRect& mainFrame, const QSize& own) {
     return QPoint(std::max(left, 0), std::max(top, 0));
 }
 
-Form5::Form5(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool), main_(mainWindow) {
+ProgressWindow::ProgressWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool), main_(mainWindow) {
     setWindowTitle("File Loading...");
     bar_ = new QProgressBar(this);
     bar_->setObjectName("ProgressBar1");
@@ -33,7 +33,7 @@ Form5::Form5(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool), main_(mainWin
     setFixedSize(TwipsToPixels(kWidthTwips, tpp), TwipsToPixels(kHeightTwips, tpp));
 }
 
-ProgressSink Form5::Sink() {
+ProgressSink ProgressWindow::Sink() {
     ProgressSink sink;
     sink.Show = [this](const std::string& caption) { Show_Progress(caption); };
     sink.Value = [this](double value) { Set_Value(value); };
@@ -41,7 +41,7 @@ ProgressSink Form5::Sink() {
     return sink;
 }
 
-void Form5::Show_Progress(const std::string& caption) {
+void ProgressWindow::Show_Progress(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
     bar_->setValue(0);
     if (main_) move(Progress_Placement(main_->frameGeometry(), frameGeometry().size()));
@@ -50,12 +50,12 @@ void Form5::Show_Progress(const std::string& caption) {
     raise();
 }
 
-void Form5::Set_Value(double value) {
+void ProgressWindow::Set_Value(double value) {
     const int v = static_cast<int>(std::clamp<int64_t>(RoundToInt64(value, 0, 100), 0, 100));
     bar_->setValue(v);
 }
 
-void Form5::Hide_Progress() {
+void ProgressWindow::Hide_Progress() {
     bar_->setValue(0);
     hide();
 }

@@ -15,10 +15,10 @@ namespace mvx {
 // main window's bottom edge, never left of or above 0.
 QPoint Progress_Placement(const QRect& mainFrame, const QSize& own);
 
-class Form5 : public QWidget {
+class ProgressWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit Form5(QWidget* mainWindow);
+    explicit ProgressWindow(QWidget* mainWindow);
 
     // The loader's view of this window.
     ProgressSink Sink();

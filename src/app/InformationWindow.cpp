@@ -1,4 +1,4 @@
-#include "app/Form3.h"
+#include "app/InformationWindow.h"
 
 #include "app/AppIcon.h"
 
@@ -16,7 +16,7 @@ QRectF Fit_Form_Rect(QSizeF inner) {
     return QRectF(0, 0, 0.45 * inner.width(), inner.height() / 3.0);
 }
 
-Form3::Form3(QMdiArea* area) : area_(area) {
+InformationWindow::InformationWindow(QMdiArea* area) : area_(area) {
     setWindowTitle("Marevox Information");
     setWindowIcon(App_Icon());
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -35,7 +35,7 @@ Form3::Form3(QMdiArea* area) : area_(area) {
     setWidget(text1_);
 }
 
-void Form3::Fit_Form(const std::string& statsText) {
+void InformationWindow::Fit_Form(const std::string& statsText) {
     if (area_) {
         const QSize inner = area_->viewport()->size();
         const QRectF r = Fit_Form_Rect(QSizeF(inner));
@@ -45,18 +45,18 @@ void Form3::Fit_Form(const std::string& statsText) {
     if (!statsText.empty()) Set_Stats_Text(statsText);
 }
 
-void Form3::Set_Stats_Text(const std::string& statsText) {
+void InformationWindow::Set_Stats_Text(const std::string& statsText) {
     // The statistics lines end with carriage return and line feed; the box wants plain line feeds.
     QString text = QString::fromStdString(statsText);
     text.replace("\r\n", "\n");
     text1_->setPlainText(text);
 }
 
-std::string Form3::Text() const {
+std::string InformationWindow::Text() const {
     return text1_->toPlainText().toStdString();
 }
 
-void Form3::closeEvent(QCloseEvent* event) {
+void InformationWindow::closeEvent(QCloseEvent* event) {
     // Closing only hides the window; the menu item shows it again.
     event->ignore();
     hide();

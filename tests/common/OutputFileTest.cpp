@@ -1,4 +1,4 @@
-#include "export/OutputFile.h"
+#include "common/OutputFile.h"
 
 #include "TestSupport.h"
 

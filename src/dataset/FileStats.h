@@ -2,7 +2,7 @@
 // Classifying a file and writing its statistics text.
 #include "common/Callbacks.h"
 #include "ensemble/EnsembleFile.h"
-#include "ensemble/EnsembleFrame.h"
+#include "model/EnsembleFrame.h"
 
 #include <string>
 #include <vector>
@@ -10,9 +10,6 @@
 namespace mvx {
 
 struct CoreState;
-
-// Tries broadband first, then narrowband; leaves the file at position 1. 0 unknown, 1 NB, 2 BB.
-int32_t Determine_File_Data_Structure(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield);
 
 // Writes the statistics text into state.Set.StatsText (appending), sets DataStructure, FileSize, the
 // first and last ensemble numbers and NumEnsembles, and decodes the first ensemble into slot 0 and the

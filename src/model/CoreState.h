@@ -2,12 +2,12 @@
 // Everything one running program holds about its open file: the data set, the instrument set-up of the
 // last decoded ensemble, the current ensemble bytes, the set descriptors, the options and the menu
 // check marks the core reads. Owned by one application object and passed by reference.
-#include "dataset/DataSet.h"
-#include "dataset/MenuState.h"
-#include "dataset/SetDescriptors.h"
-#include "ensemble/EnsembleFrame.h"
-#include "ensemble/InstrumentSetup.h"
-#include "options/Options.h"
+#include "model/DataSet.h"
+#include "model/EnsembleFrame.h"
+#include "model/InstrumentSetup.h"
+#include "model/MenuState.h"
+#include "model/Options.h"
+#include "model/SetDescriptors.h"
 
 #include "common/Callbacks.h"
 

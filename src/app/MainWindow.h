@@ -22,19 +22,19 @@ class QMenu;
 
 namespace mvx {
 
-class Form3;
-class Form5;
+class InformationWindow;
+class ProgressWindow;
 class HelpWindow;
 
 // The child windows that later parts of the program add; the main window shows, hides, aligns and saves
 // the layout of whichever of them is registered.
 enum class ChildWindow { WholeSet, SubSet, Viewer, TrackVector };
 
-class MDIForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MDIForm1(AppContext& app, QWidget* parent = nullptr);
-    ~MDIForm1() override;
+    explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up, in order: timer off, caption and size; the command line (one leading and one trailing
     // double quote removed); the options from the standard path with their window layout; the colour
@@ -95,8 +95,8 @@ class MDIForm1 : public QMainWindow {
     int32_t Monitor_Interval() const { return monitor_.Interval; }
     QTimer& Timer1() { return timer1_; }
     QMdiArea* Area() const { return area_; }
-    Form3& Info() { return *form3_; }
-    Form5& Progress() { return *form5_; }
+    InformationWindow& Info() { return *info_; }
+    ProgressWindow& Progress() { return *progress_; }
     HelpWindow* Help() const { return help_; }
     AppContext& App() { return app_; }
 
@@ -128,8 +128,8 @@ class MDIForm1 : public QMainWindow {
     AppContext& app_;
     WindowHooks hooks_;
     QMdiArea* area_ = nullptr;
-    Form3* form3_ = nullptr;
-    Form5* form5_ = nullptr;
+    InformationWindow* info_ = nullptr;
+    ProgressWindow* progress_ = nullptr;
     HelpWindow* help_ = nullptr;
     QTimer timer1_;
     std::map<std::string, QAction*> items_;

@@ -1,6 +1,6 @@
 // The checksum and BCD helpers the encoders share (the encoders' layouts are proved by the round trips
 // through the readers).
-#include "ensemble/EnsembleEncoder.h"
+#include "simulator/EnsembleEncoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,30 +1,30 @@
-#include "dataset/DataSet.h"
+#include "model/DataSet.h"
 
 #include <algorithm>
 
 namespace mvx {
 
 void Allocate_Data_Set(DataSet& data, int maxSubEnsembles, int maxWholeEnsembles, bool wholeToo) {
-    const int slots = std::max(maxSubEnsembles, maxWholeEnsembles) + 1;
-    data.Capacity = slots;
-    data.EnsNumbers.assign(slots, 0);
-    data.EnsTimes.Allocate(7, 1, slots);
-    data.AncData.Allocate(8, 1, slots);
-    data.VelData.Allocate(8, kMaxBins, slots);
-    data.CorrData.Allocate(5, kMaxBins, slots);
-    data.IntensityData.Allocate(5, kMaxBins, slots);
-    data.PGoodData.Allocate(5, kMaxBins, slots);
-    data.BTRangeData.Allocate(5, 1, slots);
-    data.BTVelData.Allocate(6, 1, slots);
-    data.RefVelData.Allocate(6, 1, slots);
-    data.RefVelWork.Allocate(6, 1, slots);
-    data.NavData.Allocate(6, 1, slots);
+    const int slotCount = std::max(maxSubEnsembles, maxWholeEnsembles) + 1;
+    data.Capacity = slotCount;
+    data.EnsNumbers.assign(slotCount, 0);
+    data.EnsTimes.Allocate(7, 1, slotCount);
+    data.AncData.Allocate(8, 1, slotCount);
+    data.VelData.Allocate(8, kMaxBins, slotCount);
+    data.CorrData.Allocate(5, kMaxBins, slotCount);
+    data.IntensityData.Allocate(5, kMaxBins, slotCount);
+    data.PGoodData.Allocate(5, kMaxBins, slotCount);
+    data.BTRangeData.Allocate(5, 1, slotCount);
+    data.BTVelData.Allocate(6, 1, slotCount);
+    data.RefVelData.Allocate(6, 1, slotCount);
+    data.RefVelWork.Allocate(6, 1, slotCount);
+    data.NavData.Allocate(6, 1, slotCount);
     for (auto* v : {&data.NavFirstLat, &data.NavFirstLon, &data.NavLastLat, &data.NavLastLon, &data.LatData,
                     &data.LonData, &data.FlowMeterDepth, &data.FlowMeterVel})
-        v->assign(slots, 0);
-    data.TextData.assign(slots, std::string());
-    data.FlowMeterQ.assign(slots, 0.0);
-    data.FlowMeterStamp.Allocate(8, 1, slots);
+        v->assign(slotCount, 0);
+    data.TextData.assign(slotCount, std::string());
+    data.FlowMeterQ.assign(slotCount, 0.0);
+    data.FlowMeterStamp.Allocate(8, 1, slotCount);
     if (!wholeToo) return;
 
     const int whole = maxWholeEnsembles + 1;

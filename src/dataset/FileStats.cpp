@@ -1,12 +1,12 @@
-#include "ensemble/FileStats.h"
+#include "dataset/FileStats.h"
 #include "ensemble/LastEnsembleSearch.h"
 
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
-#include "dataset/CoreState.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/Framing.h"
 #include "ensemble/SetStream.h"
+#include "model/CoreState.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -59,19 +59,6 @@ void DecodeInto(CoreState& state, int slot) {
 }
 
 } // namespace
-
-int32_t Determine_File_Data_Structure(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield) {
-    int32_t structure = kStructureUnknown;
-    file.Seek(1);
-    if (Find_Broadband_Ensemble(file, frame, yield)) {
-        structure = kBroadband;
-    } else {
-        file.Seek(1);
-        if (Find_Narrowband_Ensemble(file, frame, yield)) structure = kNarrowband;
-    }
-    file.Seek(1);
-    return structure;
-}
 
 bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPaths, int64_t setSize) {
     if (memberPaths.empty()) return false;

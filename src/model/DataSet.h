@@ -15,11 +15,11 @@ constexpr int16_t kBadValue = -32768; // bad or missing 16-bit value
 // pass indices computed from file contents.
 template <typename T> class SlotArray {
   public:
-    void Allocate(int rows, int bins, int slots, T fill = T{}) {
+    void Allocate(int rows, int bins, int slotCount, T fill = T{}) {
         rows_ = rows;
         bins_ = bins;
-        slots_ = slots;
-        values_.assign(static_cast<size_t>(rows) * bins * slots, fill);
+        slots_ = slotCount;
+        values_.assign(static_cast<size_t>(rows) * bins * slotCount, fill);
     }
     int Rows() const { return rows_; }
     int Bins() const { return bins_; }
