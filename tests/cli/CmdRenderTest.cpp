@@ -34,7 +34,7 @@ constexpr bool kCanRender = false;
 
 TEST(CliRender, WritesTheAskedPictureAndPrintsTheCaption) {
     if (!kCanRender) GTEST_SKIP() << "built without Qt";
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     struct Case {
         std::string args, caption;
         uint32_t width, height;
@@ -66,7 +66,7 @@ TEST(CliRender, RefusesWhatItCannotDo) {
     WriteAll(junk, std::vector<uint8_t>(3000, 0x20));
     EXPECT_EQ(RunCli("render " + junk.string() + " --out " + (dir / "b.png").string(), &text), 1);
     EXPECT_FALSE(fs::exists(dir / "b.png"));
-    if (!HaveDataFile("up600_beam_9ens.000")) return;
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     // A range outside the file loads nothing.
     EXPECT_EQ(RunCli("render " + DataFile("up600_beam_9ens.000") + " --out " + (dir / "c.png").string() +
                          " --first 50 --last 60",
