@@ -7,14 +7,19 @@
 #include "dataset/MonitorTimer.h"
 #include "dataset/SaveSet.h"
 
+#include "common/InputFile.h"
+
 #include <QAction>
 
 #include <cmath>
-#include <fstream>
 
 namespace mvx {
 
 namespace {
+
+// The open dialog offers the usual names of ensemble files (the dialog matches them in any case).
+constexpr const char* kOpenFilter = "Ensemble Files (*.000;*.PD0;*.ENS;*.ENX;*.ENR;*.STA;*.LTA)|"
+                                    "*.000;*.PD0;*.ENS;*.ENX;*.ENR;*.STA;*.LTA|All Files (*.*)|*.*";
 
 // Display caption of a path in a menu ("&" would otherwise mark an access key).
 QString MenuCaption(const std::string& path) {
@@ -27,10 +32,11 @@ void MainWindow::Open_File() {
     if (busy_) return;
     busy_ = true;
     bool loaded = false;
+    std::string problem; // why the name could not be read; the file loaded before it stays
     CoreState& core = app_.Core;
     try {
         Stop_Animate();
-        if (!Item("AutoTrack")->isChecked()) Hide_Forms();
+        if (!menu_.AutoTrack->isChecked()) Hide_Forms();
         Disable_Menus(true);
 
         std::string name;
@@ -44,17 +50,20 @@ void MainWindow::Open_File() {
         if (name.empty()) {
             FileDialogSpec spec;
             spec.Title = "Open";
-            spec.Filter = "All Files (*.*)|*.*";
+            spec.Filter = kOpenFilter;
             name = app_.Ui.OpenFileName(spec);
         }
 
         app_.Pointer.Set(PointerShape::Hourglass);
+        const InputProblem readable = name.empty() ? InputProblem::None : Check_Input_File(name);
         if (name.empty()) {
             core.Set.FileValid = false;
-        } else if (std::ifstream(name, std::ios::binary).is_open()) {
-            core.Menus.MultiFileChecked = Item("EnMulti")->isChecked();
-            core.Menus.FlipChecked = Item("Flip_Over(0)")->isChecked();
-            core.Menus.MonitorOn = Item("AutoTrack")->isChecked();
+        } else if (readable != InputProblem::None) {
+            problem = Input_Problem_Message(name, readable);
+        } else {
+            core.Menus.MultiFileChecked = menu_.EnMulti->isChecked();
+            core.Menus.FlipChecked = menu_.Flip_Over(0)->isChecked();
+            core.Menus.MonitorOn = menu_.AutoTrack->isChecked();
             core.Set.FileName = name;
             LoadHooks load;
             load.WholeSetLoaded = [this](CoreState& state) {
@@ -79,8 +88,19 @@ void MainWindow::Open_File() {
     Disable_Menus(false);
     if (hooks_.Options_ForceLoad) hooks_.Options_ForceLoad(false);
     busy_ = false;
+    Update_Menus();
+    if (!problem.empty()) {
+        Report_Open_Problem(problem);
+        if (core.Set.FileValid) Refresh_Windows();
+    }
     if (hooks_.Set_RotateNeeded) hooks_.Set_RotateNeeded();
     emit Open_Finished(loaded);
+}
+
+void MainWindow::Report_Open_Problem(const std::string& message) {
+    info_->Set_Stats_Text(message);
+    // Monitoring runs unattended: a message box would stop it until someone answers.
+    if (!menu_.AutoTrack->isChecked()) app_.Ui.MessageBox(message, "Marevox");
 }
 
 void MainWindow::Show_Selected_Data(int32_t dataType) {
@@ -101,14 +121,14 @@ void MainWindow::Old_File_Click(int k) {
 
 void MainWindow::EnMulti_Click() {
     // Takes effect at the next Open.
-    QAction* item = Item("EnMulti");
+    QAction* item = menu_.EnMulti;
     item->setChecked(!item->isChecked());
     app_.Core.Menus.MultiFileChecked = item->isChecked();
 }
 
 void MainWindow::Flip_Over_Click() {
     if (busy_) return;
-    QAction* item = Item("Flip_Over(0)");
+    QAction* item = menu_.Flip_Over(0);
     item->setChecked(!item->isChecked());
     app_.Core.Menus.FlipChecked = item->isChecked();
     if (app_.Core.Set.FileValid) {
@@ -120,7 +140,7 @@ void MainWindow::Flip_Over_Click() {
 void MainWindow::Show_Recent_Items() {
     for (int k = 1; k <= RecentFiles::kItems; ++k) {
         const std::string& caption = recent_.Caption(k);
-        QAction* item = Item("Old_File(" + std::to_string(k) + ")");
+        QAction* item = menu_.Old_File(k);
         item->setText(caption.empty() ? QString::number(k) : MenuCaption(caption));
         item->setVisible(!caption.empty());
         // Only the file opened last carries a mark; the others show none at all.
@@ -160,6 +180,11 @@ void MainWindow::Save_Set(int32_t first, int32_t last) {
     const SaveSetResult result = Save_Ensemble_Range(app_.Core, first, last, target);
     app_.Pointer.Set(PointerShape::Default);
     if (result == SaveSetResult::NotAllowed) app_.Ui.MessageBox("Over-Write of File Not Allowed", "Marevox");
+    if (result == SaveSetResult::Failed)
+        app_.Ui.MessageBox("The ensembles could not be saved: " + target +
+                               " could not be written (disk full, or no permission to write there), or the "
+                               "open file could not be read.",
+                           "Marevox");
 }
 
 void MainWindow::Maximum_Ens_Click() {
