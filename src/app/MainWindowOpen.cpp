@@ -90,15 +90,18 @@ void MainWindow::Open_File() {
     busy_ = false;
     Update_Menus();
     if (!problem.empty()) {
-        Report_Open_Problem(problem);
+        // The file loaded before comes back on screen first.
         if (core.Set.FileValid) Refresh_Windows();
+        Report_Open_Problem(problem);
     }
     if (hooks_.Set_RotateNeeded) hooks_.Set_RotateNeeded();
     emit Open_Finished(loaded);
 }
 
 void MainWindow::Report_Open_Problem(const std::string& message) {
-    info_->Set_Stats_Text(message);
+    // Below the reason, the statistics of the file that stays loaded.
+    const CoreState& core = app_.Core;
+    info_->Set_Stats_Text(core.Set.FileValid ? message + "\r\n\r\n" + core.Set.StatsText : message);
     // Monitoring runs unattended: a message box would stop it until someone answers.
     if (!menu_.AutoTrack->isChecked()) app_.Ui.MessageBox(message, "Marevox");
 }

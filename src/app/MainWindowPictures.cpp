@@ -51,9 +51,10 @@ void MainWindow::Paint_Click(int index) {
     if (file->open() && picture.save(file.get(), "PNG") && file->flush())
         started = app_.Shell.OpenDocument(file->fileName().toStdString());
     if (!started) {
+        file.reset();
         app_.Ui.MessageBox("The picture program could not be started. The picture is on the clipboard.",
                            "Marevox");
-        return; // the file goes now
+        return;
     }
     pictures_.push_back(std::move(file));
 }

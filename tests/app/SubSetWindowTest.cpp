@@ -375,9 +375,14 @@ TEST_F(SubSetWindowTest, PlaceThatWouldNotShowTheWindowIsNeitherKeptNorApplied) 
 }
 
 TEST_F(SubSetWindowTest, NameThatCannotBeReadLeavesTheLoadedFileOnScreen) {
-    dialogs_.OpenAnswers.push_back((ScratchDir() / "gone.000").string());
+    const std::string gone = (ScratchDir() / "gone.000").string();
+    dialogs_.OpenAnswers.push_back(gone);
     form_->Open_File();
     EXPECT_TRUE(app_->Core.Set.FileValid);
+    // The reason, then the statistics of the file still shown.
+    EXPECT_EQ(form_->Info().Text().rfind(
+                  "Cannot open " + gone + ": the file does not exist.\n\n" + app_->Core.Set.FileName, 0),
+              0u);
     EXPECT_TRUE(subSet_->isVisible());
     EXPECT_TRUE(form_->Menu().Show_Data_Set(2)->isChecked());
 }
