@@ -16,45 +16,28 @@ namespace mvx {
 
 namespace {
 
-constexpr ChildWindow kAllWindows[] = {ChildWindow::Information, ChildWindow::WholeSet, ChildWindow::SubSet,
-                                       ChildWindow::Viewer, ChildWindow::TrackVector};
+// Each window's place in the options record's layout (-1: not kept) and Window-menu records.
+struct WindowRecords {
+    ChildWindow Id;
+    int Layout;
+    size_t Menu;
+};
+constexpr WindowRecords kWindows[] = {{ChildWindow::Information, kLayoutInformation, kMenuInformation},
+                                      {ChildWindow::WholeSet, kLayoutWholeSet, kMenuWholeSet},
+                                      {ChildWindow::SubSet, kLayoutSubSet, kMenuSubSet},
+                                      {ChildWindow::Viewer, -1, kMenuViewer},
+                                      {ChildWindow::TrackVector, kLayoutTrackVector, kMenuTrackVector}};
+
+const WindowRecords& RecordsOf(ChildWindow id) {
+    for (const WindowRecords& w : kWindows) {
+        if (w.Id == id) return w;
+    }
+    return kWindows[0];
+}
 
 // Windows that show the open file, and so have nothing to show without one.
 bool ShowsTheFile(ChildWindow id) {
     return id == ChildWindow::WholeSet || id == ChildWindow::SubSet || id == ChildWindow::TrackVector;
-}
-
-// Index of a window in the layout record; -1 for one the record does not keep.
-int LayoutIndex(ChildWindow id) {
-    switch (id) {
-    case ChildWindow::Information:
-        return kLayoutInformation;
-    case ChildWindow::WholeSet:
-        return kLayoutWholeSet;
-    case ChildWindow::SubSet:
-        return kLayoutSubSet;
-    case ChildWindow::TrackVector:
-        return kLayoutTrackVector;
-    case ChildWindow::Viewer:
-        break;
-    }
-    return -1;
-}
-
-size_t MenuIndex(ChildWindow id) {
-    switch (id) {
-    case ChildWindow::Information:
-        return kMenuInformation;
-    case ChildWindow::WholeSet:
-        return kMenuWholeSet;
-    case ChildWindow::SubSet:
-        return kMenuSubSet;
-    case ChildWindow::Viewer:
-        return kMenuViewer;
-    case ChildWindow::TrackVector:
-        break;
-    }
-    return kMenuTrackVector;
 }
 
 // Fit_Form on a window in normal state; a minimised one is restored for it and minimised again, a
@@ -102,7 +85,7 @@ QRect MainWindow::Child_Area() {
 
 void MainWindow::Place_Chart_Window(ChildWindow id) {
     QMdiSubWindow* window = Window(id);
-    const int index = LayoutIndex(id);
+    const int index = RecordsOf(id).Layout;
     if (!window || index < 0) return;
     const WindowLayout& record = app_.Core.Opts.Windows[static_cast<size_t>(index)];
     placed_[id] = Place_Hidden_Window(window, record, TwipsPerPixel(this), Child_Area());
@@ -170,9 +153,9 @@ void MainWindow::Align_Forms_Click() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::ShowToParent || type == QEvent::HideToParent || type == QEvent::Close) {
-        for (ChildWindow id : kAllWindows) {
-            QMdiSubWindow* window = Window(id);
-            if (window != watched) continue;
+        for (const WindowRecords& w : kWindows) {
+            const ChildWindow id = w.Id;
+            if (Window(id) != watched) continue;
             if (type == QEvent::Close) {
                 // The user closed it: it stays away until asked for again.
                 wanted_[id] = false;
@@ -198,21 +181,21 @@ void MainWindow::Store_Window_Layout() {
     // the area would maximise that one too and restore the other, so the states would be lost.
     const bool dontMaximise = area_->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
-    for (ChildWindow id : kAllWindows) {
-        QMdiSubWindow* window = Window(id);
-        const int index = LayoutIndex(id);
+    for (const WindowRecords& w : kWindows) {
+        QMdiSubWindow* window = Window(w.Id);
         // A window not shown in this session keeps the record it was given.
-        if (window && index >= 0 && !stateToCome_.count(id)) store(window, static_cast<size_t>(index), area);
+        if (window && w.Layout >= 0 && !stateToCome_.count(w.Id))
+            store(window, static_cast<size_t>(w.Layout), area);
     }
     area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, dontMaximise);
-    for (ChildWindow id : kAllWindows) opts.WindowMenuChecks[MenuIndex(id)] = Window_Wanted(id);
+    for (const WindowRecords& w : kWindows) opts.WindowMenuChecks[w.Menu] = Window_Wanted(w.Id);
 }
 
 void MainWindow::Apply_Window_Layout() {
     const Options& opts = app_.Core.Opts;
     const double tpp = TwipsPerPixel(this);
     mvx::Apply_Window_Layout(this, opts.Windows[kLayoutMain], tpp, screen()->availableVirtualGeometry());
-    for (ChildWindow id : kAllWindows) wanted_[id] = opts.WindowMenuChecks[MenuIndex(id)];
+    for (const WindowRecords& w : kWindows) wanted_[w.Id] = opts.WindowMenuChecks[w.Menu];
     if (!mvx::Apply_Window_Layout(info_, opts.Windows[kLayoutInformation], tpp, Child_Area()))
         info_->showNormal();
     if (!Window_Wanted(ChildWindow::Information)) info_->hide();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace mvx {
 
@@ -29,27 +30,16 @@ InputProblem Check_Input_File(const std::string& path) {
 }
 
 std::string Input_Problem_Message(const std::string& path, InputProblem problem) {
-    const char* why = nullptr;
-    switch (problem) {
-    case InputProblem::None:
-        return {};
-    case InputProblem::Missing:
-        why = "the file does not exist.";
-        break;
-    case InputProblem::Folder:
-        why = "it is a folder, not a file.";
-        break;
-    case InputProblem::NotRegular:
-        why = "it is not a regular file (a pipe or a device).";
-        break;
-    case InputProblem::Unreadable:
-        why = "the file cannot be read (no permission, or a read error).";
-        break;
-    case InputProblem::Empty:
-        why = "the file is empty.";
-        break;
-    }
-    return "Cannot open " + path + ": " + why;
+    // In the order of InputProblem.
+    static const char* const kWhy[] = {"",
+                                       "the file does not exist.",
+                                       "it is a folder, not a file.",
+                                       "it is not a regular file (a pipe or a device).",
+                                       "the file cannot be read (no permission, or a read error).",
+                                       "the file is empty."};
+    const auto index = static_cast<size_t>(problem);
+    if (problem == InputProblem::None || index >= std::size(kWhy)) return {};
+    return "Cannot open " + path + ": " + kWhy[index];
 }
 
 } // namespace mvx
