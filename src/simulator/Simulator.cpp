@@ -546,9 +546,7 @@ bool Simulator::Next(std::vector<uint8_t>& out) {
     return true;
 }
 
-namespace {
-
-std::string SpecProblem(const SimulationSpec& s) {
+std::string SimulationSpecProblem(const SimulationSpec& s) {
     if (s.Ensembles < 1 || s.Ensembles > kMaxEnsembleNumber)
         return "the number of ensembles must be 1 to 16777215";
     if (s.Cells < 1 || s.Cells > 255) return "the number of cells must be 1 to 255";
@@ -565,10 +563,8 @@ std::string SpecProblem(const SimulationSpec& s) {
     return {};
 }
 
-} // namespace
-
 bool WriteSimulatedFile(const SimulationSpec& spec, const std::string& path, std::string* error) {
-    const std::string problem = SpecProblem(spec);
+    const std::string problem = SimulationSpecProblem(spec);
     if (!problem.empty()) {
         if (error) *error = problem;
         return false;
