@@ -8,7 +8,6 @@
 #include "export/ExportChoices.h"
 #include "export/ExportRunner.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -55,15 +54,10 @@ int RunExport(const ExportOptions& o) {
         return UsageError("export", "--anc and --strandex belong to a series export");
 
     CoreState state;
-    if (!o.OptionsPath.empty()) {
-        if (const std::string problem = ReadOptionsFile(state.Opts, o.OptionsPath); !problem.empty())
-            return Failure("export", problem);
-    }
-    state.Menus.MultiFileChecked = o.MultiFile;
     std::error_code ec;
     const std::filesystem::path input = std::filesystem::absolute(o.Path, ec);
     const std::string path = ec ? o.Path : input.string();
-    if (const std::string problem = LoadInput(state, path); !problem.empty())
+    if (const std::string problem = LoadInput(state, path, o.OptionsPath, o.MultiFile); !problem.empty())
         return Failure("export", problem);
 
     Load_Folders(state, selection);

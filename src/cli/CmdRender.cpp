@@ -11,7 +11,6 @@
 #include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -96,13 +95,7 @@ int RunRender(const RenderOptions& o) {
     int width = 0, height = 0;
     ReadPictureSize(o.Size, kMaxSide, kMaxPixels, width, height);
     CoreState core;
-    Load_Default_Options(core.Opts);
-    if (!o.OptionsPath.empty()) {
-        if (const std::string problem = ReadOptionsFile(core.Opts, o.OptionsPath); !problem.empty())
-            return Failure("render", problem);
-    }
-    core.Menus.MultiFileChecked = o.MultiFile;
-    if (const std::string problem = LoadInput(core, o.Path); !problem.empty())
+    if (const std::string problem = LoadInput(core, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
         return Failure("render", problem);
     const SetDescriptors& set = core.Set;
     if (o.First || o.Last) {

@@ -3,7 +3,6 @@
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -20,9 +19,7 @@ struct StatsOptions {
 
 int RunStats(const StatsOptions& o) {
     CoreState state;
-    Load_Default_Options(state.Opts);
-    state.Menus.MultiFileChecked = o.MultiFile;
-    const std::string problem = LoadInput(state, o.Path);
+    const std::string problem = LoadInput(state, o.Path, "", o.MultiFile);
     // The text says what was found, also when the file was not loaded.
     std::fwrite(state.Set.StatsText.data(), 1, state.Set.StatsText.size(), stdout);
     if (!state.Set.StatsText.empty() && state.Set.StatsText.back() != '\n') std::fputs("\r\n", stdout);

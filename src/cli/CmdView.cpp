@@ -7,7 +7,6 @@
 #include "dataset/Loader.h"
 #include "ensemble/DataViewText.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -34,13 +33,7 @@ int DisplayRow(const CoreState& state, int32_t bin) {
 
 int RunView(const ViewOptions& o) {
     CoreState state;
-    Load_Default_Options(state.Opts);
-    if (!o.OptionsPath.empty()) {
-        if (const std::string problem = ReadOptionsFile(state.Opts, o.OptionsPath); !problem.empty())
-            return Failure("view", problem);
-    }
-    state.Menus.MultiFileChecked = o.MultiFile;
-    if (const std::string problem = LoadInput(state, o.Path); !problem.empty())
+    if (const std::string problem = LoadInput(state, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
         return Failure("view", problem);
     const SetDescriptors& set = state.Set;
     if (o.Ensemble < set.FileFirstEnsemble || o.Ensemble > set.FileLastEnsemble)

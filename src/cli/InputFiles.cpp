@@ -50,15 +50,18 @@ std::string InputProblem(const std::string& path) {
     return {};
 }
 
-std::string LoadInput(CoreState& state, const std::string& path) {
+std::string LoadInput(CoreState& state, const std::string& path, const std::string& optionsPath,
+                      bool multiFile) {
+    Load_Default_Options(state.Opts);
+    if (!optionsPath.empty()) {
+        if (const std::string problem = InputProblem(optionsPath); !problem.empty())
+            return optionsPath + ": " + problem;
+        if (!Load_Options(state.Opts, optionsPath))
+            return optionsPath + ": not an options file of this version";
+    }
+    state.Menus.MultiFileChecked = multiFile;
     if (const std::string problem = InputProblem(path); !problem.empty()) return path + ": " + problem;
     if (!Load_Whole_Set(state, path) || !state.Set.FileValid) return path + ": " + LoadProblem(state);
-    return {};
-}
-
-std::string ReadOptionsFile(Options& options, const std::string& path) {
-    if (const std::string problem = InputProblem(path); !problem.empty()) return path + ": " + problem;
-    if (!Load_Options(options, path)) return path + ": not an options file of this version";
     return {};
 }
 

@@ -13,12 +13,11 @@ namespace mvx::cli {
 // so a named pipe is refused rather than waited on.
 std::string InputProblem(const std::string& path);
 
-// Checks the file, then loads it as the Open command does (Load_Whole_Set). Empty when it loaded;
-// otherwise "PATH: why".
-std::string LoadInput(CoreState& state, const std::string& path);
-
-// Checks the options file and reads it into options. Empty when it was read; otherwise "PATH: why"
-// ("not an options file of this version" when Load_Options refused its content).
-std::string ReadOptionsFile(Options& options, const std::string& path);
+// Opens a file as the program does: the default options, or those of optionsPath when it is not empty,
+// the MultiFile switch, then the file is checked and loaded (Load_Whole_Set). Empty when it loaded;
+// otherwise "PATH: why", for the options file ("not an options file of this version" when Load_Options
+// refused its content) or the ensemble file.
+std::string LoadInput(CoreState& state, const std::string& path, const std::string& optionsPath = "",
+                      bool multiFile = false);
 
 } // namespace mvx::cli
