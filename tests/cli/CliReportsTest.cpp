@@ -50,10 +50,3 @@ TEST(CliReports, ViewAndExportNumberBinsAlike) {
         EXPECT_NE(view.find("Bin              1"), std::string::npos) << view; // the viewer counts from 0
     }
 }
-
-TEST(CliReports, RefusesMissingFilesAndBadArguments) {
-    std::string out, err;
-    EXPECT_EQ(test::RunCli("details /nonexistent/file.000", &out, &err), 1);
-    EXPECT_EQ(test::RunCli("view /nonexistent/file.000 --ensemble 1 --bin 1", &out, &err), 1);
-    EXPECT_EQ(test::RunCli("view", &out, &err), 2);
-}

@@ -57,18 +57,6 @@ TEST(CliRender, WritesTheAskedPictureAndPrintsTheCaption) {
     }
 }
 
-TEST(CliRender, RefusesWhatItCannotDo) {
-    const fs::path dir = ScratchDir();
-    std::string text;
-    EXPECT_EQ(RunCli("render", &text), 2);
-    EXPECT_EQ(RunCli("render somefile", &text), 2); // no --out
-    EXPECT_EQ(RunCli("render somefile --out " + (dir / "a.png").string() + " --size 12by4", &text), 2);
-    const fs::path junk = dir / "junk.bin";
-    WriteAll(junk, std::vector<uint8_t>(3000, 0x20));
-    EXPECT_EQ(RunCli("render " + junk.string() + " --out " + (dir / "b.png").string(), &text), 1);
-    EXPECT_FALSE(fs::exists(dir / "b.png"));
-}
-
 // The picture goes through the same writer as the exports: nothing that holds data is replaced, the
 // input recording included, and a picture cut short by a full disk leaves no file behind.
 TEST(CliRender, NeverReplacesDataAndLeavesNoCutOffPicture) {

@@ -60,6 +60,8 @@ TEST(CommandLine, BadArgumentsAreNamedWithStatusTwo) {
     const Files& f = Inputs();
     const std::string good = f.good.string(), out = " --out " + f.out.string();
     const Case cases[] = {
+        {"view", "FILE is required", 2},
+        {"render " + good, "--out is required", 2},
         {"dump " + good + " --colour", "unknown option --colour", 2},
         {"stats " + good + " " + good, "unexpected argument " + good, 2},
         {"dump " + good + " --first", "--first needs a value", 2},

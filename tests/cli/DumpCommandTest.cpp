@@ -198,17 +198,5 @@ TEST(DumpCommand, RandomBytesGiveValidOutput) {
     }
 }
 
-TEST(DumpCommand, ErrorsAreReported) {
-    int status = 0;
-    std::string err;
-    auto lines = Dump("/no/such/file.000", &status, &err);
-    EXPECT_NE(status, 0);
-    EXPECT_NE(err.find("/no/such/file.000"), std::string::npos);
-    EXPECT_TRUE(lines.empty());
-
-    Dump("--first x " + Scratch(TextEnsemble("x")), &status, &err);
-    EXPECT_EQ(status, 2);
-}
-
 } // namespace
 } // namespace mvx
