@@ -88,12 +88,6 @@ QByteArray DrawPicture(const CoreState& core, int32_t type, int width, int heigh
 #endif
 
 int RunRender(const RenderOptions& o) {
-#ifndef MARVOX_HAVE_QT
-    (void)o;
-    return Failure("render", "this build has no picture surfaces (Qt 6 was not found)");
-#else
-    int width = 0, height = 0;
-    ReadPictureSize(o.Size, kMaxSide, kMaxPixels, width, height);
     CoreState core;
     if (const std::string problem = LoadInput(core, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
         return Failure("render", problem);
@@ -103,7 +97,8 @@ int RunRender(const RenderOptions& o) {
         const int32_t to = o.Last ? *o.Last
                                   : static_cast<int32_t>(std::min<int64_t>(
                                         int64_t{from} + core.Opts.MaxSubEnsembles - 1, INT32_MAX));
-        if (to < from || from > set.FileLastEnsemble || to < set.FileFirstEnsemble)
+        if (to < from) return UsageError("render", "--last is below --first");
+        if (from > set.FileLastEnsemble || to < set.FileFirstEnsemble)
             return UsageError("render", "ensembles " + std::to_string(from) + " to " + std::to_string(to) +
                                             " are outside the file's " +
                                             std::to_string(set.FileFirstEnsemble) + ".." +
@@ -112,7 +107,11 @@ int RunRender(const RenderOptions& o) {
             return Failure("render", "ensembles " + std::to_string(from) + " to " + std::to_string(to) +
                                          " could not be loaded");
     }
-
+#ifndef MARVOX_HAVE_QT
+    return Failure("render", "this build has no picture surfaces (Qt 6 was not found)");
+#else
+    int width = 0, height = 0;
+    ReadPictureSize(o.Size, kMaxSide, kMaxPixels, width, height);
     // The target is taken before the drawing, so that a file that holds data (the input itself, say) is
     // refused at once and never changed.
     OutputFile file;
