@@ -36,9 +36,6 @@ namespace {
 constexpr int kMaxSide = 8192;
 constexpr int64_t kMaxPixels = int64_t{8192} * 4096;
 
-// The raster of a chart is cut to a screen's width; the command line draws for a wide desktop screen.
-constexpr int kScreenWidth = 1920;
-
 struct RenderOptions {
     std::string Path, Out, OptionsPath, Size = "1200x800";
     std::optional<int32_t> Type, First, Last;
@@ -58,6 +55,9 @@ CLI::Validator ContourTypeCode() {
 }
 
 #ifdef MARVOX_HAVE_QT
+// The raster of a chart is cut to a screen's width; the command line draws for a wide desktop screen.
+constexpr int kScreenWidth = 1920;
+
 // Draws the charts and returns the PNG bytes; empty when the picture could not be made.
 QByteArray DrawPicture(const CoreState& core, int32_t type, int width, int height, std::string& caption) {
     // Text needs the window system's fonts; offscreen unless the caller chose a platform.
