@@ -55,11 +55,11 @@ void MainWindow::Open_File() {
         }
 
         app_.Pointer.Set(PointerShape::Hourglass);
-        const InputProblem readable = name.empty() ? InputProblem::None : Check_Input_File(name);
+        const std::string unreadable = name.empty() ? std::string() : InputProblem(name);
         if (name.empty()) {
             core.Set.FileValid = false;
-        } else if (readable != InputProblem::None) {
-            problem = Input_Problem_Message(name, readable);
+        } else if (!unreadable.empty()) {
+            problem = "Cannot open " + name + ": " + unreadable + ".";
         } else {
             core.Menus.MultiFileChecked = menu_.EnMulti->isChecked();
             core.Menus.FlipChecked = menu_.Flip_Over(0)->isChecked();
@@ -180,14 +180,10 @@ void MainWindow::Save_Set(int32_t first, int32_t last) {
     const std::string target = app_.Ui.SaveFileName(spec);
     if (target.empty() || target == app_.Core.Set.FileName) return;
     app_.Pointer.Set(PointerShape::Hourglass);
-    const SaveSetResult result = Save_Ensemble_Range(app_.Core, first, last, target);
+    std::string message; // "Over-Write of File Not Allowed", or what failed
+    Save_Ensemble_Range(app_.Core, first, last, target, nullptr, &message);
     app_.Pointer.Set(PointerShape::Default);
-    if (result == SaveSetResult::NotAllowed) app_.Ui.MessageBox("Over-Write of File Not Allowed", "Marevox");
-    if (result == SaveSetResult::Failed)
-        app_.Ui.MessageBox("The ensembles could not be saved: " + target +
-                               " could not be written (disk full, or no permission to write there), or the "
-                               "open file could not be read.",
-                           "Marevox");
+    if (!message.empty()) app_.Ui.MessageBox(message, "Marevox");
 }
 
 void MainWindow::Maximum_Ens_Click() {

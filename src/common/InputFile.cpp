@@ -1,45 +1,44 @@
 #include "common/InputFile.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace mvx {
 
-namespace fs = std::filesystem;
+namespace {
 
-InputProblem Check_Input_File(const std::string& path) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec || !fs::exists(status)) {
-        // A name in a folder the program may not search is there but cannot be read.
-        return ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory
-                   ? InputProblem::Unreadable
-                   : InputProblem::Missing;
-    }
-    if (fs::is_directory(status)) return InputProblem::Folder;
-    if (!fs::is_regular_file(status)) return InputProblem::NotRegular;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return InputProblem::Unreadable;
-    const auto size = fs::file_size(path, ec);
-    if (ec) return InputProblem::Unreadable;
-    if (size == 0) return InputProblem::Empty;
-    // The first byte must come back: some files open but fail on reading.
-    if (in.peek() == std::ifstream::traits_type::eof()) return InputProblem::Unreadable;
-    return InputProblem::None;
+std::string KindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return "a directory";
+    if (S_ISFIFO(mode)) return "a named pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a plain file";
 }
 
-std::string Input_Problem_Message(const std::string& path, InputProblem problem) {
-    // In the order of InputProblem.
-    static const char* const kWhy[] = {"",
-                                       "the file does not exist.",
-                                       "it is a folder, not a file.",
-                                       "it is not a regular file (a pipe or a device).",
-                                       "the file cannot be read (no permission, or a read error).",
-                                       "the file is empty."};
-    const auto index = static_cast<size_t>(problem);
-    if (problem == InputProblem::None || index >= std::size(kWhy)) return {};
-    return "Cannot open " + path + ": " + kWhy[index];
+std::string Unreadable(int err) {
+    return "unreadable (" + std::generic_category().message(err) + ")";
+}
+
+} // namespace
+
+std::string InputProblem(const std::string& path) {
+    if (path.empty()) return "no file name given";
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? "no such file" : Unreadable(errno);
+    if (!S_ISREG(st.st_mode)) return "not a regular file (" + KindOf(st.st_mode) + ")";
+    // O_NONBLOCK: should the path have become a named pipe since, the open does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Unreadable(errno);
+    const bool statOk = ::fstat(fd, &st) == 0;
+    const int err = errno;
+    ::close(fd);
+    if (!statOk) return Unreadable(err);
+    if (!S_ISREG(st.st_mode)) return "not a regular file (" + KindOf(st.st_mode) + ")";
+    if (st.st_size == 0) return "empty";
+    return {};
 }
 
 } // namespace mvx

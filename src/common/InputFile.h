@@ -1,15 +1,14 @@
 #pragma once
-// Whether a path names a file the program can read, and if not, why. Only a regular file passes: a folder,
-// a pipe or a device is refused without being opened (opening a pipe would wait for a writer).
+// The check every reader of an input file makes before it reads, so that each refusal says why: missing,
+// not a regular file (a directory, a named pipe, a device), unreadable or empty. The command line and the
+// desktop program's Open command share it.
 #include <string>
 
 namespace mvx {
 
-enum class InputProblem { None, Missing, Folder, NotRegular, Unreadable, Empty };
-
-InputProblem Check_Input_File(const std::string& path);
-
-// The reason as a sentence for a message box, naming the path; empty for None.
-std::string Input_Problem_Message(const std::string& path, InputProblem problem);
+// Why path cannot be read as an input file ("no such file", "not a regular file (a named pipe)",
+// "unreadable (Permission denied)", "empty"); empty when it can. The file is opened without blocking,
+// so a named pipe is refused rather than waited on.
+std::string InputProblem(const std::string& path);
 
 } // namespace mvx

@@ -381,7 +381,7 @@ TEST_F(SubSetWindowTest, NameThatCannotBeReadLeavesTheLoadedFileOnScreen) {
     EXPECT_TRUE(app_->Core.Set.FileValid);
     // The reason, then the statistics of the file still shown.
     EXPECT_EQ(form_->Info().Text().rfind(
-                  "Cannot open " + gone + ": the file does not exist.\n\n" + app_->Core.Set.FileName, 0),
+                  "Cannot open " + gone + ": no such file.\n\n" + app_->Core.Set.FileName, 0),
               0u);
     EXPECT_TRUE(subSet_->isVisible());
     EXPECT_TRUE(form_->Menu().Show_Data_Set(2)->isChecked());

@@ -1,4 +1,4 @@
-// What the Open command is told about a name it cannot read.
+// An input file without read permission (the other kinds are in the command-line tables).
 #include "common/InputFile.h"
 #include "TestSupport.h"
 
@@ -13,24 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(InputFile, EachKindOfNameGetsItsReason) {
-    const fs::path dir = test::ScratchDir();
-    test::WriteAll(dir / "data.000", {0x7F, 0x7F});
-    test::WriteAll(dir / "empty.000", {});
-    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    const std::pair<fs::path, InputProblem> cases[] = {{dir / "data.000", InputProblem::None},
-                                                       {dir / "missing.000", InputProblem::Missing},
-                                                       {dir / "data.000" / "x", InputProblem::Missing},
-                                                       {dir, InputProblem::Folder},
-                                                       {dir / "empty.000", InputProblem::Empty},
-                                                       // Refused without being opened, which would block.
-                                                       {dir / "pipe", InputProblem::NotRegular}};
-    for (const auto& [path, problem] : cases) EXPECT_EQ(Check_Input_File(path.string()), problem) << path;
-    EXPECT_EQ(Input_Problem_Message("/x/a.000", InputProblem::Empty),
-              "Cannot open /x/a.000: the file is empty.");
-    EXPECT_EQ(Input_Problem_Message("/x/a.000", InputProblem::None), "");
-}
-
 TEST(InputFile, FileWithoutReadPermissionIsUnreadable) {
     const fs::path file = test::ScratchDir() / "locked.000";
     test::WriteAll(file, {1, 2, 3});
@@ -40,7 +22,7 @@ TEST(InputFile, FileWithoutReadPermissionIsUnreadable) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);
-        ::_exit(Check_Input_File(file.string()) == InputProblem::Unreadable ? 0 : 1);
+        ::_exit(InputProblem(file.string()) == "unreadable (Permission denied)" ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
