@@ -65,7 +65,7 @@ void MainWindow::Open_File() {
             load.SubSetLoaded = [this](CoreState& state) {
                 if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(state.Opts.ContourDataType);
             };
-            loaded = Load_Whole_Set(core, name, load);
+            loaded = Load_Whole_Set(core, name, load).Loaded();
             // A rejected file's statistics say why.
             if (!loaded && !core.Set.StatsText.empty()) info_->Set_Stats_Text(core.Set.StatsText);
             if (loaded && hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();

@@ -90,7 +90,7 @@ int RunExport(int argc, char** argv) {
         return 1;
     }
 
-    Load_Folders(state, selection);
+    Load_Folders(state.Opts, state.Set, selection);
     selection.FileType[static_cast<size_t>(selection.Kind)] =
         format == "mat" ? ExportFileType::Mat : ExportFileType::Text;
     auto& boxes = series ? selection.SeriesEnsembles : selection.ContourEnsembles;

@@ -19,7 +19,7 @@ int RunStats(int argc, char** argv) {
     CoreState state;
     Load_Default_Options(state.Opts);
     state.Menus.MultiFileChecked = args.Has("multifile");
-    const bool loaded = Load_Whole_Set(state, args.Positional().front());
+    const bool loaded = Load_Whole_Set(state, args.Positional().front()).Loaded();
     std::fwrite(state.Set.StatsText.data(), 1, state.Set.StatsText.size(), stdout);
     if (!state.Set.StatsText.empty() && state.Set.StatsText.back() != '\n') std::fputs("\r\n", stdout);
     if (!loaded) std::fprintf(stderr, "marevox-cli: %s was not loaded\n", args.Positional().front().c_str());

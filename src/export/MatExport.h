@@ -11,19 +11,19 @@
 // selected bin gives B = 0 matrices. The writers return False when a write failed, an ensemble could
 // not be read or the arrays could not be held in memory, with the reason in file.Error().
 #include "common/OutputFile.h"
+#include "export/ExportReader.h"
 #include "export/ExportSelection.h"
-#include "model/CoreState.h"
 
 #include <string>
 
 namespace mvx {
 
 // The nine header variables "ZonFileName" .. "ZonBinSize" from the set-up and the ensemble in slot 0.
-bool Write_Mat_Header(const CoreState& state, OutputFile& file);
+bool Write_Mat_Header(const ExportReader& reader, OutputFile& file);
 
-bool Write_Contour_Mat(CoreState& state, ExportSelection& selection, OutputFile& file);
-bool Write_Profile_Mat(CoreState& state, ExportSelection& selection, OutputFile& file);
-bool Write_Series_Mat(CoreState& state, ExportSelection& selection, OutputFile& file);
+bool Write_Contour_Mat(ExportReader& reader, ExportSelection& selection, OutputFile& file);
+bool Write_Profile_Mat(ExportReader& reader, ExportSelection& selection, OutputFile& file);
+bool Write_Series_Mat(ExportReader& reader, ExportSelection& selection, OutputFile& file);
 
 // "ConTitle" of a data type, e.g. "Velocity East (u) mm/s", " PG2".
 std::string ContourMatTitle(int dataType);

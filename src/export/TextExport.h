@@ -10,18 +10,18 @@
 // must be open; the writers return False when a write failed or an ensemble could not be read, with
 // the reason in file.Error(). What was written up to that point stays in the file.
 #include "common/OutputFile.h"
+#include "export/ExportReader.h"
 #include "export/ExportSelection.h"
-#include "model/CoreState.h"
 
 namespace mvx {
 
 // The nine header lines shared by the three files, from the instrument set-up and the ensemble in
 // slot 0 (the first one exported).
-bool Write_Text_Header(const CoreState& state, OutputFile& file);
+bool Write_Text_Header(const ExportReader& reader, OutputFile& file);
 
-bool Write_Contour_Text(CoreState& state, ExportSelection& selection, OutputFile& file);
-bool Write_Profile_Text(CoreState& state, ExportSelection& selection, OutputFile& file);
-bool Write_Series_Text(CoreState& state, ExportSelection& selection, OutputFile& file);
+bool Write_Contour_Text(ExportReader& reader, ExportSelection& selection, OutputFile& file);
+bool Write_Profile_Text(ExportReader& reader, ExportSelection& selection, OutputFile& file);
+bool Write_Series_Text(ExportReader& reader, ExportSelection& selection, OutputFile& file);
 
 // The contour file's title after "Contour Data =", e.g. " Velocity East (u) mm/s".
 std::string ContourTextTitle(int dataType);

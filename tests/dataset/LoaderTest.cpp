@@ -40,7 +40,7 @@ int32_t LoadedNumber(const CoreState& s, int slot) {
     return s.Data.AncData(2, slot) / 10;
 }
 int32_t WholeNumber(const CoreState& s, int slot) {
-    return s.Data.WholeAncData(2, slot) / 10;
+    return s.Data.Whole.AncData(2, slot) / 10;
 }
 
 struct ProgressLog {
@@ -166,8 +166,7 @@ TEST(SubSet, MidnightCrossingAddsTheShortStep) {
     EXPECT_DOUBLE_EQ(s.Set.WholeSetDuration, 2.5);
     ASSERT_TRUE(Read_File_Selection(s, 1, 2, false));
     EXPECT_DOUBLE_EQ(s.Set.SetDuration, 1.0);
-    s.Set.CurrentEnsIndex = 1;
-    EXPECT_DOUBLE_EQ(Convert_Time(s), 0.5);
+    EXPECT_DOUBLE_EQ(Convert_Time(s.Data, 1), 0.5);
 }
 
 TEST(SubSet, FirstEqualToLastAndSelectionsBeyondTheLastEnsemble) {
@@ -238,8 +237,6 @@ TEST(MaxEnsembles, RequestIsLimitedAndTheSetReloaded) {
 TEST(ErrorVelocityStats, MeanSpreadAndShareOfValidEnsembles) {
     CoreState s;
     Allocate_Data_Set(s.Data, 256, 256, true);
-    s.Setup.NumCells = 4;
-    s.Set.CurrentEnsIndex = 4;
     const int16_t bin0[4] = {10, kBadValue, 20, 30};
     const int16_t bin1[4] = {kBadValue, -7, kBadValue, kBadValue};
     const int16_t bin3[4] = {1, kBadValue, kBadValue, 2};
@@ -252,7 +249,7 @@ TEST(ErrorVelocityStats, MeanSpreadAndShareOfValidEnsembles) {
     }
     // A bin past NumCells is left alone.
     s.Data.ErrVelStats(0, 4, 0) = 12345;
-    Compute_ErrVel_Stats(s);
+    Compute_ErrVel_Stats(s.Data, 4, 4);
     // Mean, spread, share per bin; one valid value (bin 1) or none (bin 2) leaves the bin unreported.
     // Bin 3: mean 1.5 rounds to 2 (halves to even), spread sqrt(0.5) to 1, share 2 of 4.
     const int want[4][3] = {{20, 10, 75}, {-32768, -32768, 0}, {-32768, -32768, 0}, {2, 1, 50}};

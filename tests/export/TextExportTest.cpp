@@ -109,7 +109,10 @@ TEST_F(TextExport, StepThatDoesNotDivideTheRangeStopsAtLastOrBelow) {
 TEST_F(TextExport, ProgressFollowsTheEnsembleAndTheRowCounts) {
     // Contour over 1..3: round((e - 1) x 100 / 3) after each row, then 100.
     std::vector<int> seen;
-    sel_.Progress = [&](int value) { seen.push_back(value); };
+    sel_.Progress = [&](int value) {
+        seen.push_back(value);
+        return true;
+    };
     WriteToString(State(), sel_, Write_Contour_Text);
     EXPECT_EQ(seen, (std::vector<int>{0, 33, 67, 100}));
 
