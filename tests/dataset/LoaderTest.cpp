@@ -5,6 +5,7 @@
 
 #include "dataset/Loader.h"
 #include "model/CoreState.h"
+#include "simulator/Simulator.h"
 
 #include <gtest/gtest.h>
 
@@ -136,13 +137,133 @@ TEST(WholeSet, FilesWithoutEnoughEnsemblesAreNotLoaded) {
     int hooksRun = 0;
     LoadHooks hooks;
     hooks.WholeSetLoaded = [&](CoreState&) { ++hooksRun; };
-    EXPECT_FALSE(Load_Whole_Set(s, junk.string(), hooks));
+    const OpenReport junkReport = Load_Whole_Set(s, junk.string(), hooks);
+    EXPECT_FALSE(junkReport.Loaded());
+    EXPECT_EQ(junkReport.WholeSet.Refusal, LoadRefusal::NotEnoughValid);
     EXPECT_EQ(hooksRun, 0);
     EXPECT_NE(s.Set.StatsText.find("Not enough VALID ensembles"), std::string::npos);
     // Reopening onto a one-ensemble file: the arrays were sized for it, so the old load is gone too.
     ASSERT_TRUE(Load_Whole_Set(s, WriteRun(1, 50)));
-    EXPECT_FALSE(Load_Whole_Set(s, WriteRun(1, 1, "ONE.000")));
+    const OpenReport one = Load_Whole_Set(s, WriteRun(1, 1, "ONE.000"));
+    EXPECT_EQ(one.WholeSet.Refusal, LoadRefusal::TooFewStored);
+    EXPECT_EQ(one.WholeSet.Stored, 1);
     EXPECT_FALSE(s.Set.FileValid);
+    EXPECT_EQ(s.Set.CurrentEnsIndex, 1);
+    EXPECT_EQ(Load_Whole_Set(s, (ScratchDir() / "none.000").string()).WholeSet.Refusal, LoadRefusal::Unreadable);
+}
+
+TEST(WholeSet, EveryWholeSetArrayHoldsWhatTheLoadedSetHolds) {
+    // 40 ensembles fit the whole set without thinning, and the first sub set loads the same 40: every
+    // array of the copy must read back equal to the loaded set, row by row and bin by bin.
+    SimulationSpec spec;
+    spec.Ensembles = 40;
+    spec.Cells = 12;
+    spec.Navigation = true;
+    spec.TextBlock = true;
+    const fs::path path = ScratchDir() / "ALL.000";
+    std::string error;
+    ASSERT_TRUE(WriteSimulatedFile(spec, path.string(), &error)) << error;
+    CoreState s;
+    ASSERT_TRUE(Load_Whole_Set(s, path.string()));
+    ASSERT_EQ(s.Set.WholeEnsCount, 40);
+    ASSERT_EQ(s.Set.CurrentEnsIndex, 40);
+    const EnsembleSet& whole = s.Data.Whole;
+    const EnsembleSet& loaded = s.Data;
+    // The simulated file fills every one of these arrays, so a copy that leaves out a row shows.
+    auto same = [](const char* name, const auto& w, const auto& l) {
+        using T = std::decay_t<decltype(*l.SlotData(0))>;
+        ASSERT_EQ(w.SlotSize(), l.SlotSize()) << name;
+        ASSERT_GE(w.Slots(), 40) << name;
+        bool anyValue = false;
+        for (int slot = 0; slot < 40; ++slot)
+            for (size_t i = 0; i < l.SlotSize(); ++i) {
+                ASSERT_EQ(w.SlotData(slot)[i], l.SlotData(slot)[i]) << name << " slot " << slot << " at " << i;
+                anyValue = anyValue || l.SlotData(slot)[i] != T{};
+            }
+        EXPECT_TRUE(anyValue) << name;
+    };
+    same("EnsTimes", whole.EnsTimes, loaded.EnsTimes);
+    same("AncData", whole.AncData, loaded.AncData);
+    same("VelData", whole.VelData, loaded.VelData);
+    same("CorrData", whole.CorrData, loaded.CorrData);
+    same("IntensityData", whole.IntensityData, loaded.IntensityData);
+    same("PGoodData", whole.PGoodData, loaded.PGoodData);
+    same("BTRangeData", whole.BTRangeData, loaded.BTRangeData);
+    same("BTVelData", whole.BTVelData, loaded.BTVelData);
+    same("RefVelData", whole.RefVelData, loaded.RefVelData);
+    same("RefVelWork", whole.RefVelWork, loaded.RefVelWork);
+    same("NavData", whole.NavData, loaded.NavData);
+    same("EnsNumbers", whole.EnsNumbers, loaded.EnsNumbers);
+    same("NavFirstLat", whole.NavFirstLat, loaded.NavFirstLat);
+    same("NavLastLon", whole.NavLastLon, loaded.NavLastLon);
+    same("TextData", whole.TextData, loaded.TextData);
+    // Magnitude and direction (rows 4 and 5) are part of the copy.
+    EXPECT_NE(whole.VelData(4, 0, 39), 0);
+    EXPECT_NE(whole.VelData(5, 0, 39), 0);
+}
+
+TEST(LoadReport, SetUpBlocksOfMoreThan8000BytesArePassedOver) {
+    // Ensembles 1..5, a two-data-type block, ensembles 6..10: a block of 8000 bytes is an ensemble of
+    // its own and stored; one of 8001 is a set-up block and passed over.
+    struct Case {
+        int bytes;
+        int32_t stored, nvram;
+    };
+    for (const Case c : {Case{8000, 11, 0}, Case{8001, 10, 1}}) {
+        SCOPED_TRACE(c.bytes);
+        std::vector<uint8_t> bytes = BuildBroadbandRun(Spec1002(), 1, 5);
+        const auto block = BuildNvramBlock(c.bytes);
+        const auto rest = BuildBroadbandRun(Spec1002(), 6, 10);
+        bytes.insert(bytes.end(), block.begin(), block.end());
+        bytes.insert(bytes.end(), rest.begin(), rest.end());
+        const fs::path path = ScratchDir() / "SETUP.000";
+        WriteAll(path, bytes);
+        CoreState s;
+        const OpenReport report = Load_Whole_Set(s, path.string());
+        ASSERT_TRUE(report.Loaded());
+        EXPECT_EQ(report.WholeSet.Stored, c.stored);
+        EXPECT_EQ(report.WholeSet.NvramBlocks, c.nvram);
+        EXPECT_EQ(report.FirstSubSet.Stored, c.stored);
+        EXPECT_EQ(report.FirstSubSet.NvramBlocks, c.nvram);
+        // A stored block carries no ensemble's values: slot 5 then holds zeros and ensemble 6 moves on.
+        EXPECT_EQ(WholeNumber(s, 5), c.nvram ? 6 : 0);
+        EXPECT_EQ(WholeNumber(s, 6), c.nvram ? 7 : 6);
+    }
+}
+
+TEST(LoadReport, ProgressCanStopASubSetOrTheOpen) {
+    const std::string path = WriteRun(1, 300);
+    CoreState s;
+    ASSERT_TRUE(Load_Whole_Set(s, path));
+    // A sub set of 100 stopped when half is loaded keeps those 50 on display.
+    s.Progress.Value = [](double value) { return value < 50; };
+    const LoadReport sub = Read_File_Selection(s, 101, 200, true);
+    EXPECT_TRUE(sub.Loaded);
+    EXPECT_TRUE(sub.Stopped);
+    EXPECT_EQ(sub.Stored, 50);
+    EXPECT_EQ(s.Set.LastEnsNumber, 150);
+    // An Open stopped part-way loads no file.
+    const OpenReport open = Load_Whole_Set(s, path);
+    EXPECT_FALSE(open.Loaded());
+    EXPECT_EQ(open.WholeSet.Refusal, LoadRefusal::Stopped);
+    EXPECT_FALSE(s.Set.FileValid);
+    EXPECT_EQ(s.Set.StatsText.find("Average Ensemble Interval"), std::string::npos);
+}
+
+TEST(LoadReport, SearchesThatFindNothingAreCounted) {
+    // 25000 stray bytes give up two searches of 10000 bad bytes each before ensemble 11 is found; the
+    // search past the last ensemble finds nothing too.
+    std::vector<uint8_t> bytes = BuildBroadbandRun(Spec1002(), 1, 10);
+    bytes.insert(bytes.end(), 25000, 0x33);
+    const auto rest = BuildBroadbandRun(Spec1002(), 11, 20);
+    bytes.insert(bytes.end(), rest.begin(), rest.end());
+    const fs::path path = ScratchDir() / "GAP.000";
+    WriteAll(path, bytes);
+    CoreState s;
+    const OpenReport report = Load_Whole_Set(s, path.string());
+    ASSERT_TRUE(report.Loaded());
+    EXPECT_EQ(report.WholeSet.Stored, 20);
+    EXPECT_EQ(report.WholeSet.FailedSearches, 3);
 }
 
 TEST(SubSet, MidnightCrossingAddsTheShortStep) {
