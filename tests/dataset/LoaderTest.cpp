@@ -149,7 +149,8 @@ TEST(WholeSet, FilesWithoutEnoughEnsemblesAreNotLoaded) {
     EXPECT_EQ(one.WholeSet.Stored, 1);
     EXPECT_FALSE(s.Set.FileValid);
     EXPECT_EQ(s.Set.CurrentEnsIndex, 1);
-    EXPECT_EQ(Load_Whole_Set(s, (ScratchDir() / "none.000").string()).WholeSet.Refusal, LoadRefusal::Unreadable);
+    EXPECT_EQ(Load_Whole_Set(s, (ScratchDir() / "none.000").string()).WholeSet.Refusal,
+              LoadRefusal::Unreadable);
 }
 
 TEST(WholeSet, EveryWholeSetArrayHoldsWhatTheLoadedSetHolds) {
@@ -177,7 +178,8 @@ TEST(WholeSet, EveryWholeSetArrayHoldsWhatTheLoadedSetHolds) {
         bool anyValue = false;
         for (int slot = 0; slot < 40; ++slot)
             for (size_t i = 0; i < l.SlotSize(); ++i) {
-                ASSERT_EQ(w.SlotData(slot)[i], l.SlotData(slot)[i]) << name << " slot " << slot << " at " << i;
+                ASSERT_EQ(w.SlotData(slot)[i], l.SlotData(slot)[i])
+                    << name << " slot " << slot << " at " << i;
                 anyValue = anyValue || l.SlotData(slot)[i] != T{};
             }
         EXPECT_TRUE(anyValue) << name;
