@@ -157,7 +157,8 @@ void MainWindow::Save_Set(int32_t first, int32_t last) {
     const std::string target = app_.Ui.SaveFileName(spec);
     if (target.empty() || target == app_.Core.Set.FileName) return;
     app_.Pointer.Set(PointerShape::Hourglass);
-    const SaveSetResult result = Save_Ensemble_Range(app_.Core, first, last, target);
+    const SaveSetResult result =
+        Save_Ensemble_Range(app_.Core.Set, app_.Core.Frame.EnsembleBytes, first, last, target);
     app_.Pointer.Set(PointerShape::Default);
     if (result == SaveSetResult::NotAllowed) app_.Ui.MessageBox("Over-Write of File Not Allowed", "Marevox");
 }

@@ -21,26 +21,24 @@ int64_t FileLength(const std::string& path) {
 
 } // namespace
 
-SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t last,
-                                  const std::string& target, int64_t* bytesWritten) {
+SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
+                                  int32_t last, const std::string& target, int64_t* bytesWritten) {
     if (bytesWritten) *bytesWritten = 0;
-    const std::string& source = state.Set.FileName;
+    const std::string& source = set.FileName;
     if (target.empty() || target == source) return SaveSetResult::NothingToDo;
-    if (!state.Set.FileValid || source.empty() || state.Frame.EnsembleBytes <= 0)
-        return SaveSetResult::Failed;
+    if (!set.FileValid || source.empty() || ensembleBytes <= 0) return SaveSetResult::Failed;
 
     // A file that already holds data is never overwritten.
     if (FileLength(target) > 0) return SaveSetResult::NotAllowed;
 
-    const int64_t record = static_cast<int64_t>(state.Frame.EnsembleBytes) + 2;
+    const int64_t record = static_cast<int64_t>(ensembleBytes) + 2;
     const int64_t count = std::max<int64_t>(static_cast<int64_t>(last) - first + 1, 0);
     int64_t remaining = count * record;
     // 1-based position of the first record, then the file of the set that holds it.
     int64_t position =
-        std::max<int64_t>((static_cast<int64_t>(first) - state.Set.FileFirstEnsemble) * record + 1, 1);
+        std::max<int64_t>((static_cast<int64_t>(first) - set.FileFirstEnsemble) * record + 1, 1);
 
-    const std::vector<std::string> members =
-        SetMemberPaths(source, state.Set.MultiFileCount, state.Set.QUARNFileCount);
+    const std::vector<std::string> members = SetMemberPaths(source, set.MultiFileCount, set.QUARNFileCount);
     size_t start = 0;
     for (; start < members.size(); ++start) {
         const int64_t length = FileLength(members[start]);

@@ -1,7 +1,7 @@
 #pragma once
 // Raw copies of a range of ensembles: the bytes of the open file (or of its multi-file set) written
 // unchanged to a new file, one record of EnsembleBytes + 2 bytes per ensemble number.
-#include "model/CoreState.h"
+#include "model/SetDescriptors.h"
 
 #include <cstdint>
 #include <string>
@@ -15,11 +15,12 @@ enum class SaveSetResult {
     Failed       // no file loaded, or the target or the source could not be opened
 };
 
-// Copies ensembles first..last of the open file into target. The first record starts at the position
-// the loader would seek to for the first ensemble, counted across the files of a multi-file set; the
-// copy runs on through the following files of the set and stops early at the end of the last one.
-// bytesWritten (optional) receives the count written.
-SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t last,
-                                  const std::string& target, int64_t* bytesWritten = nullptr);
+// Copies ensembles first..last of the open file that set describes into target, in records of
+// ensembleBytes + 2 bytes (the length of the ensemble read last). The first record starts at the
+// position the loader would seek to for the first ensemble, counted across the files of a multi-file
+// set; the copy runs on through the following files of the set and stops early at the end of the last
+// one. bytesWritten (optional) receives the count written.
+SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
+                                  int32_t last, const std::string& target, int64_t* bytesWritten = nullptr);
 
 } // namespace mvx
