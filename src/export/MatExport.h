@@ -2,9 +2,9 @@
 // The three MATLAB exports, as Level 4 MAT records written one after the other. Values keep the
 // instrument's raw units (counts, mm/s, tenths and hundredths of degrees, mm, cm). Per-ensemble
 // vectors are N x 1, bin lists and profile vectors 1 x B, per-bin series N x B with row = ensemble and
-// column = bin in ascending bin-number order. Every ensemble is loaded alone into slot 0 of the data
-// set and read once; its values are gathered into arrays, and each variable is then written in one
-// piece.
+// column = bin in ascending bin-number order. Every ensemble is loaded alone into slot 0 of the
+// reader's own set and read once; its values are gathered into arrays, and each variable is then
+// written in one piece.
 //
 // A cancelled export still writes every variable with its full N rows (0 for the ensembles not
 // reached), so each record's header matches its data. No ensemble (First > Last) gives N = 0 and no
