@@ -28,6 +28,17 @@ std::string WriteRun(int32_t first, int32_t last, const std::string& name = "RUN
     return path.string();
 }
 
+// Ensembles 1..before, the gap's bytes, ensembles before + 1..last.
+std::string WriteRunWithGap(int32_t before, const std::vector<uint8_t>& gap, int32_t last) {
+    std::vector<uint8_t> bytes = BuildBroadbandRun(Spec1002(), 1, before);
+    const auto rest = BuildBroadbandRun(Spec1002(), before + 1, last);
+    bytes.insert(bytes.end(), gap.begin(), gap.end());
+    bytes.insert(bytes.end(), rest.begin(), rest.end());
+    const fs::path path = ScratchDir() / "GAP.000";
+    WriteAll(path, bytes);
+    return path.string();
+}
+
 // Members named RUN.000, RUN.001, ... holding the given ranges of ensemble numbers.
 fs::path MakeNumberedSet(const std::vector<std::pair<int32_t, int32_t>>& ranges) {
     const fs::path dir = ScratchDir();
@@ -213,15 +224,8 @@ TEST(LoadReport, SetUpBlocksOfMoreThan8000BytesArePassedOver) {
     };
     for (const Case c : {Case{8000, 11, 0}, Case{8001, 10, 1}}) {
         SCOPED_TRACE(c.bytes);
-        std::vector<uint8_t> bytes = BuildBroadbandRun(Spec1002(), 1, 5);
-        const auto block = BuildNvramBlock(c.bytes);
-        const auto rest = BuildBroadbandRun(Spec1002(), 6, 10);
-        bytes.insert(bytes.end(), block.begin(), block.end());
-        bytes.insert(bytes.end(), rest.begin(), rest.end());
-        const fs::path path = ScratchDir() / "SETUP.000";
-        WriteAll(path, bytes);
         CoreState s;
-        const OpenReport report = Load_Whole_Set(s, path.string());
+        const OpenReport report = Load_Whole_Set(s, WriteRunWithGap(5, BuildNvramBlock(c.bytes), 10));
         ASSERT_TRUE(report.Loaded());
         EXPECT_EQ(report.WholeSet.Stored, c.stored);
         EXPECT_EQ(report.WholeSet.NvramBlocks, c.nvram);
@@ -255,14 +259,8 @@ TEST(LoadReport, ProgressCanStopASubSetOrTheOpen) {
 TEST(LoadReport, SearchesThatFindNothingAreCounted) {
     // 25000 stray bytes give up two searches of 10000 bad bytes each before ensemble 11 is found; the
     // search past the last ensemble finds nothing too.
-    std::vector<uint8_t> bytes = BuildBroadbandRun(Spec1002(), 1, 10);
-    bytes.insert(bytes.end(), 25000, 0x33);
-    const auto rest = BuildBroadbandRun(Spec1002(), 11, 20);
-    bytes.insert(bytes.end(), rest.begin(), rest.end());
-    const fs::path path = ScratchDir() / "GAP.000";
-    WriteAll(path, bytes);
     CoreState s;
-    const OpenReport report = Load_Whole_Set(s, path.string());
+    const OpenReport report = Load_Whole_Set(s, WriteRunWithGap(10, std::vector<uint8_t>(25000, 0x33), 20));
     ASSERT_TRUE(report.Loaded());
     EXPECT_EQ(report.WholeSet.Stored, 20);
     EXPECT_EQ(report.WholeSet.FailedSearches, 3);
