@@ -1,5 +1,6 @@
 #include "dataset/SaveSet.h"
 
+#include "common/OutputFile.h"
 #include "dataset/MultiFile.h"
 
 #include <algorithm>
@@ -22,14 +23,17 @@ int64_t FileLength(const std::string& path) {
 } // namespace
 
 SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
-                                  int32_t last, const std::string& target, int64_t* bytesWritten) {
+                                  int32_t last, const std::string& target, int64_t* bytesWritten,
+                                  std::string* message) {
     if (bytesWritten) *bytesWritten = 0;
+    if (message) message->clear();
+    auto failed = [message](const std::string& why) {
+        if (message) *message = "Save failed: " + why;
+        return SaveSetResult::Failed;
+    };
     const std::string& source = set.FileName;
     if (target.empty() || target == source) return SaveSetResult::NothingToDo;
-    if (!set.FileValid || source.empty() || ensembleBytes <= 0) return SaveSetResult::Failed;
-
-    // A file that already holds data is never overwritten.
-    if (FileLength(target) > 0) return SaveSetResult::NotAllowed;
+    if (!set.FileValid || source.empty() || ensembleBytes <= 0) return failed("no ensemble file is loaded");
 
     const int64_t record = static_cast<int64_t>(ensembleBytes) + 2;
     const int64_t count = std::max<int64_t>(static_cast<int64_t>(last) - first + 1, 0);
@@ -42,20 +46,27 @@ SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleByt
     size_t start = 0;
     for (; start < members.size(); ++start) {
         const int64_t length = FileLength(members[start]);
-        if (length < 0) return SaveSetResult::Failed;
+        if (length < 0) return failed("cannot read " + members[start]);
         if (position < length || start + 1 == members.size()) break;
         position -= length;
     }
-    if (start >= members.size()) return SaveSetResult::Failed;
+    if (start >= members.size()) return failed("cannot read " + source);
 
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    if (!out) return SaveSetResult::Failed;
+    // A file that already holds data is never overwritten: OutputFile refuses it as it opens it.
+    OutputFile out;
+    if (!out.Open(target)) {
+        if (!out.OverwriteRefused()) return failed(out.Error());
+        if (message) *message = out.Error();
+        return SaveSetResult::NotAllowed;
+    }
 
     std::vector<char> buffer(static_cast<size_t>(std::min<int64_t>(std::max<int64_t>(record, 1), 1 << 20)));
-    int64_t written = 0;
-    for (size_t k = start; k < members.size() && remaining > 0; ++k) {
+    for (size_t k = start; k < members.size() && remaining > 0 && out.Ok(); ++k) {
         std::ifstream in(members[k], std::ios::binary);
-        if (!in) break;
+        if (!in) {
+            out.Fail("cannot read " + members[k]);
+            break;
+        }
         if (k == start) in.seekg(position - 1);
         while (remaining > 0 && in) {
             const auto want = static_cast<std::streamsize>(
@@ -63,14 +74,13 @@ SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleByt
             in.read(buffer.data(), want);
             const std::streamsize got = in.gcount();
             if (got <= 0) break;
-            out.write(buffer.data(), got);
-            written += got;
+            if (!out.Write(buffer.data(), static_cast<size_t>(got))) break;
             remaining -= got;
         }
     }
-    out.close();
-    if (bytesWritten) *bytesWritten = written;
-    return out ? SaveSetResult::Saved : SaveSetResult::Failed;
+    if (!out.Close()) return failed(out.Error());
+    if (bytesWritten) *bytesWritten = static_cast<int64_t>(out.BytesWritten());
+    return SaveSetResult::Saved;
 }
 
 } // namespace mvx
