@@ -15,8 +15,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -24,9 +26,14 @@ constexpr int kEnsembles = 100000;
 constexpr int kCells = 10;
 namespace fs = std::filesystem;
 
+// The simulated file of this run. The simulator never writes over a file that holds data, so each run
+// makes its own and removes it at exit (runs of several programs side by side do not meet).
 const std::string& LongFile() {
     static const std::string path = [] {
-        const fs::path p = fs::temp_directory_path() / "marevox-bench-series.000";
+        const fs::path p =
+            fs::temp_directory_path() / ("marevox-bench-series-" + std::to_string(::getpid()) + ".000");
+        std::error_code ec;
+        fs::remove(p, ec);
         mvx::SimulationSpec spec;
         spec.Ensembles = kEnsembles;
         spec.Cells = kCells;
@@ -35,6 +42,14 @@ const std::string& LongFile() {
         if (!mvx::WriteSimulatedFile(spec, p.string(), &error)) return std::string();
         return p.string();
     }();
+    // Registered after the path itself, so it runs while the path still exists.
+    static const bool removedAtExit = [] {
+        return std::atexit([] {
+                   std::error_code ignored;
+                   fs::remove(path, ignored);
+               }) == 0;
+    }();
+    (void)removedAtExit;
     return path;
 }
 
