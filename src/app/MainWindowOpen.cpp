@@ -74,7 +74,7 @@ void MainWindow::Open_File() {
             load.SubSetLoaded = [this](CoreState& state) {
                 if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(state.Opts.ContourDataType);
             };
-            loaded = Load_Whole_Set(core, name, load);
+            loaded = Load_Whole_Set(core, name, load).Loaded();
             // A rejected file's statistics say why.
             if (!loaded && !core.Set.StatsText.empty()) info_->Set_Stats_Text(core.Set.StatsText);
             if (loaded && hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();
@@ -181,7 +181,7 @@ void MainWindow::Save_Set(int32_t first, int32_t last) {
     if (target.empty() || target == app_.Core.Set.FileName) return;
     app_.Pointer.Set(PointerShape::Hourglass);
     std::string message; // "Over-Write of File Not Allowed", or what failed
-    Save_Ensemble_Range(app_.Core, first, last, target, nullptr, &message);
+    Save_Ensemble_Range(app_.Core.Set, app_.Core.Frame.EnsembleBytes, first, last, target, nullptr, &message);
     app_.Pointer.Set(PointerShape::Default);
     if (!message.empty()) app_.Ui.MessageBox(message, "Marevox");
 }

@@ -3,10 +3,8 @@
 
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
-#include "ensemble/Decoder.h"
 #include "ensemble/Framing.h"
 #include "ensemble/SetStream.h"
-#include "model/CoreState.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -39,7 +37,7 @@ std::string FrequencyText(int32_t systemConfig, int32_t structure) {
 }
 
 // "yy/mm/dd hh:mm:ss.hh" of one slot; narrowband files carry no year (the year byte is 80).
-std::string TimeStampText(const DataSet& data, int slot) {
+std::string TimeStampText(const EnsembleSet& data, int slot) {
     if (!data.ValidSlot(slot)) return "";
     auto two = [&](int row) { return FormatNumber(data.EnsTimes(row, slot), "00"); };
     std::string text;
@@ -48,27 +46,30 @@ std::string TimeStampText(const DataSet& data, int slot) {
     return text;
 }
 
-std::string EnsembleLine(const char* caption, int32_t number, const DataSet& data, int slot) {
+std::string EnsembleLine(const char* caption, int32_t number, const EnsembleSet& data, int slot) {
     return std::string(caption) + FormatNumber(number, "00000000") + " " + TimeStampText(data, slot);
-}
-
-// Decodes the frame into the given slot of the data set.
-void DecodeInto(CoreState& state, int slot) {
-    state.Set.CurrentEnsIndex = slot;
-    Decode_Ensemble(state);
 }
 
 } // namespace
 
-bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPaths, int64_t setSize) {
-    if (memberPaths.empty()) return false;
-    SetDescriptors& set = state.Set;
-    std::string& text = set.StatsText;
+std::string Stats_Text(const FileStatsReport& report) {
+    if (report.Refusal != LoadRefusal::NotEnoughValid) return report.Text;
+    return report.Text + kLineBreak + "Not enough VALID ensembles";
+}
+
+FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int64_t setSize,
+                                DecodeTarget target, const DecodeSettings& decode, SetDescriptors& set,
+                                const YieldFn& yield) {
+    FileStatsReport report;
+    if (memberPaths.empty()) return report;
+    std::string& text = report.Text;
+    auto decodeInto = [&](int slot) {
+        Decode_Ensemble(set.DataStructure, target.Frame, target.Setup, target.Arrays, slot, decode,
+                        set.FileValid);
+    };
 
     // The first and the last ensemble go into slots 0 and 1.
-    if (state.Data.Capacity < 2)
-        Allocate_Data_Set(state.Data, std::max(state.Opts.MaxSubEnsembles, 1),
-                          std::max(state.Opts.MaxWholeEnsembles, 1), true);
+    if (target.Arrays.Capacity < 2) Allocate_Ensemble_Set(target.Arrays, 2);
 
     std::error_code ec;
     if (memberPaths.size() == 1) {
@@ -84,23 +85,22 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
     text += "File Size " + FormatNumber(static_cast<double>(set.FileSize), "###,###,###,###") + " bytes" +
             kLineBreak;
 
-    set.CurrentEnsIndex = 0;
     SetStream stream;
     // A file that cannot be read ends the statistics where they are, as any read error does.
-    if (!stream.Open(memberPaths)) return false;
-    set.DataStructure = Determine_File_Data_Structure(stream.File(), state.Frame, state.Yield);
+    if (!stream.Open(memberPaths)) return report;
+    set.DataStructure = Determine_File_Data_Structure(stream.File(), target.Frame, yield);
     std::string label = set.DataStructure == kNarrowband  ? "NB "
                         : set.DataStructure == kBroadband ? "BB/LX "
                                                           : "Unknown ";
 
     bool result = false;
-    if (stream.NextEnsemble(set.DataStructure, state.Frame, set.FileValid, state.Yield) &&
+    if (stream.NextEnsemble(set.DataStructure, target.Frame, set.FileValid, yield) &&
         (set.DataStructure == kNarrowband || set.DataStructure == kBroadband)) {
         result = true;
-        DecodeInto(state, 0);
-        const InstrumentSetup& setup = state.Setup;
+        decodeInto(0);
+        const InstrumentSetup& setup = target.Setup;
         if (setup.FlowMeterFirmware) label = "FLXM ";
-        text += label + "Ensemble Length " + FormatNumber(state.Frame.EnsembleBytes + 2.0, "0") + " bytes" +
+        text += label + "Ensemble Length " + FormatNumber(target.Frame.EnsembleBytes + 2.0, "0") + " bytes" +
                 kLineBreak;
         set.FirstEnsNumber = setup.EnsembleNumber;
 
@@ -117,29 +117,28 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
                 std::to_string(setup.PingsPerEnsemble) + ", " + "Time/Ping " +
                 FormatNumber(setup.TimePerPing[0], "00") + ":" + FormatNumber(setup.TimePerPing[1], "00") +
                 "." + FormatNumber(setup.TimePerPing[2], "00") + kLineBreak;
-        text += EnsembleLine("First Ensemble ", set.FirstEnsNumber, state.Data, 0) + kLineBreak;
+        text += EnsembleLine("First Ensemble ", set.FirstEnsNumber, target.Arrays, 0) + kLineBreak;
 
         // The last ensemble: for ensembles of one length the search starts on the first byte of the
         // second-to-last one.
-        const int64_t n0 = state.Frame.EnsembleBytes;
-        set.NvramInFile = false;
+        const int64_t n0 = target.Frame.EnsembleBytes;
         set.LastEnsNumber = set.FirstEnsNumber;
-        Clear_Slot(state.Data, 1);
+        Clear_Slot(target.Arrays, 1);
         const LastEnsembleResult found = Find_Last_Ensemble(
-            stream, state.Frame, set.DataStructure, set.FileSize, static_cast<int32_t>(n0), set.FileValid,
+            stream, target.Frame, set.DataStructure, set.FileSize, static_cast<int32_t>(n0), set.FileValid,
             [&] {
-                DecodeInto(state, 1);
-                set.LastEnsNumber = state.Setup.EnsembleNumber;
+                decodeInto(1);
+                set.LastEnsNumber = target.Setup.EnsembleNumber;
             },
-            state.Yield);
+            yield);
         result = found.Found;
-        set.NvramInFile = found.Nvram;
+        report.Nvram = found.Nvram;
 
-        std::string last = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, state.Data, 1);
-        const int64_t length = static_cast<int64_t>(state.Frame.EnsembleBytes) + 2;
+        std::string last = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, target.Arrays, 1);
+        const int64_t length = static_cast<int64_t>(target.Frame.EnsembleBytes) + 2;
         const int64_t expected = (static_cast<int64_t>(set.LastEnsNumber) - set.FirstEnsNumber + 1) * length;
         if (expected < set.FileSize) {
-            if (set.NvramInFile) {
+            if (report.Nvram) {
                 last += " NVRAM Data in File";
             } else {
                 last += " Extra Data in File";
@@ -157,9 +156,9 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
         set.FileLastEnsemble = set.LastEnsNumber;
     }
 
-    if (!result) text += std::string(kLineBreak) + "Not enough VALID ensembles";
+    report.Refusal = result ? LoadRefusal::None : LoadRefusal::NotEnoughValid;
     stream.Close();
-    return result;
+    return report;
 }
 
 } // namespace mvx

@@ -1,33 +1,27 @@
 #include "export/ExportData.h"
 
 #include "common/Rounding.h"
-#include "dataset/Loader.h"
+#include "model/EnsembleFrame.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace mvx::exportdata {
 
-bool LoadEnsemble(CoreState& state, int32_t e, OutputFile& file) {
-    if (Read_File_Selection(state, e, e, false)) return true;
-    file.Fail("Ensemble " + std::to_string(e) + " could not be read from " + state.Set.FileName);
-    return false;
+int BinIndex(int32_t orientationBalance, int numCells, int m) {
+    return orientationBalance > 0 ? numCells - m : m - 1;
 }
 
-int BinIndex(const CoreState& state, int numCells, int m) {
-    return state.Set.OrientationBalance > 0 ? numCells - m : m - 1;
-}
-
-BinColumns MakeBinColumns(const CoreState& state, const BinList& list) {
-    const int numCells = std::clamp(state.Setup.NumCells, 0, kMaxBins);
+BinColumns MakeBinColumns(int32_t numCells, int32_t orientationBalance, const BinList& list) {
+    const int cells = std::clamp(numCells, 0, kMaxBins);
     BinColumns columns;
-    columns.Numbers = list.Exported(numCells);
+    columns.Numbers = list.Exported(cells);
     columns.Indices.reserve(columns.Numbers.size());
-    for (int m : columns.Numbers) columns.Indices.push_back(BinIndex(state, numCells, m));
+    for (int m : columns.Numbers) columns.Indices.push_back(BinIndex(orientationBalance, cells, m));
     return columns;
 }
 
-int32_t BinValue(const DataSet& data, int k, int binIndex) {
+int32_t BinValue(const EnsembleSet& data, int k, int binIndex) {
     if (k < 5) return data.IntensityData(k, binIndex, 0);
     if (k < 10) return data.CorrData(k - 5, binIndex, 0);
     if (k < 16) return data.VelData(k - 10, binIndex, 0);
@@ -63,7 +57,7 @@ std::string FrequencyText(int32_t systemConfig, int32_t dataStructure) {
     }
 }
 
-std::string DateText(const DataSet& data) {
+std::string DateText(const EnsembleSet& data) {
     std::string text;
     const auto& t = data.EnsTimes;
     if (t(0, 0) != 80) {
@@ -76,7 +70,7 @@ std::string DateText(const DataSet& data) {
     return text;
 }
 
-std::string TimeText(const DataSet& data) {
+std::string TimeText(const EnsembleSet& data) {
     std::string text;
     const auto& t = data.EnsTimes;
     AppendTwoDigits(text, t(3, 0));
