@@ -54,6 +54,8 @@ void EnsembleFile::Seek(int64_t position) {
 bool EnsembleFile::Fill(int64_t offset) {
     bufStart_ = offset;
     bufLen_ = 0;
+    sumsFrom_ = 1;
+    sumsTo_ = 0;
     if (fd_ < 0) return false;
     while (bufLen_ < buffer_.size()) {
         ssize_t got = ::pread(fd_, buffer_.data() + bufLen_, buffer_.size() - bufLen_,
@@ -83,6 +85,21 @@ const uint8_t* EnsembleFile::View(size_t& avail) {
     const size_t offset = static_cast<size_t>(pos_ - bufStart_);
     avail = bufLen_ - offset;
     return buffer_.data() + offset;
+}
+
+const uint8_t* EnsembleFile::PeekSlow(int64_t offset, size_t count, size_t& got) {
+    // At least twice the piece asked for, so a run of candidates that each reach far ahead refills only
+    // after moving half a buffer on.
+    if (2 * count > buffer_.size()) buffer_.resize(2 * count);
+    Fill(std::max<int64_t>(offset, 0));
+    got = offset < 0 ? 0 : std::min(count, bufLen_);
+    return buffer_.data();
+}
+
+void EnsembleFile::StartSums(size_t at) {
+    if (sums_.size() < buffer_.size() + 1) sums_.resize(buffer_.size() + 1);
+    sums_[at] = 0;
+    sumsFrom_ = sumsTo_ = at;
 }
 
 size_t EnsembleFile::Read(uint8_t* dest, size_t n) {

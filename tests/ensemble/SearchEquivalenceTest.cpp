@@ -1,0 +1,174 @@
+// The searches against their plain byte-by-byte readings (ReferenceSearch.h) on random files built from
+// pieces that make searching hard: runs of sync bytes, header pairs with random lengths, ensembles with
+// wrong checksums, cut-off ensembles, bad-byte runs around the limits, NVRAM blocks. Every call must
+// agree on what it finds, where the file is left, whether it is at its end, and the length it leaves.
+#include "EnsembleBuilder.h"
+#include "ReferenceSearch.h"
+#include "TestSupport.h"
+#include "ensemble/Framing.h"
+#include "ensemble/LastEnsembleSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace mvx {
+namespace {
+
+using test::Bytes;
+
+class Pieces {
+  public:
+    explicit Pieces(uint32_t seed) : rng_(seed) {}
+    size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
+
+    // A file of random pieces, up to about size bytes.
+    Bytes File(size_t size, bool broadband) {
+        Bytes out;
+        while (out.size() < size) Append(out, broadband);
+        return out;
+    }
+
+    void Append(Bytes& out, bool broadband) {
+        const Bytes valid = broadband ? test::SimpleBroadband(static_cast<uint32_t>(Pick(1000)),
+                                                              static_cast<uint8_t>(1 + Pick(12)))
+                                      : test::SimpleNarrowband(static_cast<uint16_t>(Pick(1000)));
+        const uint8_t sync = broadband ? 0x7F : 0x3F;
+        Bytes piece;
+        switch (Pick(10)) {
+        case 0:
+        case 1:
+            piece = valid;
+            break;
+        case 2: // a wrong checksum
+            piece = valid;
+            piece[piece.size() - 1 - Pick(2)] ^= static_cast<uint8_t>(1 + Pick(255));
+            break;
+        case 3: // cut off
+            piece.assign(valid.begin(), valid.begin() + static_cast<long>(1 + Pick(valid.size() - 1)));
+            break;
+        case 4: // a run of sync bytes
+            piece.assign(1 + Pick(120), sync);
+            break;
+        case 5: // header pairs, each with random length bytes
+            for (size_t i = 0, n = 1 + Pick(30); i < n; ++i) {
+                const Bytes head = {0x7F, 0x7F, static_cast<uint8_t>(Pick(256)),
+                                    static_cast<uint8_t>(Pick(256))};
+                piece.insert(piece.end(), head.begin(), head.begin() + static_cast<long>(2 + Pick(3)));
+            }
+            break;
+        case 6: { // bad bytes around the limit of one search
+            const size_t limit = broadband ? 10000 : 65536;
+            piece.assign(Pick(3) == 0 ? limit - 5 + Pick(10) : Pick(300), 0);
+            break;
+        }
+        case 7: // an NVRAM block: two data types and more than 8000 bytes
+            piece = broadband ? test::Broadband({test::FixedLeader({}),
+                                                 test::TextBlock(0x0800, std::string(7990 + Pick(20), 'n'))})
+                              : valid;
+            break;
+        default:
+            for (size_t i = 0, n = 1 + Pick(200); i < n; ++i)
+                piece.push_back(Pick(4) == 0 ? sync : static_cast<uint8_t>(Pick(256)));
+            break;
+        }
+        out.insert(out.end(), piece.begin(), piece.end());
+    }
+
+  private:
+    std::mt19937 rng_;
+};
+
+TEST(SearchEquivalence, EveryCallAgreesWithThePlainReading) {
+    Pieces pieces(20240611);
+    for (int round = 0; round < 120; ++round) {
+        const bool broadband = round % 3 != 2;
+        const Bytes bytes = pieces.File(1000 + pieces.Pick(round % 10 == 0 ? 90000 : 20000), broadband);
+        // Small buffers make candidates cross refills; the running sums start after 64 KiB of direct sums.
+        EnsembleFile file(size_t{4096} << pieces.Pick(9));
+        ASSERT_TRUE(file.Open(test::WriteScratch(bytes)));
+        reference::File ref{&bytes};
+        EnsembleFrame frame;
+        frame.EnsembleBytes = 4321;
+        for (int call = 0; call < 3000 && !ref.AtEnd; ++call) {
+            if (pieces.Pick(8) == 0) {
+                const int64_t to = 1 + static_cast<int64_t>(pieces.Pick(bytes.size() + 2));
+                file.Seek(to);
+                ref.Seek(to);
+            }
+            const int32_t before = frame.EnsembleBytes;
+            const bool found = broadband ? Find_Broadband_Ensemble(file, frame, {})
+                                         : Find_Narrowband_Ensemble(file, frame, {});
+            const reference::Found expected = reference::FindEnsemble(ref, broadband);
+            ASSERT_EQ(found, expected.Ok) << "round " << round << " call " << call;
+            if (found) {
+                ASSERT_EQ(frame.EnsembleBuffer, expected.Ensemble) << round;
+                ASSERT_EQ(frame.EnsembleBytes, static_cast<int32_t>(expected.Ensemble.size()) - 2);
+            } else {
+                ASSERT_EQ(frame.EnsembleBytes, before) << round;
+            }
+            ASSERT_EQ(file.NextPosition(), ref.Next) << "round " << round << " call " << call;
+            ASSERT_EQ(file.AtEnd(), ref.AtEnd) << "round " << round << " call " << call;
+        }
+    }
+}
+
+// Records of one length, then a tail that hides the last of them: the backward search must take the
+// same ensemble as the search that steps back one record at a time, set the same NVRAM flag, and leave
+// the same length, also across the members of a set.
+TEST(SearchEquivalence, LastEnsembleAgreesWithTheOneRecordAtATimeReading) {
+    Pieces pieces(77);
+    for (int round = 0; round < 60; ++round) {
+        const bool broadband = round % 4 != 3;
+        Bytes all;
+        const uint8_t cells = static_cast<uint8_t>(1 + pieces.Pick(20));
+        for (uint32_t k = 1, n = static_cast<uint32_t>(3 + pieces.Pick(40)); k <= n; ++k) {
+            const Bytes e = broadband ? test::SimpleBroadband(k, cells)
+                                      : test::SimpleNarrowband(static_cast<uint16_t>(k));
+            all.insert(all.end(), e.begin(), e.end());
+            if (pieces.Pick(6) == 0) pieces.Append(all, broadband);
+        }
+        const size_t tail = pieces.Pick(4) == 0 ? 70000 : 15000;
+        const size_t end = all.size() + pieces.Pick(tail);
+        while (all.size() < end) pieces.Append(all, broadband);
+
+        reference::Stream ref;
+        const size_t members = 1 + pieces.Pick(3);
+        size_t at = 0;
+        for (size_t m = 0; m < members; ++m) {
+            const size_t to =
+                m + 1 == members ? all.size() : std::min(all.size(), at + pieces.Pick(all.size()));
+            ref.Members.emplace_back(all.begin() + static_cast<long>(at),
+                                     all.begin() + static_cast<long>(to));
+            at = to;
+        }
+        ref.Seek(1);
+        const reference::Found first = ref.Next(broadband);
+        if (!first.Ok) continue;
+        const int32_t firstBytes = static_cast<int32_t>(first.Ensemble.size()) - 2;
+        const reference::LastSearch expected = reference::FindLast(ref, broadband, firstBytes);
+
+        std::vector<std::string> paths;
+        for (size_t m = 0; m < members; ++m) {
+            paths.push_back((test::ScratchDir() / ("member" + std::to_string(m))).string());
+            test::WriteAll(paths.back(), ref.Members[m]);
+        }
+        SetStream stream;
+        ASSERT_TRUE(stream.Open(paths));
+        EnsembleFrame frame;
+        frame.EnsembleBytes = firstBytes;
+        bool valid = true;
+        std::vector<Bytes> taken;
+        const LastEnsembleResult result =
+            Find_Last_Ensemble(stream, frame, broadband ? kBroadband : kNarrowband, stream.TotalLength(),
+                               firstBytes, valid, [&] { taken.push_back(frame.EnsembleBuffer); }, {});
+        EXPECT_EQ(result.Found, expected.Found) << round;
+        EXPECT_EQ(result.Nvram, expected.Nvram) << round;
+        EXPECT_EQ(taken, expected.Taken) << round;
+        EXPECT_EQ(frame.EnsembleBytes, expected.BytesAfter) << round;
+    }
+}
+
+} // namespace
+} // namespace mvx
