@@ -36,7 +36,7 @@ class Pieces {
                                       : test::SimpleNarrowband(static_cast<uint16_t>(Pick(1000)));
         const uint8_t sync = broadband ? 0x7F : 0x3F;
         Bytes piece;
-        switch (Pick(10)) {
+        switch (Pick(11)) {
         case 0:
         case 1:
             piece = valid;
@@ -68,6 +68,16 @@ class Pieces {
                                                  test::TextBlock(0x0800, std::string(7990 + Pick(20), 'n'))})
                               : valid;
             break;
+        case 8: { // a long ensemble behind a run of sync bytes, so one call sums more than 64 KiB first
+            piece.assign(3 + Pick(5), sync);
+            const Bytes long_ =
+                broadband ? test::Broadband({test::FixedLeader({}), test::VariableLeader({}),
+                                             test::TextBlock(0x0800, std::string(20000 + Pick(40000), 't'))})
+                          : test::Narrowband(test::NarrowbandLeader({}),
+                                             test::NarrowbandVelocity(test::Words4(3000 + Pick(6000))));
+            piece.insert(piece.end(), long_.begin(), long_.end());
+            break;
+        }
         default:
             for (size_t i = 0, n = 1 + Pick(200); i < n; ++i)
                 piece.push_back(Pick(4) == 0 ? sync : static_cast<uint8_t>(Pick(256)));
