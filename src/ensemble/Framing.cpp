@@ -77,10 +77,10 @@ EnsembleScan EndedAt(EnsembleFile& file, int64_t position, int64_t badBytes) {
     return {EnsembleScan::End::FileEnd, position, badBytes};
 }
 
-} // namespace
-
-EnsembleScan Scan_For_Ensemble(const FramingRule& rule, EnsembleFile& file, EnsembleFrame& frame,
-                               const ScanLimits& limits, SearchPacer& pacer) {
+// The scan with the framing's rule known when compiled, so its tests cost no loads in the inner loop.
+template <const FramingRule& rule>
+EnsembleScan ScanWith(EnsembleFile& file, EnsembleFrame& frame, const ScanLimits& limits,
+                      SearchPacer& pacer) {
     int64_t badBytes = 0;
     size_t directBudget = limits.DirectSumBytes;
     for (;;) {
@@ -146,24 +146,33 @@ EnsembleScan Scan_For_Ensemble(const FramingRule& rule, EnsembleFile& file, Ense
     }
 }
 
+} // namespace
+
+EnsembleScan Scan_For_Ensemble(int32_t structure, EnsembleFile& file, EnsembleFrame& frame,
+                               const ScanLimits& limits, SearchPacer& pacer) {
+    if (structure == kBroadband) return ScanWith<kBroadbandFraming>(file, frame, limits, pacer);
+    return ScanWith<kNarrowbandFraming>(file, frame, limits, pacer);
+}
+
 namespace {
 
-bool Find(const FramingRule& rule, EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield) {
+bool Find(int32_t structure, const FramingRule& rule, EnsembleFile& file, EnsembleFrame& frame,
+          const YieldFn& yield) {
     if (file.AtEnd()) return false;
     SearchPacer pacer(yield);
     ScanLimits limits;
     limits.BadByteLimit = rule.BadByteLimit;
-    return Scan_For_Ensemble(rule, file, frame, limits, pacer).How == EnsembleScan::End::Found;
+    return Scan_For_Ensemble(structure, file, frame, limits, pacer).How == EnsembleScan::End::Found;
 }
 
 } // namespace
 
 bool Find_Broadband_Ensemble(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield) {
-    return Find(kBroadbandFraming, file, frame, yield);
+    return Find(kBroadband, kBroadbandFraming, file, frame, yield);
 }
 
 bool Find_Narrowband_Ensemble(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield) {
-    return Find(kNarrowbandFraming, file, frame, yield);
+    return Find(kNarrowband, kNarrowbandFraming, file, frame, yield);
 }
 
 bool Get_Next_Ensemble(int32_t dataStructure, EnsembleFile& file, EnsembleFrame& frame, bool& fileValid,

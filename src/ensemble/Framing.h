@@ -70,7 +70,8 @@ struct EnsembleScan {
 // one resumes one byte after its sync byte, and bytes that cannot start an ensemble count against the
 // limit. Found: frame holds the ensemble and the file is positioned after its checksum. FileEnd: the file
 // is at its end. The frame is written only when an ensemble is found.
-EnsembleScan Scan_For_Ensemble(const FramingRule& rule, EnsembleFile& file, EnsembleFrame& frame,
+// Structure 2 scans broadband framing, anything else narrowband.
+EnsembleScan Scan_For_Ensemble(int32_t structure, EnsembleFile& file, EnsembleFrame& frame,
                                const ScanLimits& limits, SearchPacer& pacer);
 
 // Searches from the current position for the next valid broadband ensemble (0x7F 0x7F, little-endian
