@@ -102,6 +102,24 @@ void EnsembleFile::StartSums(size_t at) {
     sumsFrom_ = sumsTo_ = at;
 }
 
+void EnsembleFile::ExtendSums(size_t from, size_t to) {
+    // In steps of at least a few KiB, so that a run of candidates one byte apart extends the sums once
+    // per step rather than once per candidate.
+    constexpr size_t kStep = 4096;
+    if (from < sumsFrom_) {
+        const size_t low = std::min(from, sumsFrom_ > kStep ? sumsFrom_ - kStep : 0);
+        uint16_t sum = sums_[sumsFrom_];
+        for (size_t i = sumsFrom_; i-- > low;) sums_[i] = sum = static_cast<uint16_t>(sum - buffer_[i]);
+        sumsFrom_ = low;
+    }
+    if (to > sumsTo_) {
+        const size_t high = std::max(to, std::min(sumsTo_ + kStep, bufLen_));
+        uint16_t sum = sums_[sumsTo_];
+        for (size_t i = sumsTo_; i < high; ++i) sums_[i + 1] = sum = static_cast<uint16_t>(sum + buffer_[i]);
+        sumsTo_ = high;
+    }
+}
+
 size_t EnsembleFile::Read(uint8_t* dest, size_t n) {
     size_t done = 0;
     while (done < n) {

@@ -55,12 +55,18 @@ class EnsembleFile {
     // seek that refills the buffer (which grows for a count larger than half of it).
     const uint8_t* Peek(int64_t position, size_t count, size_t& got) {
         const int64_t offset = position - 1;
-        if (offset >= bufStart_ &&
-            offset + static_cast<int64_t>(count) <= bufStart_ + static_cast<int64_t>(bufLen_)) {
+        if (Buffered(position, count)) {
             got = count;
             return buffer_.data() + (offset - bufStart_);
         }
         return PeekSlow(offset, count, got);
+    }
+
+    // Whether the count bytes from the position are in the buffer now.
+    bool Buffered(int64_t position, size_t count) const {
+        const int64_t offset = position - 1;
+        return offset >= bufStart_ &&
+               offset + static_cast<int64_t>(count) <= bufStart_ + static_cast<int64_t>(bufLen_);
     }
 
     // Sum modulo 2^16 of count bytes from the position, which the last Peek made available. It comes from
@@ -70,14 +76,7 @@ class EnsembleFile {
         const size_t from = static_cast<size_t>(position - 1 - bufStart_);
         const size_t to = from + count;
         if (sumsFrom_ > sumsTo_ || to < sumsFrom_ || from > sumsTo_) StartSums(from);
-        while (sumsFrom_ > from) {
-            --sumsFrom_;
-            sums_[sumsFrom_] = static_cast<uint16_t>(sums_[sumsFrom_ + 1] - buffer_[sumsFrom_]);
-        }
-        while (sumsTo_ < to) {
-            sums_[sumsTo_ + 1] = static_cast<uint16_t>(sums_[sumsTo_] + buffer_[sumsTo_]);
-            ++sumsTo_;
-        }
+        if (from < sumsFrom_ || to > sumsTo_) ExtendSums(from, to);
         return static_cast<uint16_t>(sums_[to] - sums_[from]);
     }
 
@@ -86,6 +85,7 @@ class EnsembleFile {
     bool Fill(int64_t offset);
     const uint8_t* PeekSlow(int64_t offset, size_t count, size_t& got);
     void StartSums(size_t at);
+    void ExtendSums(size_t from, size_t to);
 
     int fd_ = -1;
     std::string path_;
