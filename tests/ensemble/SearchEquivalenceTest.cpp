@@ -124,9 +124,52 @@ TEST(SearchEquivalence, EveryCallAgreesWithThePlainReading) {
     }
 }
 
-// Records of one length, then a tail that hides the last of them: the backward search must take the
-// same ensemble as the search that steps back one record at a time, set the same NVRAM flag, and leave
-// the same length, also across the members of a set.
+// Puts a set of files (one or more members) through the backward search and its one-record-at-a-time
+// reading; both must take the same ensembles, set the same NVRAM flag and leave the same length.
+void ExpectSameLastEnsemble(const std::vector<Bytes>& members, bool broadband, int round) {
+    reference::Stream ref;
+    ref.Members = members;
+    ref.Seek(1);
+    const reference::Found first = ref.Next(broadband);
+    if (!first.Ok) return;
+    const int32_t firstBytes = static_cast<int32_t>(first.Ensemble.size()) - 2;
+    const reference::LastSearch expected = reference::FindLast(ref, broadband, firstBytes);
+
+    std::vector<std::string> paths;
+    const auto dir = test::ScratchDir();
+    for (size_t m = 0; m < members.size(); ++m) {
+        paths.push_back((dir / ("member" + std::to_string(m))).string());
+        test::WriteAll(paths.back(), members[m]);
+    }
+    SetStream stream;
+    ASSERT_TRUE(stream.Open(paths));
+    EnsembleFrame frame;
+    frame.EnsembleBytes = firstBytes;
+    bool valid = true;
+    std::vector<Bytes> taken;
+    const LastEnsembleResult result =
+        Find_Last_Ensemble(stream, frame, broadband ? kBroadband : kNarrowband, stream.TotalLength(),
+                           firstBytes, valid, [&] { taken.push_back(frame.EnsembleBuffer); }, {});
+    EXPECT_EQ(result.Found, expected.Found) << round;
+    EXPECT_EQ(result.Nvram, expected.Nvram) << round;
+    EXPECT_EQ(taken, expected.Taken) << round;
+    EXPECT_EQ(frame.EnsembleBytes, expected.BytesAfter) << round;
+}
+
+// Cuts bytes into one to three members.
+std::vector<Bytes> Members(const Bytes& all, Pieces& pieces) {
+    std::vector<Bytes> members;
+    const size_t count = 1 + pieces.Pick(3);
+    size_t at = 0;
+    for (size_t m = 0; m < count; ++m) {
+        const size_t to = m + 1 == count ? all.size() : std::min(all.size(), at + pieces.Pick(all.size()));
+        members.emplace_back(all.begin() + static_cast<long>(at), all.begin() + static_cast<long>(to));
+        at = to;
+    }
+    return members;
+}
+
+// Records of one length, then a tail that hides the last of them, in one file or cut into members.
 TEST(SearchEquivalence, LastEnsembleAgreesWithTheOneRecordAtATimeReading) {
     Pieces pieces(77);
     for (int round = 0; round < 60; ++round) {
@@ -139,44 +182,102 @@ TEST(SearchEquivalence, LastEnsembleAgreesWithTheOneRecordAtATimeReading) {
             all.insert(all.end(), e.begin(), e.end());
             if (pieces.Pick(6) == 0) pieces.Append(all, broadband);
         }
-        const size_t tail = pieces.Pick(4) == 0 ? 70000 : 15000;
-        const size_t end = all.size() + pieces.Pick(tail);
+        const size_t end = all.size() + pieces.Pick(pieces.Pick(4) == 0 ? 70000 : 15000);
         while (all.size() < end) pieces.Append(all, broadband);
+        ExpectSameLastEnsemble(Members(all, pieces), broadband, round);
+    }
+}
 
-        reference::Stream ref;
-        const size_t members = 1 + pieces.Pick(3);
-        size_t at = 0;
-        for (size_t m = 0; m < members; ++m) {
-            const size_t to =
-                m + 1 == members ? all.size() : std::min(all.size(), at + pieces.Pick(all.size()));
-            ref.Members.emplace_back(all.begin() + static_cast<long>(at),
-                                     all.begin() + static_cast<long>(to));
-            at = to;
+// Records longer than the bad-byte limit, so whether a step reaches an ensemble through a run of bad
+// bytes depends on exactly how many it counts; lone header bytes make some steps start on a byte that
+// the step before reads as the second byte of a pair and does not count.
+TEST(SearchEquivalence, LastEnsembleAgreesWhereStepsMeetTheBadByteLimit) {
+    Pieces pieces(5);
+    auto record = [](uint32_t k, size_t text) {
+        return test::Broadband({test::FixedLeader({}), test::VariableLeader({.EnsembleNumber = k}),
+                                test::TextBlock(0x0800, std::string(text, 'r'))});
+    };
+    for (int round = 0; round < 150; ++round) {
+        const size_t text = 10000 + pieces.Pick(3000);
+        Bytes all;
+        for (uint32_t k = 1, n = static_cast<uint32_t>(1 + pieces.Pick(3)); k <= n; ++k) {
+            const Bytes e = record(k, text);
+            all.insert(all.end(), e.begin(), e.end());
         }
-        ref.Seek(1);
-        const reference::Found first = ref.Next(broadband);
-        if (!first.Ok) continue;
-        const int32_t firstBytes = static_cast<int32_t>(first.Ensemble.size()) - 2;
-        const reference::LastSearch expected = reference::FindLast(ref, broadband, firstBytes);
+        for (size_t i = 0, n = 2 + pieces.Pick(8); i < n; ++i) {
+            Bytes piece;
+            switch (pieces.Pick(6)) {
+            case 0:
+                piece = record(100 + static_cast<uint32_t>(i), text);
+                break;
+            case 1:
+                piece = record(200, text + 1 + pieces.Pick(50)); // another length
+                break;
+            case 2:
+                piece =
+                    test::Broadband({test::FixedLeader({}), test::TextBlock(0x0800, std::string(8100, 'n'))});
+                break;
+            case 3:
+                for (size_t j = 0, pairs = 1 + pieces.Pick(3000); j < pairs; ++j)
+                    piece.insert(piece.end(), {0x7F, 0x00});
+                break;
+            default:
+                piece.assign(9000 + pieces.Pick(4000), 0);
+                if (pieces.Pick(2) == 0) piece[pieces.Pick(piece.size())] = 0x7F;
+                break;
+            }
+            all.insert(all.end(), piece.begin(), piece.end());
+        }
+        all.insert(all.end(), 25000 + pieces.Pick(10000), 0);
+        ExpectSameLastEnsemble(pieces.Pick(3) == 0 ? Members(all, pieces) : std::vector<Bytes>{all}, true,
+                               round);
+    }
+}
 
-        std::vector<std::string> paths;
-        for (size_t m = 0; m < members; ++m) {
-            paths.push_back((test::ScratchDir() / ("member" + std::to_string(m))).string());
-            test::WriteAll(paths.back(), ref.Members[m]);
+// Laid out so that the fourth backward step starts 9999 or 10000 bad bytes before the last record and
+// the fifth starts one record earlier, on zeros (all bad) or on 7F 00 pairs (none counted, and the
+// fifth step reads the fourth step's first byte as the second byte of a pair, so it counts one fewer).
+TEST(SearchEquivalence, StepsOneBadByteEitherSideOfTheLimit) {
+    constexpr size_t kText = 11860; // records of 12001 bytes
+    auto record = [](uint32_t k) {
+        return test::Broadband({test::FixedLeader({}), test::VariableLeader({.EnsembleNumber = k}),
+                                test::TextBlock(0x0800, std::string(kText, 'r'))});
+    };
+    const struct {
+        bool pairs;
+        size_t badBefore; // from the fourth step's first byte to the last record
+        bool found;
+    } cases[] = {{false, 9999, true}, {false, 10000, false}, {true, 10000, true}, {true, 10001, false}};
+    for (const auto& c : cases) {
+        Bytes all = record(1);
+        const size_t r = all.size();
+        ASSERT_EQ(r, 12001u);
+        all.insert(all.end(), 100, 0);
+        if (c.pairs) {
+            for (size_t j = 0; j < (r + 1) / 2; ++j) all.insert(all.end(), {0x7F, 0x00});
+            all.pop_back(); // the fourth step's first byte is the 00 of the last pair
+        } else {
+            all.insert(all.end(), r, 0);
         }
+        const size_t fourth = all.size() + 1;
+        all.insert(all.end(), fourth + c.badBefore - 1 - all.size(), 0);
+        const Bytes last = record(2);
+        all.insert(all.end(), last.begin(), last.end());
+        all.insert(all.end(), fourth + 4 * r - 1 - all.size(), 0); // steps at fourth + r x (4 - k)
+        ExpectSameLastEnsemble({all}, true, static_cast<int>(c.badBefore));
+
         SetStream stream;
-        ASSERT_TRUE(stream.Open(paths));
+        const std::string path = (test::ScratchDir() / "steps").string();
+        test::WriteAll(path, all);
+        ASSERT_TRUE(stream.Open({path}));
         EnsembleFrame frame;
-        frame.EnsembleBytes = firstBytes;
+        frame.EnsembleBytes = static_cast<int32_t>(r) - 2;
         bool valid = true;
-        std::vector<Bytes> taken;
-        const LastEnsembleResult result =
-            Find_Last_Ensemble(stream, frame, broadband ? kBroadband : kNarrowband, stream.TotalLength(),
-                               firstBytes, valid, [&] { taken.push_back(frame.EnsembleBuffer); }, {});
-        EXPECT_EQ(result.Found, expected.Found) << round;
-        EXPECT_EQ(result.Nvram, expected.Nvram) << round;
-        EXPECT_EQ(taken, expected.Taken) << round;
-        EXPECT_EQ(frame.EnsembleBytes, expected.BytesAfter) << round;
+        EXPECT_EQ(Find_Last_Ensemble(stream, frame, kBroadband, stream.TotalLength(), frame.EnsembleBytes,
+                                     valid, [] {}, {})
+                      .Found,
+                  c.found)
+            << c.pairs << " " << c.badBefore;
     }
 }
 
