@@ -44,11 +44,12 @@ struct Found {
 };
 
 // Hunt for the sync byte, read the length, read the candidate, verify its checksum; a failure resumes
-// one byte after the sync byte. Bytes that cannot start an ensemble count up to the limit.
-inline Found FindEnsemble(File& f, bool broadband) {
+// one byte after the sync byte. Bytes that cannot start an ensemble count up to the limit (the
+// framing's own unless one is given).
+inline Found FindEnsemble(File& f, bool broadband, int32_t limit = 0) {
     Found result;
     if (f.AtEnd) return result;
-    const int32_t limit = broadband ? 10000 : 65536;
+    if (limit <= 0) limit = broadband ? 10000 : 65536;
     int32_t bad = 0;
     std::vector<uint8_t> head, candidate;
     for (;;) {
