@@ -1,7 +1,7 @@
 // marevox-cli details FILE: the file-details report, then the six statistics of the ensemble scan.
 #include "cli/Args.h"
+#include "dataset/DecodeState.h"
 #include "dataset/FileStats.h"
-#include "ensemble/Decoder.h"
 #include "ensemble/FileDetails.h"
 #include "ensemble/Framing.h"
 #include "model/CoreState.h"

@@ -50,7 +50,8 @@ int RunView(int argc, char** argv) {
             break;
         }
     std::string text;
-    if (index < 0 || !Update_Data_View(state, index, static_cast<int>(bin), text)) {
+    if (index < 0 ||
+        !Update_Data_View(state.Data, state.Setup, state.Set, index, static_cast<int>(bin), text)) {
         std::fprintf(stderr, "marevox-cli: no ensemble %d at bin %lld in the loaded set\n", e,
                      static_cast<long long>(bin));
         return 1;

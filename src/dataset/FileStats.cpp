@@ -3,7 +3,7 @@
 
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
-#include "ensemble/Decoder.h"
+#include "dataset/DecodeState.h"
 #include "ensemble/Framing.h"
 #include "ensemble/SetStream.h"
 #include "model/CoreState.h"

@@ -2,10 +2,10 @@
 
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
+#include "dataset/DecodeState.h"
 #include "dataset/FileStats.h"
 #include "dataset/MultiFile.h"
 #include "dataset/VelocityProcessing.h"
-#include "ensemble/Decoder.h"
 #include "ensemble/Framing.h"
 
 #include <algorithm>

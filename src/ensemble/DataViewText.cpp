@@ -1,7 +1,6 @@
 #include "ensemble/DataViewText.h"
 
 #include "common/NumberFormat.h"
-#include "model/CoreState.h"
 
 namespace mvx {
 
@@ -43,10 +42,8 @@ std::string Position(int32_t angle) {
 
 } // namespace
 
-bool Update_Data_View(const CoreState& state, int e, int b, std::string& text) {
-    const DataSet& d = state.Data;
-    const InstrumentSetup& s = state.Setup;
-    const SetDescriptors& set = state.Set;
+bool Update_Data_View(const DataSet& d, const InstrumentSetup& s, const SetDescriptors& set, int e, int b,
+                      std::string& text) {
     if (e < 0 || e >= set.CurrentEnsIndex || !d.ValidSlot(e)) return false;
     if (b < 0 || b >= s.NumCells) return false;
 

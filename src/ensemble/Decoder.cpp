@@ -1,7 +1,6 @@
 #include "ensemble/Decoder.h"
 
 #include "ensemble/DecoderDetail.h"
-#include "model/CoreState.h"
 
 namespace mvx {
 
@@ -43,21 +42,6 @@ void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, Instrume
         fileValid = false;
         break;
     }
-}
-
-DecodeSettings MakeDecodeSettings(const CoreState& state) {
-    DecodeSettings settings;
-    settings.WaterVelScale = state.Opts.WaterVelScale;
-    settings.BottomVelScale = state.Opts.BottomVelScale;
-    settings.WaterDensity = state.Opts.WaterDensity;
-    settings.FlipChecked = state.Menus.FlipChecked;
-    settings.FileValid = state.Set.FileValid;
-    return settings;
-}
-
-void Decode_Ensemble(CoreState& state) {
-    Decode_Ensemble(state.Set.DataStructure, state.Frame, state.Setup, state.Data, state.Set.CurrentEnsIndex,
-                    MakeDecodeSettings(state), state.Set.FileValid);
 }
 
 } // namespace mvx
