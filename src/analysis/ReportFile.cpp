@@ -1,5 +1,6 @@
 #include "analysis/ReportFile.h"
 
+#include "common/EnsembleTimeText.h"
 #include "common/NumberFormat.h"
 #include "common/OutputFile.h"
 #include "common/Rounding.h"
@@ -87,10 +88,6 @@ void AppendField(std::string& line, int32_t value) {
     const size_t length = static_cast<size_t>(end - digits);
     line.append(digits, length);
     if (length < kFieldWidth) line.append(kFieldWidth - length, ' ');
-}
-
-std::string TwoDigits(int value) {
-    return FormatNumber(value, "00");
 }
 
 } // namespace
@@ -341,14 +338,12 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
     const auto& times = data.EnsTimes;
     auto dateOf = [&](int slot) -> std::string {
         if (times.Rows() < 7 || slot >= times.Slots()) return "";
-        const int year = times(0, slot);
-        return (year == 80 ? std::string("??") : TwoDigits(year)) + "/" + TwoDigits(times(1, slot)) + "/" +
-               TwoDigits(times(2, slot));
+        // The report marks a missing year where the other texts leave it out.
+        return Ensemble_Date_Text(times.SlotData(slot), "??");
     };
     auto timeOf = [&](int slot) -> std::string {
         if (times.Rows() < 7 || slot >= times.Slots()) return "";
-        return TwoDigits(times(3, slot)) + ":" + TwoDigits(times(4, slot)) + ":" + TwoDigits(times(5, slot)) +
-               "." + TwoDigits(times(6, slot));
+        return Ensemble_Time_Text(times.SlotData(slot));
     };
     taken.StartDate = dateOf(0);
     taken.StartTime = timeOf(0);

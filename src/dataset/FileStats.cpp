@@ -1,9 +1,11 @@
 #include "dataset/FileStats.h"
 #include "ensemble/LastEnsembleSearch.h"
 
+#include "common/EnsembleTimeText.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
 #include "dataset/DecodeState.h"
+#include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
 #include "ensemble/SetStream.h"
 #include "model/CoreState.h"
@@ -17,39 +19,11 @@ namespace {
 
 const char* const kLineBreak = "\r\n";
 
-std::string FrequencyText(int32_t systemConfig, int32_t structure) {
-    switch (systemConfig & 7) {
-    case 0:
-        return "76.8 kHz";
-    case 1:
-        return "153.6 kHz";
-    case 2:
-        return "307.2 kHz";
-    case 3:
-        return "614.4 kHz";
-    case 4:
-        return "1228.8 kHz";
-    case 5:
-        return structure == kNarrowband ? "115.0 kHz" : "2457.6 kHz";
-    case 6:
-        return "38.4 kHz";
-    default:
-        return "Unknown";
-    }
-}
-
-// "yy/mm/dd hh:mm:ss.hh" of one slot; narrowband files carry no year (the year byte is 80).
-std::string TimeStampText(const DataSet& data, int slot) {
-    if (!data.ValidSlot(slot)) return "";
-    auto two = [&](int row) { return FormatNumber(data.EnsTimes(row, slot), "00"); };
-    std::string text;
-    if (data.EnsTimes(0, slot) != 80) text += two(0) + "/";
-    text += two(1) + "/" + two(2) + " " + two(3) + ":" + two(4) + ":" + two(5) + "." + two(6);
-    return text;
-}
-
 std::string EnsembleLine(const char* caption, int32_t number, const DataSet& data, int slot) {
-    return std::string(caption) + FormatNumber(number, "00000000") + " " + TimeStampText(data, slot);
+    std::string line = std::string(caption) + FormatNumber(number, "00000000") + " ";
+    if (!data.ValidSlot(slot)) return line;
+    const uint8_t* clock = data.EnsTimes.SlotData(slot);
+    return line + Ensemble_Date_Text(clock) + " " + Ensemble_Time_Text(clock);
 }
 
 // Decodes the frame into the given slot of the data set.
@@ -89,13 +63,11 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
     // A file that cannot be read ends the statistics where they are, as any read error does.
     if (!stream.Open(memberPaths)) return false;
     set.DataStructure = Determine_File_Data_Structure(stream.File(), state.Frame, state.Yield);
-    std::string label = set.DataStructure == kNarrowband  ? "NB "
-                        : set.DataStructure == kBroadband ? "BB/LX "
-                                                          : "Unknown ";
+    const EnsembleFormat* format = Ensemble_Format(set.DataStructure);
+    std::string label = format ? format->StatsLabel : "Unknown ";
 
     bool result = false;
-    if (stream.NextEnsemble(set.DataStructure, state.Frame, set.FileValid, state.Yield) &&
-        (set.DataStructure == kNarrowband || set.DataStructure == kBroadband)) {
+    if (stream.NextEnsemble(set.DataStructure, state.Frame, set.FileValid, state.Yield) && format) {
         result = true;
         DecodeInto(state, 0);
         const InstrumentSetup& setup = state.Setup;
@@ -104,7 +76,8 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
                 kLineBreak;
         set.FirstEnsNumber = setup.EnsembleNumber;
 
-        text += "System Frequency: " + FrequencyText(setup.SystemConfig, set.DataStructure) + kLineBreak;
+        const char* frequency = System_Frequency_Name(setup.SystemConfig & 7, set.DataStructure);
+        text += std::string("System Frequency: ") + (frequency ? frequency : "Unknown") + kLineBreak;
         const double firstBin = setup.LooksUp() ? setup.Bin1Distance : -setup.Bin1Distance;
         text += "1st Bin " + FormatNumber(firstBin, "0.00") + " m, ";
         if (setup.FlowMeterFirmware)
@@ -115,8 +88,8 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
         text += kLineBreak;
         text += "No. Bins " + std::to_string(setup.NumCells) + ", " + "Pings/Ens " +
                 std::to_string(setup.PingsPerEnsemble) + ", " + "Time/Ping " +
-                FormatNumber(setup.TimePerPing[0], "00") + ":" + FormatNumber(setup.TimePerPing[1], "00") +
-                "." + FormatNumber(setup.TimePerPing[2], "00") + kLineBreak;
+                Time_Per_Ping_Text(setup.TimePerPing[0], setup.TimePerPing[1], setup.TimePerPing[2]) +
+                kLineBreak;
         text += EnsembleLine("First Ensemble ", set.FirstEnsNumber, state.Data, 0) + kLineBreak;
 
         // The last ensemble: for ensembles of one length the search starts on the first byte of the

@@ -1,11 +1,13 @@
 #include "dataset/Loader.h"
 
+#include "common/EnsembleTimeText.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
 #include "dataset/DecodeState.h"
 #include "dataset/FileStats.h"
 #include "dataset/MultiFile.h"
 #include "dataset/VelocityProcessing.h"
+#include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
 
 #include <algorithm>
@@ -39,10 +41,6 @@ int32_t WholeCapacity(const Options& o) {
     return std::clamp(o.MaxWholeEnsembles, 1, kMaxCapacity);
 }
 
-bool IsNvramBlock(const EnsembleFrame& frame) {
-    return frame.EnsembleBuffer.size() > 5 && frame.EnsembleBuffer[5] == 2 && frame.EnsembleBytes > 8000;
-}
-
 // Accumulates the ensemble-to-ensemble time steps of a load; a step back in time crosses midnight.
 struct Clock {
     bool started = false;
@@ -60,12 +58,7 @@ struct Clock {
 };
 
 std::string IntervalText(double seconds) {
-    const int64_t hundredths = RoundToInt64(seconds * 100, 0, INT64_MAX / 2);
-    const int64_t hours = hundredths / 360000;
-    const int64_t minutes = hundredths / 6000 % 60;
-    const double rest = static_cast<double>(hundredths % 6000) / 100.0;
-    return FormatNumber(static_cast<double>(hours), "00") + ":" +
-           FormatNumber(static_cast<double>(minutes), "00") + ":" + FormatNumber(rest, "00.00");
+    return Duration_Clock_Text(RoundToInt64(seconds * 100, 0, INT64_MAX / 2));
 }
 
 } // namespace
@@ -149,7 +142,7 @@ bool Read_File_Selection(CoreState& state, int32_t first, int32_t last, bool sho
                 if (++failures > kSubSetFailureLimit) break;
                 continue;
             }
-            if (skipNvram && IsNvramBlock(state.Frame)) {
+            if (skipNvram && Is_Nvram_Block(state.Frame)) {
                 set.NvramFlag = true;
                 continue;
             }
@@ -238,7 +231,7 @@ bool Load_Whole_Set(CoreState& state, const std::string& path, const LoadHooks& 
             }
             failures = 0;
             // A set-up block is no ensemble: storing it would put a slot without a time into the set.
-            if (skipNvram && IsNvramBlock(state.Frame)) {
+            if (skipNvram && Is_Nvram_Block(state.Frame)) {
                 set.NvramFlag = true;
                 continue;
             }

@@ -1,5 +1,6 @@
 #include "ensemble/DataViewText.h"
 
+#include "common/EnsembleTimeText.h"
 #include "common/NumberFormat.h"
 
 namespace mvx {
@@ -20,9 +21,6 @@ std::string PadInt(double v, int width) {
 // A value followed by the degree sign, the two together right-aligned in width characters.
 std::string PadDegrees(const std::string& text, int width) {
     return Pad(text, width - 1) + kDegree;
-}
-std::string Two(int v) {
-    return FormatNumber(v, "00");
 }
 
 std::string Direction(int16_t tenths) {
@@ -55,12 +53,9 @@ bool Update_Data_View(const DataSet& d, const InstrumentSetup& s, const SetDescr
 
     std::string t;
     auto line = [&t](const std::string& l) { t += l + kCrLf; };
-    const int year = d.EnsTimes(0, e);
-    std::string date = year == 80 ? "" : Two(year) + "/";
-    date += Two(d.EnsTimes(1, e)) + "/" + Two(d.EnsTimes(2, e));
-    line("Ensemble " + PadInt(d.EnsNumbers[e], 9) + "         Date " + date);
-    line("Bin      " + PadInt(n, 9) + "         Time " + Two(d.EnsTimes(3, e)) + ":" + Two(d.EnsTimes(4, e)) +
-         ":" + Two(d.EnsTimes(5, e)) + "." + Two(d.EnsTimes(6, e)));
+    const uint8_t* clock = d.EnsTimes.SlotData(e);
+    line("Ensemble " + PadInt(d.EnsNumbers[e], 9) + "         Date " + Ensemble_Date_Text(clock));
+    line("Bin      " + PadInt(n, 9) + "         Time " + Ensemble_Time_Text(clock));
     line("Range(m) " +
          Pad((up ? "" : "-") + FormatNumber(s.CellLength * n + s.Bin1Distance, "0.00") + " ", 10));
     t += kCrLf;

@@ -1,6 +1,7 @@
 #include "ensemble/Decoder.h"
 
 #include "ensemble/DecoderDetail.h"
+#include "ensemble/EnsembleFormats.h"
 
 namespace mvx {
 
@@ -31,17 +32,10 @@ void StoreBeamBytes(const EnsembleBytesView& e, size_t first, size_t available, 
 
 void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
                      int32_t slot, const DecodeSettings& settings, bool& fileValid) {
-    switch (dataStructure) {
-    case kNarrowband:
-        Decode_Narrowband_Ensemble(frame, setup, data, slot, settings);
-        break;
-    case kBroadband:
-        Decode_Broadband_Ensemble(frame, setup, data, slot, settings);
-        break;
-    default:
+    if (const EnsembleFormat* format = Ensemble_Format(dataStructure))
+        format->Decode(frame, setup, data, slot, settings);
+    else
         fileValid = false;
-        break;
-    }
 }
 
 } // namespace mvx

@@ -1,5 +1,7 @@
 #include "ensemble/Framing.h"
 
+#include "ensemble/EnsembleFormats.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -177,15 +179,10 @@ bool Find_Narrowband_Ensemble(EnsembleFile& file, EnsembleFrame& frame, const Yi
 
 bool Get_Next_Ensemble(int32_t dataStructure, EnsembleFile& file, EnsembleFrame& frame, bool& fileValid,
                        const YieldFn& yield) {
-    switch (dataStructure) {
-    case kNarrowband:
-        return Find_Narrowband_Ensemble(file, frame, yield);
-    case kBroadband:
-        return Find_Broadband_Ensemble(file, frame, yield);
-    default:
-        fileValid = false;
-        return false;
-    }
+    if (const EnsembleFormat* format = Ensemble_Format(dataStructure))
+        return format->Find(file, frame, yield);
+    fileValid = false;
+    return false;
 }
 
 int32_t Determine_File_Data_Structure(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield) {

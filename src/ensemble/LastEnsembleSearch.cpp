@@ -1,6 +1,7 @@
 #include "ensemble/LastEnsembleSearch.h"
 
 #include "common/Rounding.h"
+#include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
 
 #include <limits>
@@ -10,10 +11,6 @@
 namespace mvx {
 
 namespace {
-
-bool IsNvramBlock(const EnsembleFrame& frame) {
-    return frame.EnsembleBytes > 8000 && frame.EnsembleBuffer.size() > 5 && frame.EnsembleBuffer[5] == 2;
-}
 
 // What a search of the set from some position finds.
 struct StepFind {
@@ -39,7 +36,7 @@ class BackwardSteps {
     bool Step(int64_t position, StepFind& found) {
         found = StepFind{};
         if (!stream_.Seek(position)) return false;
-        if (structure_ != kBroadband && structure_ != kNarrowband) {
+        if (!Ensemble_Format(structure_)) {
             stream_.NextEnsemble(structure_, frame_, fileValid_, yield_); // clears fileValid
             return true;
         }
@@ -60,7 +57,7 @@ class BackwardSteps {
         outcome.Start = start;
         outcome.BadBytes = scan.BadBytes;
         if (scan.How == EnsembleScan::End::Found) {
-            outcome.Ensemble = {true, frame_.EnsembleBytes, IsNvramBlock(frame_),
+            outcome.Ensemble = {true, frame_.EnsembleBytes, Is_Nvram_Block(frame_),
                                 stream_.MemberOffset(member) + scan.Position};
         } else if (scan.How == EnsembleScan::End::ReachedStop) {
             // Hunting reached the next step's start, or the byte after it when that byte was read as the
@@ -73,8 +70,7 @@ class BackwardSteps {
         }
         previous_ = outcome;
 
-        const FramingRule& rule = structure_ == kBroadband ? kBroadbandFraming : kNarrowbandFraming;
-        if (outcome.BadBytes >= rule.BadByteLimit) return true;
+        if (outcome.BadBytes >= Ensemble_Format(structure_)->Framing.BadByteLimit) return true;
         found = outcome.MemberEnd ? FromMemberStart(member + 1) : outcome.Ensemble;
         return true;
     }
@@ -102,10 +98,9 @@ class BackwardSteps {
             if (stream_.Seek(stream_.MemberOffset(member) + 1) &&
                 stream_.NextEnsemble(structure_, frame_, fileValid_, yield_)) {
                 const int64_t total = int64_t{frame_.EnsembleBytes} + 2;
-                const FramingRule& rule = structure_ == kBroadband ? kBroadbandFraming : kNarrowbandFraming;
-                found = {true, frame_.EnsembleBytes, IsNvramBlock(frame_),
+                found = {true, frame_.EnsembleBytes, Is_Nvram_Block(frame_),
                          stream_.MemberOffset(stream_.CurrentMember()) + stream_.File().NextPosition() -
-                             total + rule.SyncOffset};
+                             total + Ensemble_Format(structure_)->Framing.SyncOffset};
             }
             fromMemberStart_[member] = found;
         }

@@ -1,5 +1,6 @@
 // Decoding a narrowband ensemble: five length-prefixed blocks in a fixed order, big-endian words,
 // packed 12-bit velocities and BCD time stamps. Quantities narrowband lacks get fixed substitutes.
+#include "common/EnsembleTimeText.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/DecoderDetail.h"
 
@@ -18,7 +19,6 @@ constexpr size_t kLeaderBytes = 55; // through the last bottom-track range word
 constexpr size_t kBytesPerVelocityCell = 6;
 constexpr size_t kBytesPerBeamCell = 4;
 constexpr int kBadCount = 2048; // the 12-bit bad-value marker
-constexpr uint8_t kNoYear = 80; // narrowband time stamps carry no year
 constexpr uint8_t kTransformEarth = 24;
 
 // Four 12-bit counts packed into six bytes: beam 0 = byte 0 and the high nibble of byte 1, beam 1 = the
