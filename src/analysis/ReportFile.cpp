@@ -1,6 +1,7 @@
 #include "analysis/ReportFile.h"
 
 #include "common/EnsembleTimeText.h"
+#include "common/LeadingNumber.h"
 #include "common/NumberFormat.h"
 #include "common/OutputFile.h"
 #include "common/Rounding.h"
@@ -54,31 +55,6 @@ std::string QuotedText(std::string_view line) {
     const size_t close = line.rfind('"');
     if (close == open) return std::string(line.substr(open + 1));
     return std::string(line.substr(open + 1, close - open - 1));
-}
-
-// The number at the start of text (blanks, an optional sign, digits, optional decimals), rounded
-// halves to even and clamped to 32 bits; 0 when the text does not start with a number.
-int32_t LeadingNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    double value = 0;
-    bool digits = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        digits = true;
-    }
-    if (i < text.size() && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-            value += (text[i] - '0') * scale;
-            scale /= 10;
-            digits = true;
-        }
-    }
-    if (!digits) return 0;
-    return RoundToInt32(negative ? -value : value);
 }
 
 // The value formatted "0", padded on the right with spaces to the field width.
@@ -157,8 +133,8 @@ bool Read_Report_Text(std::string_view bytes, ReportSnapshot& snapshot, std::str
     loaded.XAxisCaption = QuotedText(lines[8]);
     loaded.YAxisCaption = QuotedText(lines[9]);
     loaded.DataTypeName = QuotedText(lines[10]);
-    const int32_t statedRows = std::max<int32_t>(LeadingNumber(lines[11]), 1);
-    const int32_t statedColumns = std::max<int32_t>(LeadingNumber(lines[12]), 1);
+    const int32_t statedRows = std::max<int32_t>(LeadingWholeNumber(lines[11]), 1);
+    const int32_t statedColumns = std::max<int32_t>(LeadingWholeNumber(lines[12]), 1);
     loaded.YAxisCaption = QuotedText(lines[13]);
 
     // The file decides how much there is: no row without its line, no column wider than the longest
@@ -186,7 +162,7 @@ bool Read_Report_Text(std::string_view bytes, ReportSnapshot& snapshot, std::str
             const size_t at = c * kFieldWidth;
             if (at >= line.size()) break;
             loaded.At(static_cast<int32_t>(r), static_cast<int32_t>(c)) =
-                LeadingNumber(line.substr(at, kFieldWidth));
+                LeadingWholeNumber(line.substr(at, kFieldWidth));
         }
     }
     snapshot = std::move(loaded);
