@@ -1,5 +1,6 @@
 #include "analysis/ReportFile.h"
 
+#include "common/ContourCode.h"
 #include "common/EnsembleTimeText.h"
 #include "common/LeadingNumber.h"
 #include "common/NumberFormat.h"
@@ -201,18 +202,11 @@ std::string ContourTypeName(int32_t code, const std::vector<std::string>& names)
     // The table lists echo (5), correlation (5), the velocities east .. magnitude (5) and percent good
     // (4); a table of 20 also holds the direction after the magnitude.
     const bool withDirection = names.size() >= 20;
-    int index = -1;
-    if (code >= 1 && code <= 5)
-        index = code - 1;
-    else if (code % 10 == 0 && code >= 10 && code <= 50)
-        index = code / 10 + 4;
-    else if (code % 100 == 0 && code >= 100 && code <= 500)
-        index = code / 100 + 9;
-    else if (code == 600) {
-        if (!withDirection) return "Direction";
-        index = 15;
-    } else if (code % 1000 == 0 && code >= 1000 && code <= 4000)
-        index = code / 1000 + (withDirection ? 15 : 14);
+    const ContourCode decoded = Decode_Contour_Code(code);
+    int index = decoded.Index;
+    if (!withDirection && decoded.Source == ContourSourceKind::Velocity && decoded.Row == 5)
+        return "Direction";
+    if (!withDirection && decoded.Source == ContourSourceKind::PercentGood) --index;
     if (index < 0 || static_cast<size_t>(index) >= names.size()) return "";
     return names[index];
 }
@@ -236,21 +230,11 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
         return false;
     }
     const int32_t code = options.ContourDataType;
-    enum class Source { Intensity, Correlation, Velocity, PercentGood } source;
-    int row;
-    if (code >= 1 && code <= 5) {
-        source = Source::Intensity;
-        row = code - 1;
-    } else if (code % 10 == 0 && code >= 10 && code <= 50) {
-        source = Source::Correlation;
-        row = code / 10 - 1;
-    } else if (code % 100 == 0 && code >= 100 && code <= 600) {
-        source = Source::Velocity;
-        row = code / 100 - 1;
-    } else if (code % 1000 == 0 && code >= 1000 && code <= 4000) {
-        source = Source::PercentGood;
-        row = code / 1000 - 1;
-    } else {
+    using Source = ContourSourceKind;
+    const ContourCode decoded = Decode_Contour_Code(code);
+    const Source source = decoded.Source;
+    const int row = decoded.Row;
+    if (source == Source::None) {
         error = "Unknown contour data type " + std::to_string(code);
         return false;
     }
@@ -261,6 +245,7 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
         arraySlots = array.Slots();
     };
     switch (source) {
+    case Source::None:
     case Source::Intensity:
         shape(data.IntensityData);
         break;
@@ -280,6 +265,7 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
     }
     auto value = [&](int bin, int slot) -> int32_t {
         switch (source) {
+        case Source::None:
         case Source::Intensity:
             return data.IntensityData(row, bin, slot);
         case Source::Correlation:

@@ -1,5 +1,6 @@
 #include "export/ExportSelection.h"
 
+#include "common/ContourCode.h"
 #include "common/LeadingNumber.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
@@ -36,11 +37,10 @@ int64_t EnsembleRange::Count() const {
 }
 
 std::optional<int> ContourTypeOption(int32_t code) {
-    if (code >= 1 && code <= 5) return code - 1;
-    if (code >= 10 && code <= 50) return code / 10 + 4;
-    if (code >= 100 && code <= 600) return code / 100 + 9;
-    if (code >= 1000 && code <= 4000) return code / 1000 + 15;
-    return std::nullopt;
+    // The dialog's twenty buttons are the twenty codes in order.
+    const ContourCode decoded = Decode_Contour_Code(code);
+    if (decoded.Source == ContourSourceKind::None) return std::nullopt;
+    return decoded.Index;
 }
 
 int32_t EnsembleEntryValue(const std::string& text) {
