@@ -2,6 +2,7 @@
 
 #include "common/EnsembleTimeText.h"
 #include "common/NumberFormat.h"
+#include "common/Orientation.h"
 
 namespace mvx {
 
@@ -45,7 +46,8 @@ bool Update_Data_View(const DataSet& d, const InstrumentSetup& s, const SetDescr
     if (e < 0 || e >= set.CurrentEnsIndex || !d.ValidSlot(e)) return false;
     if (b < 0 || b >= s.NumCells) return false;
 
-    const int m = set.OrientationBalance < 1 ? set.LastBinShown - b : b + (s.NumCells - set.LastBinShown) + 1;
+    const int m = Mostly_Up_Looking(set.OrientationBalance) ? set.LastBinShown - b
+                                                            : b + (s.NumCells - set.LastBinShown) + 1;
     const int n = m - 1;
     const bool up = d.AncData(5, e) == 1;
     const int bin = up ? m - 1 : s.NumCells - m;

@@ -1,6 +1,7 @@
 #include "export/ExportData.h"
 
 #include "common/EnsembleTimeText.h"
+#include "common/Orientation.h"
 #include "common/Rounding.h"
 #include "dataset/Loader.h"
 #include "ensemble/EnsembleFormats.h"
@@ -17,7 +18,7 @@ bool LoadEnsemble(CoreState& state, int32_t e, OutputFile& file) {
 }
 
 int BinIndex(const CoreState& state, int numCells, int m) {
-    return state.Set.OrientationBalance > 0 ? numCells - m : m - 1;
+    return Mostly_Up_Looking(state.Set.OrientationBalance) ? m - 1 : numCells - m;
 }
 
 BinColumns MakeBinColumns(const CoreState& state, const BinList& list) {

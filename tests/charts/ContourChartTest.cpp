@@ -91,7 +91,7 @@ TEST(ContourBottomTrack, PointsAtColumnCentresFromTheMeanRange) {
     EXPECT_NEAR(down[1].Y, 30 + 2.25 * ppm, 1e-9);
     EXPECT_DOUBLE_EQ(down[2].X, 50 + 72.5 * 3.5);
 
-    f.View.Axes.OrientationBalance = -2; // up-looking: from the plot bottom, upwards
+    f.View.Axes.OrientationBalance = 0; // as many up- as down-looking: up-looking, from the bottom
     chart.Axes = f.View.Axes;
     EXPECT_NEAR(BT_Contour_Points(chart, 400, 270, f.View.Source).at(1).Y, 230 - 2.25 * ppm, 1e-9);
 

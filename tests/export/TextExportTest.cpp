@@ -2,6 +2,7 @@
 // with, and the edge cases of the format.
 #include "ExportFixture.h"
 
+#include "export/ExportData.h"
 #include "export/TextExport.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,15 @@ TEST(TextExportOrientation, BinOneIsTheCellNearestTheTransducerEitherWay) {
     ASSERT_EQ(up.size(), 15u);
     EXPECT_EQ(down[14], "1\t26\t02\t09\t00\t01\t00\t00\t\t11\t22");
     EXPECT_EQ(up[14], down[14]);
+}
+
+TEST(TextExportOrientation, AsManyUpAsDownLookingEnsemblesNumberBinsAsUpLooking) {
+    CoreState s;
+    const std::pair<int32_t, int> cases[] = {{-2, 0}, {0, 0}, {1, 4}}; // balance, index of bin 1 of 5
+    for (const auto& [balance, index] : cases) {
+        s.Set.OrientationBalance = balance;
+        EXPECT_EQ(exportdata::BinIndex(s, 5, 1), index) << balance;
+    }
 }
 
 TEST(TextExportHeader, YearEightyIsLeftOutOfTheDate) {
