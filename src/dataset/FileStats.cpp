@@ -2,6 +2,7 @@
 #include "ensemble/LastEnsembleSearch.h"
 
 #include "common/EnsembleTimeText.h"
+#include "common/FileLength.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
 #include "dataset/DecodeState.h"
@@ -11,7 +12,6 @@
 #include "model/CoreState.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace mvx {
 
@@ -44,13 +44,9 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
         Allocate_Data_Set(state.Data, std::max(state.Opts.MaxSubEnsembles, 1),
                           std::max(state.Opts.MaxWholeEnsembles, 1), true);
 
-    std::error_code ec;
     if (memberPaths.size() == 1) {
         text += memberPaths.front() + kLineBreak;
-        if (setSize <= 0) {
-            const auto size = std::filesystem::file_size(memberPaths.front(), ec);
-            setSize = ec ? 0 : static_cast<int64_t>(size);
-        }
+        if (setSize <= 0) setSize = std::max<int64_t>(File_Length(memberPaths.front()), 0);
     } else {
         text += memberPaths.front() + " to " + memberPaths.back() + kLineBreak;
     }

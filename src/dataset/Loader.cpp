@@ -1,6 +1,7 @@
 #include "dataset/Loader.h"
 
 #include "common/EnsembleTimeText.h"
+#include "common/FileLength.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
 #include "dataset/DecodeState.h"
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 namespace mvx {
 
@@ -25,12 +25,6 @@ constexpr double kSecondsPerDay = 86400;
 // The loads read a few hundred ensembles scattered over the file: a small read buffer keeps the
 // bytes read per stored ensemble independent of the file's size.
 constexpr size_t kReadBuffer = 64 * 1024;
-
-int64_t MemberLength(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? -1 : static_cast<int64_t>(size);
-}
 
 // The capacities the arrays are dimensioned with: a damaged options record must not ask for a
 // data set that cannot be held.
@@ -116,12 +110,12 @@ bool Read_File_Selection(CoreState& state, int32_t first, int32_t last, bool sho
     size_t start = 0;
     if (members.size() > 1) {
         for (; start < members.size(); ++start) {
-            const int64_t length = MemberLength(members[start]);
+            const int64_t length = File_Length(members[start]);
             if (length < 0) break; // a member has gone: the stream ends before it
             if (p < length) break;
             p -= length;
         }
-        if (start >= members.size() || MemberLength(members[start]) < 0) {
+        if (start >= members.size() || File_Length(members[start]) < 0) {
             if (progress) state.Progress.DoHide();
             return nothingLoaded();
         }

@@ -1,25 +1,13 @@
 #include "dataset/SaveSet.h"
 
+#include "common/FileLength.h"
 #include "dataset/MultiFile.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
 namespace mvx {
-
-namespace fs = std::filesystem;
-
-namespace {
-
-int64_t FileLength(const std::string& path) {
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    return ec ? -1 : static_cast<int64_t>(size);
-}
-
-} // namespace
 
 SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t last,
                                   const std::string& target, int64_t* bytesWritten) {
@@ -30,7 +18,7 @@ SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t
         return SaveSetResult::Failed;
 
     // A file that already holds data is never overwritten.
-    if (FileLength(target) > 0) return SaveSetResult::NotAllowed;
+    if (File_Length(target) > 0) return SaveSetResult::NotAllowed;
 
     const int64_t record = static_cast<int64_t>(state.Frame.EnsembleBytes) + 2;
     const int64_t count = std::max<int64_t>(static_cast<int64_t>(last) - first + 1, 0);
@@ -43,7 +31,7 @@ SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t
         SetMemberPaths(source, state.Set.MultiFileCount, state.Set.QUARNFileCount);
     size_t start = 0;
     for (; start < members.size(); ++start) {
-        const int64_t length = FileLength(members[start]);
+        const int64_t length = File_Length(members[start]);
         if (length < 0) return SaveSetResult::Failed;
         if (position < length || start + 1 == members.size()) break;
         position -= length;
