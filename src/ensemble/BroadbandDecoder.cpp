@@ -113,18 +113,11 @@ struct BroadbandDecoder {
         const int fit =
             static_cast<int>(std::min<size_t>(cells, (e.Size() - first) / broadband::kVelocityBytesPerCell));
         const double scale = settings.WaterVelScale;
-        for (int c = 0; c < cells; ++c) {
-            const int bin = detail::BinOfCell(c, cells, up);
-            if (bin >= vel.Bins()) continue;
-            int16_t* out = &vel(0, bin, slot);
-            if (c >= fit) {
-                out[0] = out[1] = out[2] = out[3] = kBadValue;
-                continue;
-            }
+        detail::StoreVelocities(cells, fit, up, vel, slot, [&](int c, int16_t* out) {
             const size_t q = first + broadband::kVelocityBytesPerCell * static_cast<size_t>(c);
             for (int beam = 0; beam < 4; ++beam)
                 out[beam] = detail::ScaledVelocity(e.LE16(q + 2 * beam), scale);
-        }
+        });
     }
 
     void BeamBytes(size_t p, SlotArray<uint8_t>& target, bool mean) {

@@ -138,14 +138,7 @@ struct NarrowbandDecoder {
         const int cells = detail::StoredCells(setup.NumCells);
         const bool up = setup.LooksUp();
         const int fit = static_cast<int>(std::min<size_t>(cells, length / kBytesPerVelocityCell));
-        for (int c = 0; c < cells; ++c) {
-            const int bin = detail::BinOfCell(c, cells, up);
-            if (bin >= vel.Bins()) continue;
-            int16_t* out = &vel(0, bin, slot);
-            if (c >= fit) {
-                out[0] = out[1] = out[2] = out[3] = kBadValue;
-                continue;
-            }
+        detail::StoreVelocities(cells, fit, up, vel, slot, [&](int c, int16_t* out) {
             int counts[4];
             UnpackCounts(e, p + kBytesPerVelocityCell * static_cast<size_t>(c), counts);
             for (int beam = 0; beam < 4; ++beam) {
@@ -154,7 +147,7 @@ struct NarrowbandDecoder {
                                 : static_cast<int16_t>(RoundHalfEven(CountVelocity(
                                       counts[beam], setup.NBVelResolution, settings.WaterVelScale)));
             }
-        }
+        });
     }
 
     void PercentGood(size_t p, size_t length) {

@@ -4,11 +4,7 @@ namespace mvx {
 
 namespace {
 
-namespace fl = broadband::fixed;
-namespace vl = broadband::variable;
-namespace bt = broadband::bottom;
-namespace fm = broadband::flowmeter;
-namespace nav = broadband::navigation;
+using namespace broadband;
 namespace nl = narrowband::leader;
 
 // Little-endian writer over a byte vector that grows as data types are appended.
@@ -42,72 +38,72 @@ void PutBigEndian16(std::vector<uint8_t>& out, size_t at, uint16_t v) {
 }
 
 void WriteFixedLeader(LeWriter& w, const FixedLeaderContents& f) {
-    w.Begin(f.ShortLeader ? fl::kBytes - 1 : fl::kBytes);
+    w.Begin(f.ShortLeader ? fixed::kBytes - 1 : fixed::kBytes);
     w.U16(0, broadband::kFixedLeaderId);
-    w.U8(fl::kFirmwareVersion, f.FirmwareVersion);
-    w.U8(fl::kFirmwareRevision, f.FirmwareRevision);
-    w.U16(fl::kSystemConfig, f.SystemConfig);
-    w.U8(fl::kRealSimFlag, f.RealSimFlag);
-    w.U8(fl::kLagLength, f.LagLength);
-    w.U8(fl::kBeams, f.NumBeams);
-    w.U8(fl::kCells, f.NumCells);
-    w.U16(fl::kPings, f.PingsPerEnsemble);
-    w.U16(fl::kCellLength, f.CellLength);
-    w.U16(fl::kBlank, f.Blank);
-    w.U8(fl::kMode, f.ProfilingMode);
-    w.U8(fl::kCorrThreshold, f.CorrThreshold);
-    w.U8(fl::kCodeReps, f.CodeReps);
-    w.U8(fl::kMinPGood, f.PGoodMin);
-    w.U16(fl::kErrVelMax, f.ErrVelMax);
-    for (int i = 0; i < 3; ++i) w.U8(fl::kTimePerPing + i, f.TimePerPing[i]);
-    w.U8(fl::kCoordTransform, f.CoordTransform);
-    w.U16(fl::kHeadingAlignment, static_cast<uint16_t>(f.HeadingAlignment));
-    w.U16(fl::kHeadingBias, static_cast<uint16_t>(f.HeadingBias));
-    w.U8(fl::kSensorSource, f.SensorSource);
-    w.U8(fl::kSensorsAvailable, f.SensorsAvailable);
-    w.U16(fl::kBin1Distance, f.Bin1Distance);
-    w.U16(fl::kXmitPulseLength, f.XmitPulseLength);
-    w.U8(fl::kRefLayerFirst, f.RefLayerFirst);
-    w.U8(fl::kRefLayerLast, f.RefLayerLast);
-    w.U8(fl::kFalseTarget, f.FalseTargetThreshold);
-    w.U8(fl::kTrigger, f.Trigger);
-    w.U16(fl::kLagDistance, f.LagDistance);
-    for (int i = 0; i < 8; ++i) w.U8(fl::kCpuSerial + i, f.CpuSerial[i]);
-    w.U16(fl::kBandwidth, f.Bandwidth);
-    w.U8(fl::kHighPower, f.HighPower);
-    w.U8(fl::kSpare, f.Spare53);
-    w.U32(fl::kSerialNumber, f.SerialNumber);
-    if (!f.ShortLeader) w.U8(fl::kBeamAngle, f.BeamAngle);
+    w.U8(fixed::kFirmwareVersion, f.FirmwareVersion);
+    w.U8(fixed::kFirmwareRevision, f.FirmwareRevision);
+    w.U16(fixed::kSystemConfig, f.SystemConfig);
+    w.U8(fixed::kRealSimFlag, f.RealSimFlag);
+    w.U8(fixed::kLagLength, f.LagLength);
+    w.U8(fixed::kBeams, f.NumBeams);
+    w.U8(fixed::kCells, f.NumCells);
+    w.U16(fixed::kPings, f.PingsPerEnsemble);
+    w.U16(fixed::kCellLength, f.CellLength);
+    w.U16(fixed::kBlank, f.Blank);
+    w.U8(fixed::kMode, f.ProfilingMode);
+    w.U8(fixed::kCorrThreshold, f.CorrThreshold);
+    w.U8(fixed::kCodeReps, f.CodeReps);
+    w.U8(fixed::kMinPGood, f.PGoodMin);
+    w.U16(fixed::kErrVelMax, f.ErrVelMax);
+    for (int i = 0; i < 3; ++i) w.U8(fixed::kTimePerPing + i, f.TimePerPing[i]);
+    w.U8(fixed::kCoordTransform, f.CoordTransform);
+    w.U16(fixed::kHeadingAlignment, static_cast<uint16_t>(f.HeadingAlignment));
+    w.U16(fixed::kHeadingBias, static_cast<uint16_t>(f.HeadingBias));
+    w.U8(fixed::kSensorSource, f.SensorSource);
+    w.U8(fixed::kSensorsAvailable, f.SensorsAvailable);
+    w.U16(fixed::kBin1Distance, f.Bin1Distance);
+    w.U16(fixed::kXmitPulseLength, f.XmitPulseLength);
+    w.U8(fixed::kRefLayerFirst, f.RefLayerFirst);
+    w.U8(fixed::kRefLayerLast, f.RefLayerLast);
+    w.U8(fixed::kFalseTarget, f.FalseTargetThreshold);
+    w.U8(fixed::kTrigger, f.Trigger);
+    w.U16(fixed::kLagDistance, f.LagDistance);
+    for (int i = 0; i < 8; ++i) w.U8(fixed::kCpuSerial + i, f.CpuSerial[i]);
+    w.U16(fixed::kBandwidth, f.Bandwidth);
+    w.U8(fixed::kHighPower, f.HighPower);
+    w.U8(fixed::kSpare, f.Spare53);
+    w.U32(fixed::kSerialNumber, f.SerialNumber);
+    if (!f.ShortLeader) w.U8(fixed::kBeamAngle, f.BeamAngle);
 }
 
 void WriteVariableLeader(LeWriter& w, const VariableLeaderContents& v) {
-    w.Begin(vl::kBytes);
+    w.Begin(variable::kBytes);
     w.U16(0, broadband::kVariableLeaderId);
-    w.U16(vl::kEnsembleNumber, static_cast<uint16_t>(v.EnsembleNumber & 0xFFFF));
+    w.U16(variable::kEnsembleNumber, static_cast<uint16_t>(v.EnsembleNumber & 0xFFFF));
     const uint8_t clock[7] = {v.Year, v.Month, v.Day, v.Hour, v.Minute, v.Second, v.Hundredths};
-    for (int i = 0; i < 7; ++i) w.U8(vl::kClock + i, clock[i]);
-    w.U8(vl::kEnsembleNumberHigh, static_cast<uint8_t>((v.EnsembleNumber >> 16) & 0xFF));
-    w.U16(vl::kBitResult, v.BitResult);
-    w.U16(vl::kSpeedOfSound, v.SpeedOfSound);
-    w.U16(vl::kDepth, v.DepthDm);
-    w.U16(vl::kHeading, v.Heading);
-    w.U16(vl::kPitch, static_cast<uint16_t>(v.Pitch));
-    w.U16(vl::kRoll, static_cast<uint16_t>(v.Roll));
-    w.U16(vl::kSalinity, v.Salinity);
-    w.U16(vl::kTemperature, static_cast<uint16_t>(v.Temperature));
-    for (int i = 0; i < 3; ++i) w.U8(vl::kPrePingWait + i, v.MinPrePingWait[i]);
-    w.U8(vl::kHeadingStd, v.HeadingStd);
-    w.U8(vl::kPitchStd, v.PitchStd);
-    w.U8(vl::kRollStd, v.RollStd);
-    w.U8(vl::kTransmitCurrent, v.TransmitCurrent);
-    w.U8(vl::kTransmitVoltage, v.TransmitVoltage);
-    for (int i = 0; i < 6; ++i) w.U8(vl::kOtherAdc + i, v.OtherAdc[i]);
-    w.U32(vl::kErrorStatus, v.ErrorStatus);
-    w.U32(vl::kPressure, v.Pressure);
-    w.U32(vl::kPressureVariance, v.PressureVariance);
-    w.U8(vl::kCentury, v.Century);
-    w.U8(vl::kCenturyClock, static_cast<uint8_t>(v.Year % 100));
-    for (int i = 1; i < 7; ++i) w.U8(vl::kCenturyClock + i, clock[i]);
+    for (int i = 0; i < 7; ++i) w.U8(variable::kClock + i, clock[i]);
+    w.U8(variable::kEnsembleNumberHigh, static_cast<uint8_t>((v.EnsembleNumber >> 16) & 0xFF));
+    w.U16(variable::kBitResult, v.BitResult);
+    w.U16(variable::kSpeedOfSound, v.SpeedOfSound);
+    w.U16(variable::kDepth, v.DepthDm);
+    w.U16(variable::kHeading, v.Heading);
+    w.U16(variable::kPitch, static_cast<uint16_t>(v.Pitch));
+    w.U16(variable::kRoll, static_cast<uint16_t>(v.Roll));
+    w.U16(variable::kSalinity, v.Salinity);
+    w.U16(variable::kTemperature, static_cast<uint16_t>(v.Temperature));
+    for (int i = 0; i < 3; ++i) w.U8(variable::kPrePingWait + i, v.MinPrePingWait[i]);
+    w.U8(variable::kHeadingStd, v.HeadingStd);
+    w.U8(variable::kPitchStd, v.PitchStd);
+    w.U8(variable::kRollStd, v.RollStd);
+    w.U8(variable::kTransmitCurrent, v.TransmitCurrent);
+    w.U8(variable::kTransmitVoltage, v.TransmitVoltage);
+    for (int i = 0; i < 6; ++i) w.U8(variable::kOtherAdc + i, v.OtherAdc[i]);
+    w.U32(variable::kErrorStatus, v.ErrorStatus);
+    w.U32(variable::kPressure, v.Pressure);
+    w.U32(variable::kPressureVariance, v.PressureVariance);
+    w.U8(variable::kCentury, v.Century);
+    w.U8(variable::kCenturyClock, static_cast<uint8_t>(v.Year % 100));
+    for (int i = 1; i < 7; ++i) w.U8(variable::kCenturyClock + i, clock[i]);
 }
 
 void WriteVelocity(LeWriter& w, const std::vector<std::array<uint16_t, 4>>& cells) {
@@ -127,39 +123,39 @@ void WriteCellBytes(LeWriter& w, uint16_t id, const std::vector<std::array<uint8
 }
 
 void WriteBottomTrack(LeWriter& w, const BottomTrackContents& t) {
-    w.Begin(bt::kBytes);
+    w.Begin(bottom::kBytes);
     w.U16(0, broadband::kBottomTrackId);
-    w.U16(bt::kPings, t.Pings);
-    w.U16(bt::kDelay, t.Delay);
-    w.U8(bt::kCorrMin, t.CorrMin);
-    w.U8(bt::kEvalMin, t.EvalMin);
-    w.U8(bt::kPGoodMin, t.PGoodMin);
-    w.U8(bt::kMode, t.Mode);
-    w.U16(bt::kErrMax, t.ErrMax);
+    w.U16(bottom::kPings, t.Pings);
+    w.U16(bottom::kDelay, t.Delay);
+    w.U8(bottom::kCorrMin, t.CorrMin);
+    w.U8(bottom::kEvalMin, t.EvalMin);
+    w.U8(bottom::kPGoodMin, t.PGoodMin);
+    w.U8(bottom::kMode, t.Mode);
+    w.U16(bottom::kErrMax, t.ErrMax);
     for (size_t b = 0; b < 4; ++b) {
-        w.U16(bt::kRange + 2 * b, static_cast<uint16_t>(t.Range[b] & 0xFFFF));
-        w.U16(bt::kVelocity + 2 * b, t.Velocity[b]);
-        w.U8(bt::kCorrelation + b, t.Correlation[b]);
-        w.U8(bt::kEvalAmplitude + b, t.EvalAmplitude[b]);
-        w.U8(bt::kPercentGood + b, t.PercentGood[b]);
-        w.U16(bt::kRefVelocity + 2 * b, t.RefVelocity[b]);
-        w.U8(bt::kRefCorrelation + b, t.RefCorrelation[b]);
-        w.U8(bt::kRefIntensity + b, t.RefIntensity[b]);
-        w.U8(bt::kRefPercentGood + b, t.RefPercentGood[b]);
-        w.U8(bt::kRssiAmplitude + b, t.RssiAmplitude[b]);
-        w.U8(bt::kRangeHigh + b, static_cast<uint8_t>((t.Range[b] >> 16) & 0xFF));
+        w.U16(bottom::kRange + 2 * b, static_cast<uint16_t>(t.Range[b] & 0xFFFF));
+        w.U16(bottom::kVelocity + 2 * b, t.Velocity[b]);
+        w.U8(bottom::kCorrelation + b, t.Correlation[b]);
+        w.U8(bottom::kEvalAmplitude + b, t.EvalAmplitude[b]);
+        w.U8(bottom::kPercentGood + b, t.PercentGood[b]);
+        w.U16(bottom::kRefVelocity + 2 * b, t.RefVelocity[b]);
+        w.U8(bottom::kRefCorrelation + b, t.RefCorrelation[b]);
+        w.U8(bottom::kRefIntensity + b, t.RefIntensity[b]);
+        w.U8(bottom::kRefPercentGood + b, t.RefPercentGood[b]);
+        w.U8(bottom::kRssiAmplitude + b, t.RssiAmplitude[b]);
+        w.U8(bottom::kRangeHigh + b, static_cast<uint8_t>((t.Range[b] >> 16) & 0xFF));
     }
-    w.U16(bt::kRefLayerMin, t.RefLayerMin);
-    w.U16(bt::kRefLayerNear, t.RefLayerNear);
-    w.U16(bt::kRefLayerFar, t.RefLayerFar);
-    w.U16(bt::kMaxDepth, t.MaxDepth);
-    w.U8(bt::kGain, t.Gain);
+    w.U16(bottom::kRefLayerMin, t.RefLayerMin);
+    w.U16(bottom::kRefLayerNear, t.RefLayerNear);
+    w.U16(bottom::kRefLayerFar, t.RefLayerFar);
+    w.U16(bottom::kMaxDepth, t.MaxDepth);
+    w.U8(bottom::kGain, t.Gain);
     if (t.CarriesPosition) {
         const auto lon = static_cast<uint32_t>(t.Longitude);
-        w.U16(bt::kLongitudeLow, static_cast<uint16_t>(lon & 0xFFFF));
-        w.U16(bt::kLongitudeHigh, static_cast<uint16_t>(lon >> 16));
-        w.U32(bt::kLatitude, static_cast<uint32_t>(t.Latitude));
-        w.U8(bt::kPositionMarker, t.PositionMarker);
+        w.U16(bottom::kLongitudeLow, static_cast<uint16_t>(lon & 0xFFFF));
+        w.U16(bottom::kLongitudeHigh, static_cast<uint16_t>(lon >> 16));
+        w.U32(bottom::kLatitude, static_cast<uint32_t>(t.Latitude));
+        w.U8(bottom::kPositionMarker, t.PositionMarker);
     }
 }
 
@@ -172,35 +168,35 @@ void WriteText(LeWriter& w, uint16_t id, const std::string& text) {
 }
 
 void WriteFlowMeter(LeWriter& w, const FlowMeterContents& f) {
-    w.Begin(fm::kBytes);
+    w.Begin(flowmeter::kBytes);
     w.U16(0, broadband::kFlowMeterId);
-    w.U16(fm::kDepth, f.Depth);
-    w.U16(fm::kVelocity1, f.Velocity1);
-    w.U16(fm::kVelocity2, f.Velocity2);
-    w.U16(fm::kDischargeLow, static_cast<uint16_t>(f.Discharge & 0xFFFF));
-    w.U16(fm::kDischargeHigh, static_cast<uint16_t>(f.Discharge >> 16));
+    w.U16(flowmeter::kDepth, f.Depth);
+    w.U16(flowmeter::kVelocity1, f.Velocity1);
+    w.U16(flowmeter::kVelocity2, f.Velocity2);
+    w.U16(flowmeter::kDischargeLow, static_cast<uint16_t>(f.Discharge & 0xFFFF));
+    w.U16(flowmeter::kDischargeHigh, static_cast<uint16_t>(f.Discharge >> 16));
 }
 
 void WriteNavigation(LeWriter& w, const NavigationContents& n) {
-    w.Begin(nav::kBytes);
+    w.Begin(navigation::kBytes);
     w.U16(0, broadband::kNavigationId);
-    w.U8(nav::kDay, n.Day);
-    w.U8(nav::kMonth, n.Month);
-    w.U16(nav::kYear, n.Year);
-    w.U32(nav::kFirstFixTime, n.FirstFixTime);
-    w.U32(nav::kClockOffset, static_cast<uint32_t>(n.ClockOffset));
-    w.U32(nav::kFirstLatitude, static_cast<uint32_t>(n.FirstLatitude));
-    w.U32(nav::kFirstLongitude, static_cast<uint32_t>(n.FirstLongitude));
-    w.U32(nav::kLastFixTime, n.LastFixTime);
-    w.U32(nav::kLastLatitude, static_cast<uint32_t>(n.LastLatitude));
-    w.U32(nav::kLastLongitude, static_cast<uint32_t>(n.LastLongitude));
-    w.U16(nav::kAverageSpeed, n.AverageSpeed);
-    w.U16(nav::kAverageTrackTrue, n.AverageTrackTrue);
-    w.U16(nav::kAverageTrackMagnetic, n.AverageTrackMagnetic);
-    w.U16(nav::kSpeedMadeGood, n.SpeedMadeGood);
-    w.U16(nav::kDirectionMadeGood, n.DirectionMadeGood);
-    w.U16(nav::kFlags, n.Flags);
-    w.U32(nav::kEnsembleNumber, n.EnsembleNumber);
+    w.U8(navigation::kDay, n.Day);
+    w.U8(navigation::kMonth, n.Month);
+    w.U16(navigation::kYear, n.Year);
+    w.U32(navigation::kFirstFixTime, n.FirstFixTime);
+    w.U32(navigation::kClockOffset, static_cast<uint32_t>(n.ClockOffset));
+    w.U32(navigation::kFirstLatitude, static_cast<uint32_t>(n.FirstLatitude));
+    w.U32(navigation::kFirstLongitude, static_cast<uint32_t>(n.FirstLongitude));
+    w.U32(navigation::kLastFixTime, n.LastFixTime);
+    w.U32(navigation::kLastLatitude, static_cast<uint32_t>(n.LastLatitude));
+    w.U32(navigation::kLastLongitude, static_cast<uint32_t>(n.LastLongitude));
+    w.U16(navigation::kAverageSpeed, n.AverageSpeed);
+    w.U16(navigation::kAverageTrackTrue, n.AverageTrackTrue);
+    w.U16(navigation::kAverageTrackMagnetic, n.AverageTrackMagnetic);
+    w.U16(navigation::kSpeedMadeGood, n.SpeedMadeGood);
+    w.U16(navigation::kDirectionMadeGood, n.DirectionMadeGood);
+    w.U16(navigation::kFlags, n.Flags);
+    w.U32(navigation::kEnsembleNumber, n.EnsembleNumber);
 }
 
 // Four 12-bit counts into six bytes: aaab bbcc cddd (beam 0 high first).
