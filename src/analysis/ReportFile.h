@@ -38,7 +38,7 @@ struct ReportSnapshot {
 // formatted "0" and padded on the right to 8 characters; every line ends with CR LF. A target that
 // already holds data is refused with "Over-Write of File Not Allowed" and left as it was. Line breaks
 // inside a caption are written as spaces so that the file keeps its line structure. False with a
-// message in error on any failure (the file may then be partly written).
+// message in error on any failure; the target is then as it was found (removed or empty again).
 bool Save_Data(const ReportSnapshot& snapshot, const std::string& path, std::string& error);
 
 // Reads a report file into snapshot. Line 10 and then line 14 set the Y-axis caption; R and C below 1

@@ -1,48 +1,62 @@
 // marevox-cli details FILE: the file-details report, then the six statistics of the ensemble scan.
-#include "cli/Args.h"
+#include "cli/Commands.h"
+#include "cli/InputFiles.h"
+#include "cli/Messages.h"
 #include "dataset/DecodeState.h"
-#include "dataset/FileStats.h"
 #include "ensemble/FileDetails.h"
 #include "ensemble/Framing.h"
 #include "model/CoreState.h"
 #include "model/DataSet.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <memory>
 
 namespace mvx::cli {
 
 namespace {
-// The bottom-track set-up lines show what a decode of the file's first ensemble leaves behind.
-InstrumentSetup FirstEnsembleSetup(const std::string& path) {
+
+// The bottom-track set-up lines show what a decode of the file's first ensemble leaves behind. found
+// tells whether the file has an ensemble at all.
+InstrumentSetup FirstEnsembleSetup(const std::string& path, bool& found) {
     CoreState state;
     Allocate_Data_Set(state.Data, 1, 1, false);
     EnsembleFile file;
+    found = false;
     if (!file.Open(path)) return state.Setup;
     state.Set.DataStructure = Determine_File_Data_Structure(file, state.Frame, {});
-    if (Get_Next_Ensemble(state.Set.DataStructure, file, state.Frame, state.Set.FileValid, {}))
+    if (Get_Next_Ensemble(state.Set.DataStructure, file, state.Frame, state.Set.FileValid, {})) {
+        found = state.Set.DataStructure != kStructureUnknown;
         Decode_Ensemble(state);
+    }
     return state.Setup;
 }
-} // namespace
 
-int RunDetails(int argc, char** argv) {
-    Args args(argc, argv, {});
-    if (args.Positional().size() != 1 || !args.Error().empty()) {
-        std::fprintf(stderr, "usage: marevox-cli details FILE\n");
-        return 2;
-    }
-    const std::string path = args.Positional()[0];
+int RunDetails(const std::string& path) {
+    if (const std::string problem = InputProblem(path); !problem.empty())
+        return Failure("details", path + ": " + problem);
+    bool found = false;
+    const InstrumentSetup setup = FirstEnsembleSetup(path, found);
     FileDetailsResult result;
-    if (!Show_File_Details(path, FirstEnsembleSetup(path), result)) {
-        std::fprintf(stderr, "marevox-cli: cannot open %s\n", path.c_str());
+    if (!Show_File_Details(path, setup, result)) {
         std::printf("%s\n", result.Text.c_str());
-        return 1;
+        return Failure("details", path + ": unreadable");
     }
     std::fwrite(result.Text.data(), 1, result.Text.size(), stdout);
     const EnsembleStatistics& s = result.Stats;
     std::printf("\r\nFirst %d\r\nLast %d\r\nMissing %d\r\nRepeats %d\r\nResets %d\r\nWrong Size %d\r\n",
                 s.First, s.Last, s.Missing, s.Repeats, s.Resets, s.WrongSize);
-    return 0;
+    return found ? 0 : Failure("details", path + ": no ensemble found");
+}
+
+} // namespace
+
+CommandRun AddDetails(CLI::App& root) {
+    CLI::App* app =
+        root.add_subcommand("details", "The file-details report and the ensemble statistics scan.");
+    auto path = std::make_shared<std::string>();
+    app->add_option("FILE", *path, "an ensemble file")->required()->type_name("");
+    return [path] { return RunDetails(*path); };
 }
 
 } // namespace mvx::cli

@@ -1,8 +1,10 @@
 // marevox-cli dump FILE [--first E] [--last E] [--raw] [--options FILE]: every valid ensemble of a file,
 // decoded into one data-set slot, as one JSON object per line.
-#include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/InputFiles.h"
 #include "cli/JsonWriter.h"
+#include "cli/Messages.h"
+#include "cli/OptionChecks.h"
 #include "dataset/FileStats.h"
 #include "dataset/VelocityProcessing.h"
 #include "ensemble/Decoder.h"
@@ -10,17 +12,22 @@
 #include "model/DataSet.h"
 #include "options/OptionsFile.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <limits>
+#include <memory>
 
 namespace mvx::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: marevox-cli dump FILE [--first E] [--last E] [--raw] [--options FILE]\n";
+struct DumpOptions {
+    std::string Path, OptionsPath;
+    int64_t First = std::numeric_limits<int64_t>::min();
+    int64_t Last = std::numeric_limits<int64_t>::max();
+    bool Raw = false;
+};
 
 template <typename T>
 void Rows(JsonWriter& json, const char* key, const SlotArray<T>& a, int rows, int bins, int slot) {
@@ -81,46 +88,26 @@ void WriteEnsemble(JsonWriter& json, const InstrumentSetup& setup, const DataSet
     json.EndObject();
 }
 
-} // namespace
-
-int RunDump(int argc, char** argv) {
-    const std::vector<std::string> known{"first", "last", "raw", "options"};
-    Args args(argc, argv, {"raw"});
-    bool ok = true;
-    const int64_t first = args.GetInt("first", std::numeric_limits<int64_t>::min(), &ok);
-    const int64_t last = args.GetInt("last", std::numeric_limits<int64_t>::max(), &ok);
-    if (!ok || !args.Error().empty() || !args.Unknown(known).empty() || args.Positional().size() != 1) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    const std::string& path = args.Positional().front();
-
+int RunDump(const DumpOptions& o) {
     Options options;
     Load_Default_Options(options);
-    if (args.Has("options")) {
-        const std::string optionsPath = args.Get("options");
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(optionsPath, ec)) {
-            std::fprintf(stderr, "marevox-cli dump: cannot read options file %s\n", optionsPath.c_str());
-            return 1;
-        }
-        if (!Load_Options(options, optionsPath))
+    if (!o.OptionsPath.empty()) {
+        if (const std::string problem = InputProblem(o.OptionsPath); !problem.empty())
+            return Failure("dump", o.OptionsPath + ": " + problem);
+        if (!Load_Options(options, o.OptionsPath))
             std::fprintf(stderr,
                          "marevox-cli dump: %s is not an options file of this version; using defaults\n",
-                         optionsPath.c_str());
+                         o.OptionsPath.c_str());
     }
 
+    const std::string& path = o.Path;
+    if (const std::string problem = InputProblem(path); !problem.empty())
+        return Failure("dump", path + ": " + problem);
     EnsembleFile file;
-    if (!file.Open(path)) {
-        std::fprintf(stderr, "marevox-cli dump: cannot open %s\n", path.c_str());
-        return 1;
-    }
+    if (!file.Open(path)) return Failure("dump", path + ": unreadable");
     EnsembleFrame frame;
     const int32_t structure = Determine_File_Data_Structure(file, frame, {});
-    if (structure == kStructureUnknown) {
-        std::fprintf(stderr, "marevox-cli dump: no valid ensemble in %s\n", path.c_str());
-        return 0;
-    }
+    if (structure == kStructureUnknown) return Failure("dump", path + ": no ensemble found");
 
     DataSet data;
     Allocate_Data_Set(data, 1, 1, false);
@@ -131,7 +118,6 @@ int RunDump(int argc, char** argv) {
     settings.WaterDensity = options.WaterDensity;
     bool fileValid = true;
     settings.FileValid = fileValid;
-    const bool raw = args.Has("raw");
     constexpr int kSlot = 0;
 
     JsonWriter json;
@@ -140,8 +126,8 @@ int RunDump(int argc, char** argv) {
         Clear_Slot(data, kSlot);
         Decode_Ensemble(structure, frame, setup, data, kSlot, settings, fileValid);
         const int64_t number = data.EnsNumbers[kSlot];
-        if (number < first || number > last) continue;
-        if (!raw) {
+        if (number < o.First || number > o.Last) continue;
+        if (!o.Raw) {
             End_Of_Profile(setup, options, data, kSlot);
             Process_Velocities(setup, options, data, kSlot);
         }
@@ -149,7 +135,23 @@ int RunDump(int argc, char** argv) {
         std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
         std::fputc('\n', stdout);
     }
-    return std::ferror(stdout) ? 1 : 0;
+    return 0;
+}
+
+} // namespace
+
+CommandRun AddDump(CLI::App& root) {
+    CLI::App* app = root.add_subcommand(
+        "dump", "Every valid ensemble of a file, decoded and processed, as one JSON object per line.");
+    auto o = std::make_shared<DumpOptions>();
+    app->add_option("FILE", o->Path, "an ensemble file")->required()->type_name("");
+    AddWholeNumber(*app, "--first", "E", o->First, "the first ensemble number to print");
+    AddWholeNumber(*app, "--last", "E", o->Last, "the last ensemble number to print");
+    app->add_flag("--raw", o->Raw,
+                  "the decoded values without end-of-profile trimming and velocity processing");
+    app->add_option("--options", o->OptionsPath, "an options file whose processing settings to use")
+        ->type_name("FILE");
+    return [o] { return RunDump(*o); };
 }
 
 } // namespace mvx::cli

@@ -1,114 +1,144 @@
 // marevox-cli export contour|profile|series FILE --out PATH ...: the export dialog's "Write File" from
 // the command line. The file is opened as the program opens it (whole set, then the first sub set);
 // unset choices take what the dialog would show for that state.
-#include "cli/Args.h"
 #include "cli/Commands.h"
-#include "dataset/Loader.h"
+#include "cli/InputFiles.h"
+#include "cli/Messages.h"
+#include "cli/OptionChecks.h"
 #include "export/ExportChoices.h"
 #include "export/ExportRunner.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace mvx::cli {
 
 namespace {
 
-const char kUsage[] =
-    "usage: marevox-cli export contour|profile|series FILE --out PATH [--format txt|mat]\n"
-    "         [--first E] [--last E] [--step S] [--ensemble E] [--types LIST] [--anc LIST]\n"
-    "         [--bins all|LIST] [--strandex] [--multifile] [--options FILE]\n"
-    "  --first/--last/--step  contour and series range (default: the first loaded sub set, step 1)\n"
-    "  --ensemble E           profile ensemble (default: the profile chart's ensemble)\n"
-    "  --types LIST           data types by their captions, qualified where captions repeat:\n"
-    "                         echo:Bm1..echo:Bm4, echo:Avg, corr:Bm1..corr:Avg, vel:East, vel:North,\n"
-    "                         vel:Vertical, vel:Error, vel:Magnitude, vel:Direction, pg:PG1..pg:PG4;\n"
-    "                         series also bt:East..bt:Dir, bt:Depth, wm:East..wm:Dir, nv:East, nv:North,\n"
-    "                         nv:Mag, nv:Dir, nv:LatLon, microcat (default: the charts' choices)\n"
-    "  --anc LIST             series ancillary: "
-    "Pitch,Roll,Heading,Temperature,Depth,Orientation,BIT,Battery\n"
-    "  --bins all|LIST        bin numbers and ranges such as 1-5,8 (default: all)\n"
-    "  --strandex             series navigation velocity and position from the bottom-track block\n";
+const char kTypesHelp[] =
+    "Data types for --types, by the export dialog's captions, qualified where captions repeat:\n"
+    "  echo:Bm1..echo:Bm4, echo:Avg, corr:Bm1..corr:Bm4, corr:Avg, vel:East, vel:North, vel:Vertical,\n"
+    "  vel:Error, vel:Magnitude, vel:Direction, pg:PG1..pg:PG4; a series also takes bt:East..bt:Dir,\n"
+    "  bt:Depth, wm:East..wm:Dir, nv:East, nv:North, nv:Mag, nv:Dir, nv:LatLon, microcat.\n"
+    "Ancillary types for --anc: Pitch,Roll,Heading,Temperature,Depth,Orientation,BIT,Battery.\n"
+    "Bins are numbered 1 to the file's number of bins, from the transducer outwards.";
 
-int Usage(const std::string& message) {
-    std::fprintf(stderr, "marevox-cli export: %s\n%s", message.c_str(), kUsage);
-    return 2;
+struct ExportOptions {
+    std::string Kind, Path, Out, Format = "txt", Types, Anc, Bins = "all", OptionsPath;
+    std::optional<int32_t> First, Last, Step, Ensemble;
+    bool Strandex = false, MultiFile = false;
+};
+
+// An ensemble entry as the dialog's box would hold it. The writers clamp entries into the file's range
+// after reading at most eight characters of a box, so a number is clamped to eight characters first.
+std::string Box(int32_t value) {
+    return std::to_string(std::clamp<int32_t>(value, -9999999, 99999999));
+}
+
+int RunExport(const ExportOptions& o) {
+    ExportSelection selection;
+    selection.Kind = o.Kind == "contour"   ? ExportKind::Contour
+                     : o.Kind == "profile" ? ExportKind::Profile
+                                           : ExportKind::Series;
+    const bool series = selection.Kind == ExportKind::Series, profile = selection.Kind == ExportKind::Profile;
+    if (profile && (o.First || o.Last || o.Step))
+        return UsageError("export", "a profile export takes --ensemble, not --first/--last/--step");
+    if (!profile && o.Ensemble) return UsageError("export", "--ensemble belongs to a profile export");
+    if (!series && (!o.Anc.empty() || o.Strandex))
+        return UsageError("export", "--anc and --strandex belong to a series export");
+
+    CoreState state;
+    std::error_code ec;
+    const std::filesystem::path input = std::filesystem::absolute(o.Path, ec);
+    const std::string path = ec ? o.Path : input.string();
+    if (const std::string problem = LoadInput(state, path, o.OptionsPath, o.MultiFile); !problem.empty())
+        return Failure("export", problem);
+
+    Load_Folders(state, selection);
+    selection.FileType[static_cast<size_t>(selection.Kind)] =
+        o.Format == "mat" ? ExportFileType::Mat : ExportFileType::Text;
+    auto& boxes = series ? selection.SeriesEnsembles : selection.ContourEnsembles;
+    if (o.First) boxes[0] = Box(*o.First);
+    if (o.Last) boxes[1] = Box(*o.Last);
+    if (o.Step) boxes[2] = Box(*o.Step);
+    if (o.Ensemble) selection.ProfileEnsemble = Box(*o.Ensemble);
+    std::string error;
+    if (!o.Types.empty() && !ParseExportTypes(selection.Kind, o.Types, selection, error))
+        return UsageError("export", "--types: " + error);
+    if (!o.Anc.empty() && !ParseAncTypes(o.Anc, selection, error))
+        return UsageError("export", "--anc: " + error);
+    if (o.Strandex) selection.SeriesTypes[kSeriesStrandex] = true;
+    const int cells = state.Setup.NumCells;
+    BinList& bins = selection.BinsOf(selection.Kind);
+    if (!ParseBinList(o.Bins, cells, bins, error)) return UsageError("export", "--bins: " + error);
+    for (int m = std::max(cells + 1, 1); m <= kBinListItems; ++m)
+        if (bins.Selected[static_cast<size_t>(m)])
+            return UsageError("export", "--bins: bin " + std::to_string(m) +
+                                            " is outside the file's bins 1.." + std::to_string(cells));
+
+    const ExportResult result = Run_Export(state, selection, o.Out);
+    if (result.Ok()) return 0;
+    return Failure("export", result.Message);
+}
+
+// --bins is checked as far as it can be before the file is read: its shape and the dialog's 1..255.
+CLI::Validator BinListShape() {
+    return CLI::Validator(
+        [](std::string& text) {
+            BinList scratch;
+            std::string error;
+            return ParseBinList(text, kBinListItems, scratch, error) ? std::string() : error;
+        },
+        "", "");
 }
 
 } // namespace
 
-int RunExport(int argc, char** argv) {
-    const std::vector<std::string> flags = {"strandex", "multifile"};
-    const std::vector<std::string> known = {"out",      "format", "first", "last", "step",
-                                            "ensemble", "types",  "anc",   "bins", "options"};
-    Args args(argc, argv, flags);
-    if (!args.Error().empty()) return Usage(args.Error());
-    std::vector<std::string> all = flags;
-    all.insert(all.end(), known.begin(), known.end());
-    if (const auto unknown = args.Unknown(all); !unknown.empty())
-        return Usage("unknown option --" + unknown.front());
-    if (args.Positional().size() != 2) return Usage("give the export kind and the ensemble file");
-
-    ExportSelection selection;
-    const std::string kindWord = args.Positional()[0];
-    if (kindWord == "contour")
-        selection.Kind = ExportKind::Contour;
-    else if (kindWord == "profile")
-        selection.Kind = ExportKind::Profile;
-    else if (kindWord == "series")
-        selection.Kind = ExportKind::Series;
-    else
-        return Usage("unknown export kind \"" + kindWord + "\"");
-    const std::string out = args.Get("out");
-    if (out.empty()) return Usage("--out PATH is required");
-    const std::string format = args.Get("format", "txt");
-    if (format != "txt" && format != "mat") return Usage("--format is txt or mat");
-    const bool series = selection.Kind == ExportKind::Series, profile = selection.Kind == ExportKind::Profile;
-    if (profile && (args.Has("first") || args.Has("last") || args.Has("step")))
-        return Usage("a profile export takes --ensemble, not --first/--last/--step");
-    if (!profile && args.Has("ensemble")) return Usage("--ensemble belongs to a profile export");
-    if (!series && (args.Has("anc") || args.Has("strandex")))
-        return Usage("--anc and --strandex belong to a series export");
-
-    CoreState state;
-    if (args.Has("options")) {
-        if (!Load_Options(state.Opts, args.Get("options"))) {
-            std::fprintf(stderr, "marevox-cli export: cannot read the options file %s\n",
-                         args.Get("options").c_str());
-            return 1;
-        }
-    }
-    state.Menus.MultiFileChecked = args.Has("multifile");
-    std::error_code ec;
-    const std::filesystem::path input = std::filesystem::absolute(args.Positional()[1], ec);
-    const std::string path = ec ? args.Positional()[1] : input.string();
-    if (!Load_Whole_Set(state, path) || !state.Set.FileValid) {
-        std::fprintf(stderr, "marevox-cli export: %s could not be loaded\n", path.c_str());
-        return 1;
-    }
-
-    Load_Folders(state, selection);
-    selection.FileType[static_cast<size_t>(selection.Kind)] =
-        format == "mat" ? ExportFileType::Mat : ExportFileType::Text;
-    auto& boxes = series ? selection.SeriesEnsembles : selection.ContourEnsembles;
-    if (args.Has("first")) boxes[0] = args.Get("first");
-    if (args.Has("last")) boxes[1] = args.Get("last");
-    if (args.Has("step")) boxes[2] = args.Get("step");
-    if (args.Has("ensemble")) selection.ProfileEnsemble = args.Get("ensemble");
-    std::string error;
-    if (args.Has("types") && !ParseExportTypes(selection.Kind, args.Get("types"), selection, error))
-        return Usage(error);
-    if (args.Has("anc") && !ParseAncTypes(args.Get("anc"), selection, error)) return Usage(error);
-    if (args.Has("strandex")) selection.SeriesTypes[kSeriesStrandex] = true;
-    if (!ParseBinList(args.Get("bins", "all"), state.Setup.NumCells, selection.BinsOf(selection.Kind), error))
-        return Usage(error);
-
-    const ExportResult result = Run_Export(state, selection, out);
-    if (!result.Message.empty()) std::fprintf(stderr, "%s\n", result.Message.c_str());
-    return result.Ok() ? 0 : 1;
+CommandRun AddExport(CLI::App& root) {
+    CLI::App* app = root.add_subcommand("export", "The export dialog's text or MAT file.");
+    auto o = std::make_shared<ExportOptions>();
+    app->add_option("KIND", o->Kind, "what to export: contour, profile or series")
+        ->required()
+        ->check(CLI::IsMember({"contour", "profile", "series"}).description(""))
+        ->type_name("");
+    app->add_option("FILE", o->Path, "an ensemble file")->required()->type_name("");
+    app->add_option("--out", o->Out, "the file to write; a file that holds data is never overwritten")
+        ->required()
+        ->check(NonEmptyText())
+        ->type_name("PATH");
+    app->add_option("--format", o->Format, "txt (default) or mat")
+        ->check(CLI::IsMember({"txt", "mat"}).description(""))
+        ->type_name("txt|mat");
+    AddWholeNumber(*app, "--first", "E", o->First,
+                   "contour and series: the first ensemble (default: the first loaded)");
+    AddWholeNumber(*app, "--last", "E", o->Last,
+                   "contour and series: the last ensemble (default: the last loaded)");
+    AddWholeNumber(*app, "--step", "S", o->Step, "contour and series: the ensemble step (default 1)");
+    AddWholeNumber(*app, "--ensemble", "E", o->Ensemble,
+                   "profile: the ensemble (default: the profile chart's)");
+    app->add_option("--types", o->Types, "data types, comma-separated (default: the charts' choices)")
+        ->check(NonEmptyList())
+        ->type_name("LIST");
+    app->add_option("--anc", o->Anc, "series: ancillary types, comma-separated")
+        ->check(NonEmptyList())
+        ->type_name("LIST");
+    app->add_option("--bins", o->Bins, "all (default) or bin numbers and ranges such as 1-5,8")
+        ->check(NonEmptyList())
+        ->check(BinListShape())
+        ->type_name("all|LIST");
+    app->add_flag("--strandex", o->Strandex,
+                  "series: navigation velocity and position from the bottom-track block");
+    app->add_flag("--multifile", o->MultiFile, "load the numbered set of files that FILE starts");
+    app->add_option("--options", o->OptionsPath, "an options file to use instead of the defaults")
+        ->type_name("FILE");
+    app->footer(kTypesHelp);
+    return [o] { return RunExport(*o); };
 }
 
 } // namespace mvx::cli

@@ -1,21 +1,29 @@
 // marevox-cli render FILE --out PNG: the sub-set window's charts of a file, drawn offscreen by the same
-// code as the desktop window and written as a picture.
-#include "cli/Args.h"
+// code as the desktop window, encoded as PNG in memory and written through OutputFile.
 #include "cli/Commands.h"
+#include "cli/InputFiles.h"
+#include "cli/Messages.h"
+#include "cli/OptionChecks.h"
 
 #include "charts/ColorTable.h"
+#include "charts/ContourTypes.h"
 #include "charts/SubSetCharts.h"
+#include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <string>
 
 #ifdef MARVOX_HAVE_QT
 #include "platform/QtSurface.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #endif
 
@@ -23,78 +31,35 @@ namespace mvx::cli {
 
 namespace {
 
-const char kUsage[] = "usage: marevox-cli render FILE --out PNG [--type CODE] [--first E --last E] "
-                      "[--size WxH] [--multifile] [--options FILE]\n";
+// The window drawn is held several times over in memory (four chart pictures and their composite, about
+// eight bytes a pixel in all), so its size is bounded: 8192x4096 takes about 300 MB.
+constexpr int kMaxSide = 8192;
+constexpr int64_t kMaxPixels = int64_t{8192} * 4096;
 
-int Usage(const std::string& message) {
-    std::fprintf(stderr, "marevox-cli render: %s\n%s", message.c_str(), kUsage);
-    return 2;
+struct RenderOptions {
+    std::string Path, Out, OptionsPath, Size = "1200x800";
+    std::optional<int32_t> Type, First, Last;
+    bool MultiFile = false;
+};
+
+CLI::Validator ContourTypeCode() {
+    return CLI::Validator(
+        [](std::string& text) {
+            int64_t code = 0;
+            if (ReadWholeNumber(text, INT32_MIN, INT32_MAX, code) &&
+                Contour_Data_Type(static_cast<int32_t>(code), 0, false).Known)
+                return std::string();
+            return "\"" + text + "\" is not a contour data type code";
+        },
+        "", "");
 }
 
-// "1200x800" into a width and a height, each 1..20000.
-bool ParseSize(const std::string& text, int& width, int& height) {
-    int w = 0, h = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) return false;
-    if (w < 1 || h < 1 || w > 20000 || h > 20000) return false;
-    width = w;
-    height = h;
-    return true;
-}
-
+#ifdef MARVOX_HAVE_QT
 // The raster of a chart is cut to a screen's width; the command line draws for a wide desktop screen.
 constexpr int kScreenWidth = 1920;
 
-} // namespace
-
-int RunRender(int argc, char** argv) {
-    const std::vector<std::string> known{"out", "type", "first", "last", "size", "multifile", "options"};
-    Args args(argc, argv, {"multifile"});
-    if (!args.Error().empty()) return Usage(args.Error());
-    if (!args.Unknown(known).empty()) return Usage("unknown option --" + args.Unknown(known).front());
-    if (args.Positional().size() != 1) return Usage("one FILE is needed");
-    const std::string out = args.Get("out");
-    if (out.empty()) return Usage("--out PNG is needed");
-    int width = 1200, height = 800;
-    if (args.Has("size") && !ParseSize(args.Get("size"), width, height)) return Usage("--size takes WxH");
-    bool ok = true;
-    const int64_t type = args.GetInt("type", 0, &ok);
-    const int64_t first = args.GetInt("first", 0, &ok);
-    const int64_t last = args.GetInt("last", 0, &ok);
-    if (!ok) return Usage("--type, --first and --last take whole numbers");
-    if (first < INT32_MIN || first > INT32_MAX || last < INT32_MIN || last > INT32_MAX || type < INT32_MIN ||
-        type > INT32_MAX)
-        return Usage("a number is out of range");
-
-#ifndef MARVOX_HAVE_QT
-    (void)type;
-    std::fprintf(stderr, "marevox-cli render: this build has no picture surfaces (Qt 6 was not found)\n");
-    return 1;
-#else
-    CoreState core;
-    Load_Default_Options(core.Opts);
-    if (args.Has("options") && !Load_Options(core.Opts, args.Get("options"))) {
-        std::fprintf(stderr, "marevox-cli render: options file %s was not read\n",
-                     args.Get("options").c_str());
-        return 1;
-    }
-    core.Menus.MultiFileChecked = args.Has("multifile");
-    const std::string& path = args.Positional().front();
-    if (!Load_Whole_Set(core, path)) {
-        std::fprintf(stderr, "marevox-cli render: %s was not loaded\n", path.c_str());
-        return 1;
-    }
-    if (args.Has("first") || args.Has("last")) {
-        const int32_t from = args.Has("first") ? static_cast<int32_t>(first) : core.Set.FirstEnsNumber;
-        const int32_t to = args.Has("last") ? static_cast<int32_t>(last)
-                                            : static_cast<int32_t>(std::min<int64_t>(
-                                                  int64_t{from} + core.Opts.MaxSubEnsembles - 1, INT32_MAX));
-        if (to < from || !Read_File_Selection(core, from, to, false)) {
-            std::fprintf(stderr, "marevox-cli render: ensembles %d to %d were not loaded\n", from, to);
-            return 1;
-        }
-    }
-
+// Draws the charts and returns the PNG bytes; empty when the picture could not be made.
+QByteArray DrawPicture(const CoreState& core, int32_t type, int width, int height, std::string& caption) {
     // Text needs the window system's fonts; offscreen unless the caller chose a platform.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtArgc = 1;
@@ -110,16 +75,91 @@ int RunRender(int argc, char** argv) {
     charts.WindowWidth = width;
     charts.WindowHeight = height;
     charts.ScreenWidth = kScreenWidth;
-    Init_Charts(charts, surfaces, core, colors,
-                args.Has("type") ? static_cast<int32_t>(type) : core.Opts.ContourDataType);
+    Init_Charts(charts, surfaces, core, colors, type);
     Compose_Sub_Set_Picture(charts.Layout, surfaces, composite);
-    if (!composite.Image().save(QString::fromStdString(out), "PNG")) {
-        std::fprintf(stderr, "marevox-cli render: %s could not be written\n", out.c_str());
-        return 1;
+    caption = charts.Contour.Caption;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (composite.Image().isNull() || !buffer.open(QIODevice::WriteOnly) ||
+        !composite.Image().save(&buffer, "PNG"))
+        return {};
+    return bytes;
+}
+#endif
+
+int RunRender(const RenderOptions& o) {
+    CoreState core;
+    if (const std::string problem = LoadInput(core, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
+        return Failure("render", problem);
+    const SetDescriptors& set = core.Set;
+    if (o.First || o.Last) {
+        const int32_t from = o.First.value_or(set.FirstEnsNumber);
+        const int32_t to = o.Last ? *o.Last
+                                  : static_cast<int32_t>(std::min<int64_t>(
+                                        int64_t{from} + core.Opts.MaxSubEnsembles - 1, INT32_MAX));
+        if (to < from) return UsageError("render", "--last is below --first");
+        if (from > set.FileLastEnsemble || to < set.FileFirstEnsemble)
+            return UsageError("render", "ensembles " + std::to_string(from) + " to " + std::to_string(to) +
+                                            " are outside the file's " +
+                                            std::to_string(set.FileFirstEnsemble) + ".." +
+                                            std::to_string(set.FileLastEnsemble));
+        if (!Read_File_Selection(core, from, to, false))
+            return Failure("render", "ensembles " + std::to_string(from) + " to " + std::to_string(to) +
+                                         " could not be loaded");
     }
-    std::printf("%s\n", charts.Contour.Caption.c_str());
+#ifndef MARVOX_HAVE_QT
+    return Failure("render", "this build has no picture surfaces (Qt 6 was not found)");
+#else
+    int width = 0, height = 0;
+    ReadPictureSize(o.Size, kMaxSide, kMaxPixels, width, height);
+    // The target is taken before the drawing, so that a file that holds data (the input itself, say) is
+    // refused at once and never changed.
+    OutputFile file;
+    if (!file.Open(o.Out)) return Failure("render", file.Error());
+    std::string caption;
+    const QByteArray png =
+        DrawPicture(core, o.Type.value_or(core.Opts.ContourDataType), width, height, caption);
+    if (png.isEmpty())
+        file.Discard("The picture of " + std::to_string(width) + "x" + std::to_string(height) +
+                     " pixels could not be made");
+    else
+        file.Write(png.constData(), static_cast<size_t>(png.size()));
+    if (!file.Close()) return Failure("render", file.Error());
+    std::printf("%s\n", caption.c_str());
     return 0;
 #endif
+}
+
+} // namespace
+
+CommandRun AddRender(CLI::App& root) {
+    CLI::App* app = root.add_subcommand("render", "A PNG picture of the sub-set window's charts.");
+    auto o = std::make_shared<RenderOptions>();
+    app->add_option("FILE", o->Path, "an ensemble file")->required()->type_name("");
+    app->add_option("--out", o->Out, "the PNG file to write; a file that holds data is never overwritten")
+        ->required()
+        ->check(NonEmptyText())
+        ->type_name("PNG");
+    AddWholeNumber(*app, "--type", "CODE", o->Type,
+                   "the contour's data type code, listed below (default: the options' choice)")
+        ->check(ContourTypeCode())
+        ->type_name("CODE");
+    AddWholeNumber(*app, "--first", "E", o->First, "the first ensemble of the sub set (default: the first)");
+    AddWholeNumber(*app, "--last", "E", o->Last,
+                   "the last ensemble of the sub set (default: as many as the sub set holds)");
+    app->add_option("--size", o->Size,
+                    "the window's size in pixels (default 1200x800), at most " + std::to_string(kMaxSide) +
+                        " a side and " + std::to_string(kMaxPixels) + " in all (8192x4096)")
+        ->check(PictureSize(kMaxSide, kMaxPixels))
+        ->type_name("WxH");
+    app->add_flag("--multifile", o->MultiFile, "load the numbered set of files that FILE starts");
+    app->add_option("--options", o->OptionsPath, "an options file to use instead of the defaults")
+        ->type_name("FILE");
+    app->footer(
+        "Contour data type codes: 1-4 echo intensity of beam 1-4, 5 its average, 10-40 correlation of\n"
+        "beam 1-4, 50 its average, 100 east, 200 north, 300 vertical, 400 error velocity, 500 magnitude,\n"
+        "600 direction, 1000-4000 percent good of beam 1-4.");
+    return [o] { return RunRender(*o); };
 }
 
 } // namespace mvx::cli

@@ -1,99 +1,86 @@
 // marevox-cli simulate: writes a file of simulated ensembles.
-#include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/Messages.h"
+#include "cli/OptionChecks.h"
 #include "simulator/Simulator.h"
 
-#include <cstdio>
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <regex>
 #include <string>
-#include <sys/stat.h>
 
 namespace mvx::cli {
 
 namespace {
 
-const char kUsage[] = "usage: marevox-cli simulate --out FILE [--ensembles N] [--cells N] [--cell-size M] "
-                      "[--first-bin M] [--up]\n"
-                      "       [--beam] [--no-bottom-track] [--navigation] [--text] [--flow-meter] "
-                      "[--narrowband] [--stray BYTES]\n"
-                      "       [--damage-every N] [--seed S] [--first-number E] [--interval SECONDS]\n"
-                      "       [--start \"YYYY-MM-DD HH:MM:SS\"]\n";
+struct SimulateOptions {
+    std::string Out;
+    SimulationSpec Spec;
+    bool NoBottomTrack = false;
+};
 
-int Usage(const std::string& message) {
-    std::fprintf(stderr, "marevox-cli simulate: %s\n%s", message.c_str(), kUsage);
-    return 2;
+// "YYYY-MM-DD HH:MM:SS" into the start time; whether it is a real date is the simulator's check.
+bool ReadStart(const std::string& text, SimulationSpec* spec) {
+    static const std::regex form(
+        R"(([0-9]{1,4})-([0-9]{1,2})-([0-9]{1,2}) +([0-9]{1,2}):([0-9]{1,2}):([0-9]{1,2}))");
+    std::smatch m;
+    if (!std::regex_match(text, m, form)) return false;
+    if (spec) {
+        int* fields[] = {&spec->Year, &spec->Month, &spec->Day, &spec->Hour, &spec->Minute, &spec->Second};
+        for (size_t i = 0; i < std::size(fields); ++i) *fields[i] = std::stoi(m[i + 1].str());
+    }
+    return true;
 }
 
-bool ParseStart(const std::string& text, SimulationSpec& spec) {
-    int y, mo, d, h, mi, s;
-    char tail;
-    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6) return false;
-    spec.Year = y;
-    spec.Month = mo;
-    spec.Day = d;
-    spec.Hour = h;
-    spec.Minute = mi;
-    spec.Second = s;
-    return true;
+int RunSimulate(SimulateOptions& o) {
+    o.Spec.BottomTrack = !o.NoBottomTrack;
+    if (const std::string problem = SimulationSpecProblem(o.Spec); !problem.empty())
+        return UsageError("simulate", problem);
+    std::string error;
+    if (!WriteSimulatedFile(o.Spec, o.Out, &error)) return Failure("simulate", error);
+    return 0;
 }
 
 } // namespace
 
-int RunSimulate(int argc, char** argv) {
-    const std::vector<std::string> flags = {"up",   "beam",       "no-bottom-track", "navigation",
-                                            "text", "flow-meter", "narrowband"};
-    const std::vector<std::string> known = {"out",          "ensembles", "cells", "cell-size",
-                                            "first-bin",    "stray",     "seed",  "damage-every",
-                                            "first-number", "interval",  "start"};
-    Args args(argc, argv, flags);
-    if (!args.Error().empty()) return Usage(args.Error());
-    std::vector<std::string> all = flags;
-    all.insert(all.end(), known.begin(), known.end());
-    const std::vector<std::string> unknown = args.Unknown(all);
-    if (!unknown.empty()) return Usage("unknown option --" + unknown.front());
-    if (!args.Positional().empty()) return Usage("unexpected argument " + args.Positional().front());
-    const std::string out = args.Get("out");
-    if (out.empty()) return Usage("--out FILE is required");
-
-    SimulationSpec spec;
-    bool ok = true;
-    spec.Ensembles = static_cast<int32_t>(args.GetInt("ensembles", spec.Ensembles, &ok));
-    spec.Cells = static_cast<int32_t>(args.GetInt("cells", spec.Cells, &ok));
-    spec.CellSize = args.GetDouble("cell-size", spec.CellSize, &ok);
-    spec.FirstBin = args.GetDouble("first-bin", spec.FirstBin, &ok);
-    spec.StrayBytes = static_cast<int32_t>(args.GetInt("stray", spec.StrayBytes, &ok));
-    spec.DamageEvery = static_cast<int32_t>(args.GetInt("damage-every", spec.DamageEvery, &ok));
-    const int64_t seed = args.GetInt("seed", spec.Seed, &ok);
-    spec.FirstEnsembleNumber =
-        static_cast<int32_t>(args.GetInt("first-number", spec.FirstEnsembleNumber, &ok));
-    spec.IntervalSeconds = args.GetDouble("interval", spec.IntervalSeconds, &ok);
-    if (!ok) return Usage("a numeric option has a malformed value");
-    if (seed < 0 || seed > 0xFFFFFFFFll) return Usage("the seed must be 0 to 4294967295");
-    spec.Seed = static_cast<uint32_t>(seed);
-    for (const char* name : {"ensembles", "cells", "stray", "damage-every", "first-number"}) {
-        const int64_t v = args.GetInt(name, 0);
-        if (v < -2147483647 || v > 2147483647) return Usage(std::string("--") + name + " is out of range");
-    }
-    if (args.Has("start") && !ParseStart(args.Get("start"), spec))
-        return Usage("--start needs \"YYYY-MM-DD HH:MM:SS\"");
-    spec.UpLooking = args.Has("up");
-    spec.BeamCoordinates = args.Has("beam");
-    spec.BottomTrack = !args.Has("no-bottom-track");
-    spec.Navigation = args.Has("navigation");
-    spec.TextBlock = args.Has("text");
-    spec.FlowMeter = args.Has("flow-meter");
-    spec.Narrowband = args.Has("narrowband");
-
-    struct stat st {};
-    if (::stat(out.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        std::fprintf(stderr, "Over-Write of File Not Allowed\n");
-        return 1;
-    }
-    std::string error;
-    if (!WriteSimulatedFile(spec, out, &error)) {
-        std::fprintf(stderr, "marevox-cli simulate: %s\n", error.c_str());
-        return 1;
-    }
-    return 0;
+CommandRun AddSimulate(CLI::App& root) {
+    CLI::App* app =
+        root.add_subcommand("simulate", "Write a file of ensembles made by our simulated instrument.");
+    auto o = std::make_shared<SimulateOptions>();
+    SimulationSpec& s = o->Spec;
+    app->add_option("--out", o->Out, "the file to write; a file that holds data is never overwritten")
+        ->required()
+        ->check(NonEmptyText())
+        ->type_name("FILE");
+    AddWholeNumber(*app, "--ensembles", "N", s.Ensembles, "number of ensembles (default 1200)");
+    AddWholeNumber(*app, "--cells", "N", s.Cells, "number of cells (default 30)");
+    AddDecimalNumber(*app, "--cell-size", "M", s.CellSize, "cell size in metres (default 1)");
+    AddDecimalNumber(*app, "--first-bin", "M", s.FirstBin,
+                     "distance to the first cell's middle in metres (default 2)");
+    app->add_flag("--up", s.UpLooking, "an up-looking instrument");
+    app->add_flag("--beam", s.BeamCoordinates, "velocities in beam coordinates");
+    app->add_flag("--no-bottom-track", o->NoBottomTrack, "no bottom-track block");
+    app->add_flag("--navigation", s.Navigation, "a navigation block");
+    app->add_flag("--text", s.TextBlock, "a text block");
+    app->add_flag("--flow-meter", s.FlowMeter, "flow-meter firmware with its block");
+    app->add_flag("--narrowband", s.Narrowband, "narrowband ensembles");
+    AddWholeNumber(*app, "--stray", "BYTES", s.StrayBytes, "bytes of noise between ensembles (default 0)");
+    AddWholeNumber(*app, "--damage-every", "N", s.DamageEvery, "corrupt one byte of every N-th ensemble");
+    AddWholeNumber(*app, "--seed", "S", s.Seed, "seed of the random values, 0 to 4294967295 (default 1)");
+    AddWholeNumber(*app, "--first-number", "E", s.FirstEnsembleNumber,
+                   "number of the first ensemble (default 1)");
+    AddDecimalNumber(*app, "--interval", "SECONDS", s.IntervalSeconds, "ensemble interval (default 60)");
+    app->add_option_function<std::string>(
+           "--start", [o](const std::string& text) { ReadStart(text, &o->Spec); },
+           "time of the first ensemble (default \"2026-06-14 23:00:00\")")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return ReadStart(text, nullptr) ? std::string()
+                                                : "\"" + text + "\" is not YYYY-MM-DD HH:MM:SS";
+            },
+            "", ""))
+        ->type_name("\"YYYY-MM-DD HH:MM:SS\"");
+    return [o] { return RunSimulate(*o); };
 }
 
 } // namespace mvx::cli

@@ -1,29 +1,40 @@
 // marevox-cli stats FILE [--multifile]: the information window's text of a file, loaded headless.
-#include "cli/Args.h"
 #include "cli/Commands.h"
-#include "dataset/Loader.h"
+#include "cli/InputFiles.h"
+#include "cli/Messages.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <memory>
 
 namespace mvx::cli {
 
-int RunStats(int argc, char** argv) {
-    Args args(argc, argv, {"multifile"});
-    const auto unknown = args.Unknown({"multifile"});
-    if (!args.Error().empty() || !unknown.empty() || args.Positional().size() != 1) {
-        std::fprintf(stderr, "usage: marevox-cli stats FILE [--multifile]\n");
-        return 2;
-    }
+namespace {
+
+struct StatsOptions {
+    std::string Path;
+    bool MultiFile = false;
+};
+
+int RunStats(const StatsOptions& o) {
     CoreState state;
-    Load_Default_Options(state.Opts);
-    state.Menus.MultiFileChecked = args.Has("multifile");
-    const bool loaded = Load_Whole_Set(state, args.Positional().front());
+    const std::string problem = LoadInput(state, o.Path, "", o.MultiFile);
+    // The text says what was found, also when the file was not loaded.
     std::fwrite(state.Set.StatsText.data(), 1, state.Set.StatsText.size(), stdout);
     if (!state.Set.StatsText.empty() && state.Set.StatsText.back() != '\n') std::fputs("\r\n", stdout);
-    if (!loaded) std::fprintf(stderr, "marevox-cli: %s was not loaded\n", args.Positional().front().c_str());
-    return loaded ? 0 : 1;
+    return problem.empty() ? 0 : Failure("stats", problem);
+}
+
+} // namespace
+
+CommandRun AddStats(CLI::App& root) {
+    CLI::App* app =
+        root.add_subcommand("stats", "The information window's statistics of a file after loading it.");
+    auto o = std::make_shared<StatsOptions>();
+    app->add_option("FILE", o->Path, "an ensemble file")->required()->type_name("");
+    app->add_flag("--multifile", o->MultiFile, "load the numbered set of files that FILE starts");
+    return [o] { return RunStats(*o); };
 }
 
 } // namespace mvx::cli

@@ -1,63 +1,81 @@
-// marevox-cli view FILE --ensemble E --bin B: loads the sub set that holds ensemble E and prints the data
-// viewer's text for it at display bin B.
-#include "cli/Args.h"
+// marevox-cli view FILE --ensemble E --bin B: loads the sub set that starts at ensemble E and prints the
+// data viewer's text for it at bin number B, numbered as export --bins numbers bins.
+#include "cli/Commands.h"
+#include "cli/InputFiles.h"
+#include "cli/Messages.h"
+#include "cli/OptionChecks.h"
+#include "common/Orientation.h"
 #include "dataset/Loader.h"
 #include "ensemble/DataViewText.h"
 #include "model/CoreState.h"
-#include "options/OptionsFile.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <memory>
 
 namespace mvx::cli {
 
-int RunView(int argc, char** argv) {
-    Args args(argc, argv, {"multifile"});
-    bool ok = true;
-    const int64_t ensemble = args.GetInt("ensemble", -1, &ok);
-    const int64_t bin = args.GetInt("bin", 0, &ok);
-    if (args.Positional().size() != 1 || !args.Error().empty() || !ok || ensemble < 0 ||
-        !args.Unknown({"ensemble", "bin", "options", "multifile"}).empty()) {
-        std::fprintf(stderr,
-                     "usage: marevox-cli view FILE --ensemble E --bin B [--options FILE] [--multifile]\n");
-        return 2;
-    }
+namespace {
+
+struct ViewOptions {
+    std::string Path, OptionsPath;
+    int32_t Ensemble = 0;
+    int32_t Bin = 0; // 0: the bin on the top row of the display
+    bool MultiFile = false;
+};
+
+// The viewer's display row that shows bin number bin: the viewer counts rows from the top of the
+// displayed bin range, and takes the bin from the far end of the profile when the set looks up.
+int DisplayRow(const CoreState& state, int32_t bin) {
+    const SetDescriptors& set = state.Set;
+    return Mostly_Up_Looking(set.OrientationBalance) ? set.LastBinShown - bin
+                                                     : bin - (state.Setup.NumCells - set.LastBinShown) - 1;
+}
+
+int RunView(const ViewOptions& o) {
     CoreState state;
-    Load_Default_Options(state.Opts);
-    if (args.Has("options") && !Load_Options(state.Opts, args.Get("options"))) {
-        std::fprintf(stderr, "marevox-cli: cannot read options file %s\n", args.Get("options").c_str());
-        return 1;
-    }
-    state.Menus.MultiFileChecked = args.Has("multifile");
-    if (!Load_Whole_Set(state, args.Positional()[0])) {
-        std::fprintf(stderr, "marevox-cli: %s did not load\n", args.Positional()[0].c_str());
-        return 1;
-    }
-    if (ensemble < state.Set.FileFirstEnsemble || ensemble > state.Set.FileLastEnsemble) {
-        std::fprintf(stderr, "marevox-cli: ensemble %lld is outside %d..%d\n",
-                     static_cast<long long>(ensemble), state.Set.FileFirstEnsemble,
-                     state.Set.FileLastEnsemble);
-        return 1;
-    }
-    const int32_t e = static_cast<int32_t>(ensemble);
-    if (!Read_File_Selection(state, e, e + state.Opts.MaxSubEnsembles - 1, false)) {
-        std::fprintf(stderr, "marevox-cli: ensemble %d could not be loaded\n", e);
-        return 1;
-    }
+    if (const std::string problem = LoadInput(state, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
+        return Failure("view", problem);
+    const SetDescriptors& set = state.Set;
+    if (o.Ensemble < set.FileFirstEnsemble || o.Ensemble > set.FileLastEnsemble)
+        return UsageError("view", "--ensemble: " + std::to_string(o.Ensemble) + " is outside the file's " +
+                                      std::to_string(set.FileFirstEnsemble) + ".." +
+                                      std::to_string(set.FileLastEnsemble));
+    const int32_t cells = state.Setup.NumCells;
+    if (o.Bin != 0 && (o.Bin < 1 || o.Bin > cells))
+        return UsageError("view", "--bin: " + std::to_string(o.Bin) + " is outside the file's bins 1.." +
+                                      std::to_string(cells));
+    const int32_t e = o.Ensemble;
+    if (!Read_File_Selection(state, e, e + state.Opts.MaxSubEnsembles - 1, false))
+        return Failure("view", "ensemble " + std::to_string(e) + " could not be loaded");
     int index = -1;
-    for (int i = 0; i < state.Set.CurrentEnsIndex; ++i)
+    for (int i = 0; i < set.CurrentEnsIndex; ++i)
         if (state.Data.EnsNumbers[i] == e) {
             index = i;
             break;
         }
     std::string text;
-    if (index < 0 ||
-        !Update_Data_View(state.Data, state.Setup, state.Set, index, static_cast<int>(bin), text)) {
-        std::fprintf(stderr, "marevox-cli: no ensemble %d at bin %lld in the loaded set\n", e,
-                     static_cast<long long>(bin));
-        return 1;
-    }
+    const int row = o.Bin == 0 ? 0 : DisplayRow(state, o.Bin);
+    if (index < 0 || !Update_Data_View(state.Data, state.Setup, state.Set, index, row, text))
+        return Failure("view", "ensemble " + std::to_string(e) + " is not in the loaded set");
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
+}
+
+} // namespace
+
+CommandRun AddView(CLI::App& root) {
+    CLI::App* app = root.add_subcommand("view", "The data viewer's text of one ensemble at one bin.");
+    auto o = std::make_shared<ViewOptions>();
+    app->add_option("FILE", o->Path, "an ensemble file")->required()->type_name("");
+    AddWholeNumber(*app, "--ensemble", "E", o->Ensemble, "the ensemble number")->required();
+    AddWholeNumber(*app, "--bin", "B", o->Bin,
+                   "the bin, numbered 1.. as export --bins numbers them (default: the top row shown)", 1,
+                   255);
+    app->add_option("--options", o->OptionsPath, "an options file to use instead of the defaults")
+        ->type_name("FILE");
+    app->add_flag("--multifile", o->MultiFile, "load the numbered set of files that FILE starts");
+    return [o] { return RunView(*o); };
 }
 
 } // namespace mvx::cli

@@ -1,19 +1,23 @@
 #pragma once
-// One function per marevox-cli command; argv[0] is the command word. Each returns the exit status.
+// marevox-cli's commands. Each adds its subcommand, with its options and their help, to the program's
+// parser and returns what runs it once the command line has been read; the run returns the exit status
+// (see Messages.h). What a command prints on standard output is checked for write errors by main.
+#include <functional>
+
+namespace CLI {
+class App;
+}
+
 namespace mvx::cli {
 
-struct Command {
-    const char* name;
-    const char* usage;
-    int (*run)(int argc, char** argv);
-};
+using CommandRun = std::function<int()>;
 
-int RunDetails(int argc, char** argv);
-int RunDump(int argc, char** argv);
-int RunExport(int argc, char** argv);
-int RunRender(int argc, char** argv);
-int RunSimulate(int argc, char** argv);
-int RunStats(int argc, char** argv);
-int RunView(int argc, char** argv);
+CommandRun AddDetails(CLI::App& root);
+CommandRun AddDump(CLI::App& root);
+CommandRun AddExport(CLI::App& root);
+CommandRun AddRender(CLI::App& root);
+CommandRun AddSimulate(CLI::App& root);
+CommandRun AddStats(CLI::App& root);
+CommandRun AddView(CLI::App& root);
 
 } // namespace mvx::cli

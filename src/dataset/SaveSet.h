@@ -12,14 +12,18 @@ enum class SaveSetResult {
     Saved,       // the records were written
     NothingToDo, // no target name, or the target is the open file itself
     NotAllowed,  // the target already holds data; nothing was written
-    Failed       // no file loaded, or the target or the source could not be opened
+    Failed       // no file loaded, a source file could not be read, or the target could not be
+                 // opened or written (then it is left as it was found: removed or empty again)
 };
 
-// Copies ensembles first..last of the open file into target. The first record starts at the position
-// the loader would seek to for the first ensemble, counted across the files of a multi-file set; the
-// copy runs on through the following files of the set and stops early at the end of the last one.
-// bytesWritten (optional) receives the count written.
+// Copies ensembles first..last of the open file into target, through OutputFile. The first record
+// starts at the position the loader would seek to for the first ensemble, counted across the files of a
+// multi-file set; the copy runs on through the following files of the set and stops early at the end of
+// the last one. bytesWritten (optional) receives the count written; message (optional) receives a
+// sentence for a message box when the result is NotAllowed ("Over-Write of File Not Allowed") or
+// Failed (what failed and what became of the target), and is cleared otherwise.
 SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t last,
-                                  const std::string& target, int64_t* bytesWritten = nullptr);
+                                  const std::string& target, int64_t* bytesWritten = nullptr,
+                                  std::string* message = nullptr);
 
 } // namespace mvx

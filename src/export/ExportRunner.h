@@ -2,8 +2,10 @@
 // "Write File" of the export dialog without the window: opens the chosen target (never replacing or
 // extending a file that holds data), runs the writer of the chosen kind and file type, and afterwards
 // always puts the user's view back: the displayed bin range, the profile ensemble and the loaded set
-// (reloaded with the remembered first and last ensemble). A failed write ends that export with a
-// message; the partial file stays. Nothing here ends the program.
+// (reloaded with the remembered first and last ensemble). A failed export (disk full, an ensemble that
+// could not be read) ends with a message and leaves the target as it was found: removed when the export
+// made it, empty when it was empty. A cancelled export keeps what was written. Nothing here ends the
+// program.
 #include "export/ExportSelection.h"
 #include "model/CoreState.h"
 
@@ -15,7 +17,8 @@ enum class ExportStatus {
     Written,   // the whole file was written
     Cancelled, // the selection's Cancel flag stopped the writer; the partial file stays
     Refused,   // the target holds data: "Over-Write of File Not Allowed", nothing changed
-    Failed,    // the target could not be opened or written, or an ensemble could not be read
+    Failed,    // the target could not be opened or written, or an ensemble could not be read; the
+               // target is as it was found
     NoFile,    // no valid ensemble file is open, or no target was chosen: nothing done
 };
 

@@ -1,15 +1,13 @@
 #include "simulator/Simulator.h"
 
 #include "common/Angles.h"
-
+#include "common/OutputFile.h"
 #include "simulator/EnsembleEncoder.h"
 #include "simulator/SimulatedDeployment.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace mvx {
 
@@ -548,9 +546,7 @@ bool Simulator::Next(std::vector<uint8_t>& out) {
     return true;
 }
 
-namespace {
-
-std::string SpecProblem(const SimulationSpec& s) {
+std::string SimulationSpecProblem(const SimulationSpec& s) {
     if (s.Ensembles < 1 || s.Ensembles > kMaxEnsembleNumber)
         return "the number of ensembles must be 1 to 16777215";
     if (s.Cells < 1 || s.Cells > 255) return "the number of cells must be 1 to 255";
@@ -567,40 +563,29 @@ std::string SpecProblem(const SimulationSpec& s) {
     return {};
 }
 
-} // namespace
-
 bool WriteSimulatedFile(const SimulationSpec& spec, const std::string& path, std::string* error) {
-    auto Fail = [&](const std::string& message) {
-        if (error) *error = message;
+    const std::string problem = SimulationSpecProblem(spec);
+    if (!problem.empty()) {
+        if (error) *error = problem;
         return false;
-    };
-    const std::string problem = SpecProblem(spec);
-    if (!problem.empty()) return Fail(problem);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return Fail("cannot create " + path + ": " + std::strerror(errno));
-
-    Simulator simulator(spec);
-    std::vector<uint8_t> buffer;
-    buffer.reserve(1 << 20);
-    bool more = true;
-    while (more) {
-        more = simulator.Next(buffer);
-        if (buffer.size() >= (1u << 20) || (!more && !buffer.empty())) {
-            if (std::fwrite(buffer.data(), 1, buffer.size(), file) != buffer.size()) {
-                const int code = errno;
-                std::fclose(file);
-                return Fail("cannot write " + path + ": " + std::strerror(code));
+    }
+    OutputFile file;
+    if (file.Open(path)) {
+        Simulator simulator(spec);
+        std::vector<uint8_t> buffer;
+        buffer.reserve(1 << 20);
+        bool more = true;
+        while (more && file.Ok()) {
+            more = simulator.Next(buffer);
+            if (buffer.size() >= (1u << 20) || !more) {
+                file.Write(buffer.data(), buffer.size());
+                buffer.clear();
             }
-            buffer.clear();
         }
     }
-    if (std::fflush(file) != 0) {
-        const int code = errno;
-        std::fclose(file);
-        return Fail("cannot write " + path + ": " + std::strerror(code));
-    }
-    if (std::fclose(file) != 0) return Fail("cannot write " + path + ": " + std::strerror(errno));
-    return true;
+    if (file.Close()) return true;
+    if (error) *error = file.Error();
+    return false;
 }
 
 } // namespace mvx

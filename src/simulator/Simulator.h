@@ -29,7 +29,11 @@ struct SimulationSpec {
     int Year = 2026, Month = 6, Day = 14, Hour = 23, Minute = 0, Second = 0;
 };
 
-// Writes the whole file; False with a message when it cannot be written.
+// What makes the settings impossible ("the number of cells must be 1 to 255"); empty when they are fine.
+std::string SimulationSpecProblem(const SimulationSpec& spec);
+
+// Writes the whole file through OutputFile (a target that holds data is refused, a failed file is put
+// back as it was found); False with a message when it cannot be written.
 bool WriteSimulatedFile(const SimulationSpec& spec, const std::string& path, std::string* error);
 
 // Makes the file's bytes one ensemble (with the stray bytes that follow it) at a time, for callers that

@@ -18,17 +18,35 @@ TEST(CliReports, DetailsPrintsTheReportThenTheSixStatistics) {
 TEST(CliReports, ViewPrintsOneEnsembleOfTheLoadedSet) {
     if (!test::HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
     std::string out;
-    ASSERT_EQ(test::RunCli("view " + test::DataFile("up600_beam_9ens.000") + " --ensemble 5 --bin 0", &out),
+    ASSERT_EQ(test::RunCli("view " + test::DataFile("up600_beam_9ens.000") + " --ensemble 5 --bin 84", &out),
               0);
     EXPECT_EQ(out.rfind("Ensemble         5         Date 08/06/25\r\n", 0), 0u) << out;
-    // Up-looking, 84 cells: display bin 0 is the top bin, number 83, at 0.50 x 83 + 2.23 m.
+    // Up-looking, 84 cells: bin 84 is the top one, which the viewer labels 83, at 0.50 x 83 + 2.23 m.
     EXPECT_NE(out.find("Bin             83"), std::string::npos);
     EXPECT_NE(out.find("Range(m)     43.73 "), std::string::npos);
 }
 
-TEST(CliReports, RefusesMissingFilesAndBadArguments) {
-    std::string out, err;
-    EXPECT_NE(test::RunCli("details /nonexistent/file.000", &out, &err), 0);
-    EXPECT_NE(test::RunCli("view /nonexistent/file.000 --ensemble 1 --bin 0", &out, &err), 0);
-    EXPECT_EQ(test::RunCli("view", &out, &err), 2);
+// view --bin B and export --bins B name the same bin, whichever way the instrument looks.
+TEST(CliReports, ViewAndExportNumberBinsAlike) {
+    for (const std::string look : {"", " --up"}) {
+        const auto dir = test::ScratchDir();
+        const std::string file = (dir / "run.000").string(), out = (dir / "p.txt").string();
+        ASSERT_EQ(test::RunCli("simulate --out " + file + " --ensembles 6 --cells 8" + look, nullptr), 0);
+        std::string view;
+        ASSERT_EQ(test::RunCli("view " + file + " --ensemble 3 --bin 2", &view), 0) << look;
+        ASSERT_EQ(test::RunCli("export profile " + file + " --out " + out +
+                                   " --ensemble 3 --types vel:East --bins 2",
+                               nullptr),
+                  0);
+        const std::string text = test::ReadText(out);
+        const std::string label = "\"E mm/s  \"\t";
+        const auto row = text.find(label);
+        ASSERT_NE(row, std::string::npos) << text;
+        const auto from = row + label.size();
+        const std::string east = text.substr(from, text.find("\r\n", from) - from);
+        const auto v = view.find("V mm/s");
+        ASSERT_NE(v, std::string::npos) << view;
+        EXPECT_EQ(view.substr(v + 6, 6), std::string(6 - east.size(), ' ') + east) << look << "\n" << view;
+        EXPECT_NE(view.find("Bin              1"), std::string::npos) << view; // the viewer counts from 0
+    }
 }

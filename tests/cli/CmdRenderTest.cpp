@@ -1,4 +1,5 @@
 // marevox-cli render: the sub-set window's charts of a file as a picture file.
+#include "SmallDisk.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -56,20 +57,28 @@ TEST(CliRender, WritesTheAskedPictureAndPrintsTheCaption) {
     }
 }
 
-TEST(CliRender, RefusesWhatItCannotDo) {
-    const fs::path dir = ScratchDir();
-    std::string text;
-    EXPECT_EQ(RunCli("render", &text), 2);
-    EXPECT_EQ(RunCli("render somefile", &text), 2); // no --out
-    EXPECT_EQ(RunCli("render somefile --out " + (dir / "a.png").string() + " --size 12by4", &text), 2);
-    const fs::path junk = dir / "junk.bin";
-    WriteAll(junk, std::vector<uint8_t>(3000, 0x20));
-    EXPECT_EQ(RunCli("render " + junk.string() + " --out " + (dir / "b.png").string(), &text), 1);
-    EXPECT_FALSE(fs::exists(dir / "b.png"));
-    if (!HaveDataFile("up600_beam_9ens.000")) return;
-    // A range outside the file loads nothing.
-    EXPECT_EQ(RunCli("render " + DataFile("up600_beam_9ens.000") + " --out " + (dir / "c.png").string() +
-                         " --first 50 --last 60",
-                     &text),
-              1);
+// The picture goes through the same writer as the exports: nothing that holds data is replaced, the
+// input recording included, and a picture cut short by a full disk leaves no file behind.
+TEST(CliRender, NeverReplacesDataAndLeavesNoCutOffPicture) {
+    if (!kCanRender) GTEST_SKIP() << "built without Qt";
+    const fs::path dir = ScratchDir(), input = dir / "run.000", taken = dir / "taken.png";
+    ASSERT_EQ(RunCli("simulate --out " + input.string() + " --ensembles 10 --cells 4", nullptr), 0);
+    WriteAll(taken, {'P'});
+    const std::vector<uint8_t> before = ReadAll(input);
+    for (const fs::path& target : {input, taken}) {
+        std::string err;
+        EXPECT_EQ(RunCli("render " + input.string() + " --out " + target.string(), nullptr, &err), 1);
+        EXPECT_NE(err.find("Over-Write of File Not Allowed"), std::string::npos) << err;
+    }
+    EXPECT_EQ(ReadAll(input), before);
+    EXPECT_EQ(ReadAll(taken), std::vector<uint8_t>{'P'});
+
+    // A disk of one 4 KiB page holds the first part of a picture of about 8 KiB.
+    SmallDisk disk(4);
+    if (!disk.Mounted()) GTEST_SKIP() << "mounting a small tmpfs needs root";
+    std::string out, err;
+    EXPECT_EQ(RunCli("render " + input.string() + " --out " + disk.Path("cut.png").string(), &out, &err), 1);
+    EXPECT_NE(err.find("No space left on device; the unfinished file was removed"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(disk.Path("cut.png")));
+    EXPECT_EQ(out, ""); // no caption: the picture was not made
 }

@@ -27,15 +27,48 @@ TEST(OutputFile, TextStatementsWriteQuotesPiecesAndCrLf) {
 }
 
 TEST(OutputFile, NonEmptyTargetIsRefusedAndLeftByteIdentical) {
-    const fs::path path = test::ScratchDir() / "kept";
-    test::WriteAll(path, {'x', '\r', '\n'});
-    OutputFile file;
-    EXPECT_FALSE(file.Open(path.string()));
-    EXPECT_TRUE(file.OverwriteRefused());
-    EXPECT_EQ(file.Error(), "Over-Write of File Not Allowed");
-    EXPECT_FALSE(file.WritePiece("appended")); // writes after a refusal must not reach the file
-    EXPECT_FALSE(file.Close());
-    EXPECT_EQ(test::ReadText(path), "x\r\n");
+    // One byte is already data.
+    for (const std::string& before : {std::string("x"), std::string("x\r\n")}) {
+        const fs::path path = test::ScratchDir() / "kept";
+        test::WriteAll(path, std::vector<uint8_t>(before.begin(), before.end()));
+        OutputFile file;
+        EXPECT_FALSE(file.Open(path.string()));
+        EXPECT_TRUE(file.OverwriteRefused());
+        EXPECT_EQ(file.Error(), "Over-Write of File Not Allowed");
+        EXPECT_FALSE(file.WritePiece("appended")); // writes after a refusal must not reach the file
+        EXPECT_FALSE(file.Close());
+        EXPECT_EQ(test::ReadText(path), before);
+    }
+}
+
+TEST(OutputFile, AFailedFileIsPutBackAsItWasFound) {
+    const fs::path dir = test::ScratchDir();
+    test::WriteAll(dir / "empty", {});
+    struct Case {
+        const char* name;
+        bool existed, discard;
+        const char* note;
+    };
+    const Case cases[] = {{"new", false, false, "the unfinished file was removed"},
+                          {"empty", true, false, "the file was left empty as it was"},
+                          {"drawn", false, true, "the unfinished file was removed"}};
+    for (const Case& c : cases) {
+        OutputFile file;
+        ASSERT_TRUE(file.Open((dir / c.name).string())) << file.Error();
+        // More than the buffer, so that bytes reached the disk before the failure.
+        EXPECT_TRUE(file.Write(std::string(100000, 'x')));
+        if (c.discard) {
+            file.Discard("The picture could not be drawn");
+        } else {
+            file.Fail("Ensemble 23 could not be read");
+            EXPECT_FALSE(file.Close());
+        }
+        EXPECT_NE(file.Error().find(c.note), std::string::npos) << file.Error();
+        EXPECT_EQ(fs::exists(dir / c.name), c.existed) << c.name;
+        if (c.existed) {
+            EXPECT_EQ(fs::file_size(dir / c.name), 0u);
+        }
+    }
 }
 
 TEST(OutputFile, WritesLargerThanTheBufferKeepTheirOrder) {

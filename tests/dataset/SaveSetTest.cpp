@@ -48,16 +48,21 @@ TEST(SaveEnsembleRange, RefusesTheOpenFileAndFilesWithContent) {
     if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
     const std::string source = DataFile("up600_beam_9ens.000");
     const CoreState state = OpenState(source);
-    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, source), SaveSetResult::NothingToDo);
+    std::string message;
+    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, source, nullptr, &message), SaveSetResult::NothingToDo);
     const auto full = ScratchDir() / "full.000";
     WriteAll(full, {9});
-    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, full.string()), SaveSetResult::NotAllowed);
+    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, full.string(), nullptr, &message), SaveSetResult::NotAllowed);
+    EXPECT_EQ(message, "Over-Write of File Not Allowed");
     EXPECT_EQ(ReadAll(full), std::vector<uint8_t>{9});
     // An existing empty file may be written.
     const auto empty = ScratchDir() / "empty.000";
     WriteAll(empty, {});
     EXPECT_EQ(Save_Ensemble_Range(state, 1, 1, empty.string()), SaveSetResult::Saved);
     EXPECT_EQ(static_cast<int64_t>(ReadAll(empty).size()), kRecord);
+    if (!std::filesystem::exists("/dev/full")) return;
+    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, "/dev/full", nullptr, &message), SaveSetResult::Failed);
+    EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
 }
 
 TEST(SaveEnsembleRange, RunsAcrossTheFilesOfANumberedSet) {
