@@ -99,51 +99,48 @@ EnsembleScan ScanWith(EnsembleFile& file, EnsembleFrame& frame, const ScanLimits
             continue;
         }
         int64_t sync = file.LastPositionRead();
-        // Candidates one after another; the loop stays here while the byte after a failed candidate's
-        // sync byte is a sync byte itself, which is where the hunt would stop at once.
+        // Candidates one after another: where hunting would go on at a sync byte, it would stop there at
+        // once without counting a bad byte, so the loop takes that byte as the next sync byte itself.
         for (;;) {
             const int64_t start = sync - rule.SyncOffset;
+            const size_t synced = static_cast<size_t>(rule.SyncOffset) + 1;
+            int64_t resume = sync + 1;
             size_t got = 0;
             const uint8_t* head = file.Peek(start, rule.HeadBytes, got);
-            const size_t synced = static_cast<size_t>(rule.SyncOffset) + 1;
-            if (rule.SecondSyncByte) {
-                if (got <= synced) return EndedAt(file, start + static_cast<int64_t>(got), badBytes);
-                if (head[synced] != rule.SyncByte) {
-                    // Not looked at again as a first byte, and not counted.
-                    file.Seek(sync + 2);
-                    break;
+            if (rule.SecondSyncByte && got <= synced)
+                return EndedAt(file, start + static_cast<int64_t>(got), badBytes);
+            if (rule.SecondSyncByte && head[synced] != rule.SyncByte) {
+                resume = sync + 2; // not looked at again as a first byte, and not counted
+            } else {
+                if (got < rule.HeadBytes) return EndedAt(file, start + static_cast<int64_t>(got), badBytes);
+                const int32_t n = Word(head + rule.LengthOffset, rule.BigEndian);
+                const size_t total = static_cast<size_t>(n) + 2;
+                const uint8_t* bytes = file.Peek(start, total, got);
+                if (got < total) return EndedAt(file, start + static_cast<int64_t>(got), badBytes);
+                if (n >= kMinimumEnsembleBytes) {
+                    uint16_t sum;
+                    if (directBudget >= static_cast<size_t>(n)) {
+                        directBudget -= static_cast<size_t>(n);
+                        pacer.Examined(static_cast<size_t>(n));
+                        sum = ByteSum(bytes, static_cast<size_t>(n));
+                    } else {
+                        sum = file.RunningSum(start, static_cast<size_t>(n));
+                    }
+                    if (sum == Word(bytes + n, rule.BigEndian)) {
+                        frame.EnsembleBuffer.assign(bytes, bytes + total);
+                        frame.EnsembleBytes = n;
+                        file.Seek(start + static_cast<int64_t>(total));
+                        return {EnsembleScan::End::Found, sync, badBytes};
+                    }
                 }
             }
-            if (got < rule.HeadBytes) return EndedAt(file, start + static_cast<int64_t>(got), badBytes);
-            const int32_t n = Word(head + rule.LengthOffset, rule.BigEndian);
-            const size_t total = static_cast<size_t>(n) + 2;
-            const uint8_t* bytes = file.Peek(start, total, got);
-            if (got < total) return EndedAt(file, start + static_cast<int64_t>(got), badBytes);
-            if (n >= kMinimumEnsembleBytes) {
-                uint16_t sum;
-                if (directBudget >= static_cast<size_t>(n)) {
-                    directBudget -= static_cast<size_t>(n);
-                    pacer.Examined(static_cast<size_t>(n));
-                    sum = ByteSum(bytes, static_cast<size_t>(n));
-                } else {
-                    sum = file.RunningSum(start, static_cast<size_t>(n));
-                }
-                if (sum == Word(bytes + n, rule.BigEndian)) {
-                    frame.EnsembleBuffer.assign(bytes, bytes + total);
-                    frame.EnsembleBytes = n;
-                    file.Seek(start + static_cast<int64_t>(total));
-                    return {EnsembleScan::End::Found, sync, badBytes};
-                }
-            }
-            // Resume on the byte after the sync byte.
-            const int64_t next = sync + 1;
-            pacer.Examined(1);
-            const uint8_t* after = next < limits.StopAt ? file.Peek(next, 1, got) : nullptr;
-            if (!after || got < 1 || *after != rule.SyncByte) {
-                file.Seek(next);
+            pacer.Examined(static_cast<size_t>(resume - sync));
+            const uint8_t* next = resume < limits.StopAt ? file.Peek(resume, 1, got) : nullptr;
+            if (!next || got < 1 || *next != rule.SyncByte) {
+                file.Seek(resume);
                 break;
             }
-            sync = next;
+            sync = resume;
         }
     }
 }
