@@ -26,9 +26,9 @@ size_t SkipBlanks(std::string_view text) {
 double LeadingNumberValue(std::string_view text) {
     const size_t n = text.size();
     size_t i = SkipBlanks(text);
-    std::string token;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::string token;
     size_t digits = 0;
     while (i < n && IsDigit(text[i])) token.push_back(text[i++]), ++digits;
     if (i < n && text[i] == '.') {
@@ -60,7 +60,7 @@ double LeadingNumberValue(std::string_view text) {
     return negative ? -value : value;
 }
 
-int32_t LeadingWholeNumber(std::string_view text) {
+int32_t RoundedLeadingNumber(std::string_view text) {
     return RoundToInt32(LeadingNumberValue(text));
 }
 

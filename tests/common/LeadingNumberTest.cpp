@@ -17,6 +17,8 @@ TEST(LeadingNumber, EachReaderTakesWhatItDocuments) {
         int64_t digits;
     } cases[] = {
         {"  42x", 42, 42, 42},
+        {"-7 ", -7, -7, -7},
+        {"1234567890", 1234567890, 1234567890, 1234567890},
         {"\t-1.5e3 m", -1500, -1500, -1},
         {"1d2", 100, 100, 1},
         {"+.5", 0.5, 0, 0}, // halves to even
