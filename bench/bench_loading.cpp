@@ -56,7 +56,7 @@ void BM_OpenSimulatedFile(benchmark::State& state) {
         wholeCount = core.Set.WholeEnsCount;
         subCount = core.Set.CurrentEnsIndex;
         ensembles = core.Set.NumEnsembles;
-        benchmark::DoNotOptimize(core.Data.WholeVelData.Raw().data());
+        benchmark::DoNotOptimize(core.Data.Whole.VelData.Raw().data());
     }
     if (!loaded) state.SkipWithError("the simulated file did not load");
     state.counters["file_MB"] = fileMegabytes;
@@ -78,12 +78,12 @@ void BM_DecodeProcessBeam30(benchmark::State& state) {
     core.Set.DataStructure = kBroadband;
     core.Frame.EnsembleBuffer = bytes;
     core.Frame.EnsembleBytes = static_cast<int32_t>(bytes.size()) - 2;
+    const ProcessingSettings settings = Processing_Settings(core);
     int32_t slot = 0;
     for (auto _ : state) {
-        core.Set.CurrentEnsIndex = slot;
-        Process_Ensemble(core);
+        Process_Ensemble({core.Frame, core.Setup, core.Data}, slot, settings, core.Set.FileValid);
+        benchmark::DoNotOptimize(core.Data.VelData.SlotData(slot));
         slot = (slot + 1) & 255;
-        benchmark::DoNotOptimize(core.Data.VelData.SlotData(core.Set.CurrentEnsIndex));
     }
     state.SetItemsProcessed(state.iterations());
     state.counters["ensemble_bytes"] = static_cast<double>(bytes.size());
@@ -98,14 +98,14 @@ void BM_ReadDecodeProcessBeam30(benchmark::State& state) {
     core.Set.DataStructure = kBroadband;
     EnsembleFile file;
     file.Open(path);
+    const ProcessingSettings settings = Processing_Settings(core);
     int32_t slot = 0;
     for (auto _ : state) {
         if (!Get_Next_Ensemble(kBroadband, file, core.Frame, core.Set.FileValid, core.Yield)) {
             file.Seek(1);
             continue;
         }
-        core.Set.CurrentEnsIndex = slot;
-        Process_Ensemble(core);
+        Process_Ensemble({core.Frame, core.Setup, core.Data}, slot, settings, core.Set.FileValid);
         slot = (slot + 1) & 255;
     }
     state.SetItemsProcessed(state.iterations());

@@ -1,11 +1,13 @@
 // A series export of a long file: 100,000 simulated ensembles, 10 bins, 6 per-bin data types, as text
 // and as MAT, with the pieces of the per-ensemble cost measured on their own: the single-ensemble load
-// the writers make for every row, its fixed part (opening the file with its read buffer), and the
-// search, decode and processing of one ensemble from a file kept open.
+// the writers make for every row (through their own reader, and the same load of the set on display),
+// its fixed part (opening the file with its read buffer), and the search, decode and processing of one
+// ensemble from a file kept open.
 #include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/Framing.h"
+#include "export/ExportReader.h"
 #include "export/MatExport.h"
 #include "export/TextExport.h"
 #include "model/CoreState.h"
@@ -13,8 +15,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -22,9 +26,14 @@ constexpr int kEnsembles = 100000;
 constexpr int kCells = 10;
 namespace fs = std::filesystem;
 
+// The simulated file of this run. The simulator never writes over a file that holds data, so each run
+// makes its own and removes it at exit (runs of several programs side by side do not meet).
 const std::string& LongFile() {
     static const std::string path = [] {
-        const fs::path p = fs::temp_directory_path() / "marevox-bench-series.000";
+        const fs::path p =
+            fs::temp_directory_path() / ("marevox-bench-series-" + std::to_string(::getpid()) + ".000");
+        std::error_code ec;
+        fs::remove(p, ec);
         mvx::SimulationSpec spec;
         spec.Ensembles = kEnsembles;
         spec.Cells = kCells;
@@ -33,6 +42,14 @@ const std::string& LongFile() {
         if (!mvx::WriteSimulatedFile(spec, p.string(), &error)) return std::string();
         return p.string();
     }();
+    // Registered after the path itself, so it runs while the path still exists.
+    static const bool removedAtExit = [] {
+        return std::atexit([] {
+                   std::error_code ignored;
+                   fs::remove(path, ignored);
+               }) == 0;
+    }();
+    (void)removedAtExit;
     return path;
 }
 
@@ -53,7 +70,7 @@ mvx::ExportSelection SeriesSelection(int32_t last) {
     return sel;
 }
 
-template <bool (*Writer)(mvx::CoreState&, mvx::ExportSelection&, mvx::OutputFile&)>
+template <bool (*Writer)(mvx::ExportReader&, mvx::ExportSelection&, mvx::OutputFile&)>
 void BM_SeriesExport(benchmark::State& bench) {
     mvx::CoreState state;
     if (!OpenLongFile(state, bench)) return;
@@ -66,7 +83,8 @@ void BM_SeriesExport(benchmark::State& bench) {
         mvx::OutputFile file;
         file.Open(out.string());
         bench.ResumeTiming();
-        if (!Writer(state, sel, file) || !file.Close()) bench.SkipWithError(file.Error().c_str());
+        mvx::ExportReader reader(state);
+        if (!Writer(reader, sel, file) || !file.Close()) bench.SkipWithError(file.Error().c_str());
     }
     fs::remove(out);
     bench.SetItemsProcessed(bench.iterations() * last);
@@ -80,18 +98,33 @@ BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Mat)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
-// The load every exported row makes: Read_File_Selection(e, e).
+// A one-ensemble load of the set on display: Read_File_Selection(e, e).
 void BM_SingleEnsembleLoad(benchmark::State& bench) {
     mvx::CoreState state;
     if (!OpenLongFile(state, bench)) return;
     int32_t e = 1;
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(mvx::Read_File_Selection(state, e, e, false));
+        benchmark::DoNotOptimize(mvx::Read_File_Selection(state, e, e, false).Loaded);
         e = e % kEnsembles + 1;
     }
     bench.SetItemsProcessed(bench.iterations());
 }
 BENCHMARK(BM_SingleEnsembleLoad)->Unit(benchmark::kMicrosecond);
+
+// The load every exported row makes, through the export's own reader.
+void BM_ExportReaderLoad(benchmark::State& bench) {
+    mvx::CoreState state;
+    if (!OpenLongFile(state, bench)) return;
+    mvx::ExportReader reader(state);
+    mvx::OutputFile unused;
+    int32_t e = 1;
+    for (auto _ : bench) {
+        benchmark::DoNotOptimize(reader.Load(e, unused));
+        e = e % kEnsembles + 1;
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_ExportReaderLoad)->Unit(benchmark::kMicrosecond);
 
 // Its fixed part: a reader opened, positioned and filled once, with the loader's buffer of 1 MiB and
 // with smaller ones.
@@ -117,13 +150,13 @@ void BM_SeekFindDecodeKeptOpen(benchmark::State& bench) {
     mvx::EnsembleFile file(16 * 1024);
     file.Open(LongFile());
     const int64_t stride = int64_t{state.Frame.EnsembleBytes} + 2;
+    const mvx::ProcessingSettings settings = mvx::Processing_Settings(state);
     int32_t e = 1;
     for (auto _ : bench) {
         file.Seek((e - state.Set.FileFirstEnsemble) * stride + 1);
-        state.Set.CurrentEnsIndex = 0;
         if (mvx::Get_Next_Ensemble(state.Set.DataStructure, file, state.Frame, state.Set.FileValid,
                                    state.Yield))
-            mvx::Process_Ensemble(state);
+            mvx::Process_Ensemble({state.Frame, state.Setup, state.Data}, 0, settings, state.Set.FileValid);
         e = e % kEnsembles + 1;
     }
     bench.SetItemsProcessed(bench.iterations());

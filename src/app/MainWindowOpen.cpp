@@ -65,7 +65,7 @@ void MainWindow::Open_File() {
             load.SubSetLoaded = [this](CoreState& state) {
                 if (hooks_.Init_SubSet_Charts) hooks_.Init_SubSet_Charts(state.Opts.ContourDataType);
             };
-            loaded = Load_Whole_Set(core, name, load);
+            loaded = Load_Whole_Set(core, name, load).Loaded();
             // A rejected file's statistics say why.
             if (!loaded && !core.Set.StatsText.empty()) info_->Set_Stats_Text(core.Set.StatsText);
             if (loaded && hooks_.Show_Selected_Data_Location) hooks_.Show_Selected_Data_Location();
@@ -157,7 +157,8 @@ void MainWindow::Save_Set(int32_t first, int32_t last) {
     const std::string target = app_.Ui.SaveFileName(spec);
     if (target.empty() || target == app_.Core.Set.FileName) return;
     app_.Pointer.Set(PointerShape::Hourglass);
-    const SaveSetResult result = Save_Ensemble_Range(app_.Core, first, last, target);
+    const SaveSetResult result =
+        Save_Ensemble_Range(app_.Core.Set, app_.Core.Frame.EnsembleBytes, first, last, target);
     app_.Pointer.Set(PointerShape::Default);
     if (result == SaveSetResult::NotAllowed) app_.Ui.MessageBox("Over-Write of File Not Allowed", "Marevox");
 }

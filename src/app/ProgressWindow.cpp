@@ -36,7 +36,10 @@ ProgressWindow::ProgressWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::To
 ProgressSink ProgressWindow::Sink() {
     ProgressSink sink;
     sink.Show = [this](const std::string& caption) { Show_Progress(caption); };
-    sink.Value = [this](double value) { Set_Value(value); };
+    sink.Value = [this](double value) {
+        Set_Value(value);
+        return true;
+    };
     sink.Hide = [this] { Hide_Progress(); };
     return sink;
 }

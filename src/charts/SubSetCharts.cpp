@@ -21,8 +21,8 @@ int32_t LoadedCount(const CoreState& core) {
     return std::clamp(core.Set.CurrentEnsIndex, 0, std::max(core.Data.Capacity, 0));
 }
 
-template <typename T> T At(const std::vector<T>& v, int32_t slot) {
-    return slot >= 0 && static_cast<size_t>(slot) < v.size() ? v[static_cast<size_t>(slot)] : T{};
+template <typename T> T At(const SlotArray<T>& v, int32_t slot) {
+    return slot >= 0 && slot < v.Slots() ? v[slot] : T{};
 }
 
 // Texts of one ensemble of the loaded set: number, date-time, position.

@@ -60,7 +60,7 @@ int RunExport(const ExportOptions& o) {
     if (const std::string problem = LoadInput(state, path, o.OptionsPath, o.MultiFile); !problem.empty())
         return Failure("export", problem);
 
-    Load_Folders(state, selection);
+    Load_Folders(state.Opts, state.Set, selection);
     selection.FileType[static_cast<size_t>(selection.Kind)] =
         o.Format == "mat" ? ExportFileType::Mat : ExportFileType::Text;
     auto& boxes = series ? selection.SeriesEnsembles : selection.ContourEnsembles;

@@ -26,9 +26,8 @@ std::string Unreadable(int err) {
 }
 
 // Why Load_Whole_Set refused a file that could be read.
-std::string LoadProblem(const CoreState& state) {
-    return state.Set.CurrentEnsIndex == 1 ? "only one valid ensemble (loading needs two)"
-                                          : "no ensemble found";
+std::string LoadProblem(const OpenReport& report) {
+    return report.WholeSet.Stored == 1 ? "only one valid ensemble (loading needs two)" : "no ensemble found";
 }
 
 } // namespace
@@ -61,7 +60,8 @@ std::string LoadInput(CoreState& state, const std::string& path, const std::stri
     }
     state.Menus.MultiFileChecked = multiFile;
     if (const std::string problem = InputProblem(path); !problem.empty()) return path + ": " + problem;
-    if (!Load_Whole_Set(state, path) || !state.Set.FileValid) return path + ": " + LoadProblem(state);
+    const OpenReport report = Load_Whole_Set(state, path);
+    if (!report.Loaded() || !state.Set.FileValid) return path + ": " + LoadProblem(report);
     return {};
 }
 

@@ -5,11 +5,9 @@
 #include "common/FileLength.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
-#include "dataset/DecodeState.h"
 #include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
 #include "ensemble/SetStream.h"
-#include "model/CoreState.h"
 
 #include <algorithm>
 
@@ -19,30 +17,33 @@ namespace {
 
 const char* const kLineBreak = "\r\n";
 
-std::string EnsembleLine(const char* caption, int32_t number, const DataSet& data, int slot) {
+std::string EnsembleLine(const char* caption, int32_t number, const EnsembleSet& data, int slot) {
     std::string line = std::string(caption) + FormatNumber(number, "00000000") + " ";
     if (!data.ValidSlot(slot)) return line;
     const uint8_t* clock = data.EnsTimes.SlotData(slot);
     return line + Ensemble_Date_Text(clock) + " " + Ensemble_Time_Text(clock);
 }
 
-// Decodes the frame into the given slot of the data set.
-void DecodeInto(CoreState& state, int slot) {
-    state.Set.CurrentEnsIndex = slot;
-    Decode_Ensemble(state);
-}
-
 } // namespace
 
-bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPaths, int64_t setSize) {
-    if (memberPaths.empty()) return false;
-    SetDescriptors& set = state.Set;
-    std::string& text = set.StatsText;
+std::string Stats_Text(const FileStatsReport& report) {
+    if (report.Refusal != LoadRefusal::NotEnoughValid) return report.Text;
+    return report.Text + kLineBreak + "Not enough VALID ensembles";
+}
+
+FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int64_t setSize,
+                                DecodeTarget target, const DecodeSettings& decode, SetDescriptors& set,
+                                const YieldFn& yield) {
+    FileStatsReport report;
+    if (memberPaths.empty()) return report;
+    std::string& text = report.Text;
+    auto decodeInto = [&](int slot) {
+        Decode_Ensemble(set.DataStructure, target.Frame, target.Setup, target.Arrays, slot, decode,
+                        set.FileValid);
+    };
 
     // The first and the last ensemble go into slots 0 and 1.
-    if (state.Data.Capacity < 2)
-        Allocate_Data_Set(state.Data, std::max(state.Opts.MaxSubEnsembles, 1),
-                          std::max(state.Opts.MaxWholeEnsembles, 1), true);
+    if (target.Arrays.Capacity < 2) Allocate_Ensemble_Set(target.Arrays, 2);
 
     if (memberPaths.size() == 1) {
         text += memberPaths.front() + kLineBreak;
@@ -54,21 +55,20 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
     text += "File Size " + FormatNumber(static_cast<double>(set.FileSize), "###,###,###,###") + " bytes" +
             kLineBreak;
 
-    set.CurrentEnsIndex = 0;
     SetStream stream;
     // A file that cannot be read ends the statistics where they are, as any read error does.
-    if (!stream.Open(memberPaths)) return false;
-    set.DataStructure = Determine_File_Data_Structure(stream.File(), state.Frame, state.Yield);
+    if (!stream.Open(memberPaths)) return report;
+    set.DataStructure = Determine_File_Data_Structure(stream.File(), target.Frame, yield);
     const EnsembleFormat* format = Ensemble_Format(set.DataStructure);
     std::string label = format ? format->StatsLabel : "Unknown ";
 
     bool result = false;
-    if (stream.NextEnsemble(set.DataStructure, state.Frame, set.FileValid, state.Yield) && format) {
+    if (stream.NextEnsemble(set.DataStructure, target.Frame, set.FileValid, yield) && format) {
         result = true;
-        DecodeInto(state, 0);
-        const InstrumentSetup& setup = state.Setup;
+        decodeInto(0);
+        const InstrumentSetup& setup = target.Setup;
         if (setup.FlowMeterFirmware) label = "FLXM ";
-        text += label + "Ensemble Length " + FormatNumber(state.Frame.EnsembleBytes + 2.0, "0") + " bytes" +
+        text += label + "Ensemble Length " + FormatNumber(target.Frame.EnsembleBytes + 2.0, "0") + " bytes" +
                 kLineBreak;
         set.FirstEnsNumber = setup.EnsembleNumber;
 
@@ -86,29 +86,28 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
                 std::to_string(setup.PingsPerEnsemble) + ", " + "Time/Ping " +
                 Time_Per_Ping_Text(setup.TimePerPing[0], setup.TimePerPing[1], setup.TimePerPing[2]) +
                 kLineBreak;
-        text += EnsembleLine("First Ensemble ", set.FirstEnsNumber, state.Data, 0) + kLineBreak;
+        text += EnsembleLine("First Ensemble ", set.FirstEnsNumber, target.Arrays, 0) + kLineBreak;
 
         // The last ensemble: for ensembles of one length the search starts on the first byte of the
         // second-to-last one.
-        const int64_t n0 = state.Frame.EnsembleBytes;
-        set.NvramInFile = false;
+        const int64_t n0 = target.Frame.EnsembleBytes;
         set.LastEnsNumber = set.FirstEnsNumber;
-        Clear_Slot(state.Data, 1);
+        Clear_Slot(target.Arrays, 1);
         const LastEnsembleResult found = Find_Last_Ensemble(
-            stream, state.Frame, set.DataStructure, set.FileSize, static_cast<int32_t>(n0), set.FileValid,
+            stream, target.Frame, set.DataStructure, set.FileSize, static_cast<int32_t>(n0), set.FileValid,
             [&] {
-                DecodeInto(state, 1);
-                set.LastEnsNumber = state.Setup.EnsembleNumber;
+                decodeInto(1);
+                set.LastEnsNumber = target.Setup.EnsembleNumber;
             },
-            state.Yield);
+            yield);
         result = found.Found;
-        set.NvramInFile = found.Nvram;
+        report.Nvram = found.Nvram;
 
-        std::string last = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, state.Data, 1);
-        const int64_t length = static_cast<int64_t>(state.Frame.EnsembleBytes) + 2;
+        std::string last = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, target.Arrays, 1);
+        const int64_t length = static_cast<int64_t>(target.Frame.EnsembleBytes) + 2;
         const int64_t expected = (static_cast<int64_t>(set.LastEnsNumber) - set.FirstEnsNumber + 1) * length;
         if (expected < set.FileSize) {
-            if (set.NvramInFile) {
+            if (report.Nvram) {
                 last += " NVRAM Data in File";
             } else {
                 last += " Extra Data in File";
@@ -126,9 +125,9 @@ bool Show_File_Stats(CoreState& state, const std::vector<std::string>& memberPat
         set.FileLastEnsemble = set.LastEnsNumber;
     }
 
-    if (!result) text += std::string(kLineBreak) + "Not enough VALID ensembles";
+    report.Refusal = result ? LoadRefusal::None : LoadRefusal::NotEnoughValid;
     stream.Close();
-    return result;
+    return report;
 }
 
 } // namespace mvx

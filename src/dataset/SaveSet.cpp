@@ -10,28 +10,27 @@
 
 namespace mvx {
 
-SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t last,
-                                  const std::string& target, int64_t* bytesWritten, std::string* message) {
+SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
+                                  int32_t last, const std::string& target, int64_t* bytesWritten,
+                                  std::string* message) {
     if (bytesWritten) *bytesWritten = 0;
     if (message) message->clear();
     auto failed = [message](const std::string& why) {
         if (message) *message = "Save failed: " + why;
         return SaveSetResult::Failed;
     };
-    const std::string& source = state.Set.FileName;
+    const std::string& source = set.FileName;
     if (target.empty() || target == source) return SaveSetResult::NothingToDo;
-    if (!state.Set.FileValid || source.empty() || state.Frame.EnsembleBytes <= 0)
-        return failed("no ensemble file is loaded");
+    if (!set.FileValid || source.empty() || ensembleBytes <= 0) return failed("no ensemble file is loaded");
 
-    const int64_t record = static_cast<int64_t>(state.Frame.EnsembleBytes) + 2;
+    const int64_t record = static_cast<int64_t>(ensembleBytes) + 2;
     const int64_t count = std::max<int64_t>(static_cast<int64_t>(last) - first + 1, 0);
     int64_t remaining = count * record;
     // 1-based position of the first record, then the file of the set that holds it.
     int64_t position =
-        std::max<int64_t>((static_cast<int64_t>(first) - state.Set.FileFirstEnsemble) * record + 1, 1);
+        std::max<int64_t>((static_cast<int64_t>(first) - set.FileFirstEnsemble) * record + 1, 1);
 
-    const std::vector<std::string> members =
-        SetMemberPaths(source, state.Set.MultiFileCount, state.Set.QUARNFileCount);
+    const std::vector<std::string> members = SetMemberPaths(source, set.MultiFileCount, set.QUARNFileCount);
     size_t start = 0;
     for (; start < members.size(); ++start) {
         const int64_t length = File_Length(members[start]);

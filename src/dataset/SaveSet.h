@@ -1,7 +1,7 @@
 #pragma once
 // Raw copies of a range of ensembles: the bytes of the open file (or of its multi-file set) written
 // unchanged to a new file, one record of EnsembleBytes + 2 bytes per ensemble number.
-#include "model/CoreState.h"
+#include "model/SetDescriptors.h"
 
 #include <cstdint>
 #include <string>
@@ -16,14 +16,15 @@ enum class SaveSetResult {
                  // opened or written (then it is left as it was found: removed or empty again)
 };
 
-// Copies ensembles first..last of the open file into target, through OutputFile. The first record
-// starts at the position the loader would seek to for the first ensemble, counted across the files of a
+// Copies ensembles first..last of the open file that set describes into target, through OutputFile, in
+// records of ensembleBytes + 2 bytes (the length of the ensemble read last). The first record starts at
+// the position the loader would seek to for the first ensemble, counted across the files of a
 // multi-file set; the copy runs on through the following files of the set and stops early at the end of
 // the last one. bytesWritten (optional) receives the count written; message (optional) receives a
 // sentence for a message box when the result is NotAllowed ("Over-Write of File Not Allowed") or
 // Failed (what failed and what became of the target), and is cleared otherwise.
-SaveSetResult Save_Ensemble_Range(const CoreState& state, int32_t first, int32_t last,
-                                  const std::string& target, int64_t* bytesWritten = nullptr,
+SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
+                                  int32_t last, const std::string& target, int64_t* bytesWritten = nullptr,
                                   std::string* message = nullptr);
 
 } // namespace mvx

@@ -18,7 +18,7 @@ double Radians(double degrees) {
 }
 
 // The arrays this file touches must have the rows it writes and hold the slot.
-bool SlotUsable(const DataSet& data, int slot) {
+bool SlotUsable(const EnsembleSet& data, int slot) {
     if (!data.ValidSlot(slot)) return false;
     auto holds = [slot](const auto& a, int rows) { return a.Rows() >= rows && slot < a.Slots(); };
     return holds(data.VelData, 6) && holds(data.BTVelData, 6) && holds(data.RefVelData, 6) &&
@@ -27,7 +27,7 @@ bool SlotUsable(const DataSet& data, int slot) {
 }
 
 // Cells in use, never more than the per-bin arrays hold.
-int CellCount(const InstrumentSetup& setup, const DataSet& data) {
+int CellCount(const InstrumentSetup& setup, const EnsembleSet& data) {
     int limit = std::min({data.VelData.Bins(), data.IntensityData.Bins(), data.CorrData.Bins(), kMaxBins});
     return std::clamp(setup.NumCells, 0, limit);
 }
@@ -36,7 +36,7 @@ int CellCount(const InstrumentSetup& setup, const DataSet& data) {
 // End of profile
 
 // Cell of the bottom from the shortest bottom-track range, or -1.
-int BottomTrackCell(const InstrumentSetup& setup, const Options& options, const DataSet& data, int slot,
+int BottomTrackCell(const InstrumentSetup& setup, const Options& options, const EnsembleSet& data, int slot,
                     double cosTheta) {
     double r = 999999;
     bool found = false;
@@ -54,8 +54,8 @@ int BottomTrackCell(const InstrumentSetup& setup, const Options& options, const 
 }
 
 // Cell just on the transducer side of the strongest echo bump over the four beams, or -1.
-int EchoBumpCell(const InstrumentSetup& setup, const Options& options, const DataSet& data, int slot, int n,
-                 double cosTheta) {
+int EchoBumpCell(const InstrumentSetup& setup, const Options& options, const EnsembleSet& data, int slot,
+                 int n, double cosTheta) {
     const double L = setup.CellLength;
     const double p = setup.XmitPulseLength;
     const int w = std::clamp(RoundToInt32(p / L) / 2, 1, kMaxBins); // wider than the profile: no window fits
@@ -107,7 +107,7 @@ struct EarthTransform {
     double g[4] = {1, 1, 1, 1}; // cell scale per beam
 };
 
-EarthTransform MakeTransform(const InstrumentSetup& setup, const DataSet& data, int slot) {
+EarthTransform MakeTransform(const InstrumentSetup& setup, const EnsembleSet& data, int slot) {
     EarthTransform t;
     const double theta = Radians(BeamAngleDegrees(setup));
     const double sinT = std::sin(theta), cosT = std::cos(theta);
@@ -229,7 +229,7 @@ void MapTiltedCells(const EarthTransform& t, bool up, int n, int rows, int16_t* 
 // ---------------------------------------------------------------------------------------------------
 // Flow-meter firmware: two horizontal beams
 
-void FlowMeterVelocities(const InstrumentSetup& setup, DataSet& data, int slot, int n) {
+void FlowMeterVelocities(const InstrumentSetup& setup, EnsembleSet& data, int slot, int n) {
     const int rows = data.VelData.Rows();
     int16_t* vel = data.VelData.SlotData(slot);
     const double k = 2.0 * std::sin(Radians(20.0));
@@ -274,7 +274,8 @@ void FlowMeterVelocities(const InstrumentSetup& setup, DataSet& data, int slot, 
 // ---------------------------------------------------------------------------------------------------
 // Reference, magnitude and direction
 
-void ApplyReference(const InstrumentSetup& setup, const Options& options, DataSet& data, int slot, int n) {
+void ApplyReference(const InstrumentSetup& setup, const Options& options, EnsembleSet& data, int slot,
+                    int n) {
     // Every component is a stored 16-bit value, so the sums are whole numbers and need no rounding.
     int32_t ref[4] = {0, 0, 0, 0};
     auto take = [&](bool seen, const SlotArray<int16_t>& a, int first, int count) {
@@ -350,7 +351,7 @@ double Velocity_Direction(double east, double north) {
     return east > 0 ? 90.0 - angle : 270.0 - angle;
 }
 
-void End_Of_Profile(const InstrumentSetup& setup, const Options& options, DataSet& data, int slot) {
+void End_Of_Profile(const InstrumentSetup& setup, const Options& options, EnsembleSet& data, int slot) {
     const bool byBottom = options.EndOfProfile[kEopBTDepth];
     const bool byBump = options.EndOfProfile[kEopRssiBump];
     if (!byBottom && !byBump) return;
@@ -386,7 +387,7 @@ void End_Of_Profile(const InstrumentSetup& setup, const Options& options, DataSe
     }
 }
 
-void Process_Velocities(const InstrumentSetup& setup, const Options& options, DataSet& data, int slot) {
+void Process_Velocities(const InstrumentSetup& setup, const Options& options, EnsembleSet& data, int slot) {
     if (!SlotUsable(data, slot)) return;
     const int n = CellCount(setup, data);
 

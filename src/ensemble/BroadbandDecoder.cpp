@@ -37,7 +37,7 @@ const double kCos30 = std::cos(30 * kDegToRad);
 struct BroadbandDecoder {
     const EnsembleBytesView& e;
     InstrumentSetup& setup;
-    DataSet& data;
+    EnsembleSet& data;
     int slot;
     const DecodeSettings& settings;
 
@@ -215,7 +215,7 @@ struct BroadbandDecoder {
 
 } // namespace
 
-void Decode_Broadband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
+void Decode_Broadband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, EnsembleSet& data,
                                int32_t slot, const DecodeSettings& settings) {
     setup.ClearSeenFlags();
     const EnsembleBytesView e(frame);

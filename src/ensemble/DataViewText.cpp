@@ -41,7 +41,7 @@ std::string Position(int32_t angle) {
 
 } // namespace
 
-bool Update_Data_View(const DataSet& d, const InstrumentSetup& s, const SetDescriptors& set, int e, int b,
+bool Update_Data_View(const EnsembleSet& d, const InstrumentSetup& s, const SetDescriptors& set, int e, int b,
                       std::string& text) {
     if (e < 0 || e >= set.CurrentEnsIndex || !d.ValidSlot(e)) return false;
     if (b < 0 || b >= s.NumCells) return false;

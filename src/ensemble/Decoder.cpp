@@ -30,8 +30,8 @@ void StoreBeamBytes(const EnsembleBytesView& e, size_t first, size_t available, 
 
 } // namespace detail
 
-void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
-                     int32_t slot, const DecodeSettings& settings, bool& fileValid) {
+void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup,
+                     EnsembleSet& data, int32_t slot, const DecodeSettings& settings, bool& fileValid) {
     if (const EnsembleFormat* format = Ensemble_Format(dataStructure))
         format->Decode(frame, setup, data, slot, settings);
     else

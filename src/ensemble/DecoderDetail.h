@@ -2,8 +2,8 @@
 // Helpers shared by the two ensemble decoders: bounded reads of the ensemble bytes, the velocity
 // scaling rule and the checks that keep every write inside the data set.
 #include "common/Rounding.h"
-#include "model/DataSet.h"
 #include "model/EnsembleFrame.h"
+#include "model/EnsembleSet.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -91,8 +91,8 @@ inline uint8_t MeanOfFour(unsigned a, unsigned b, unsigned c, unsigned d) {
 template <typename T> bool SlotFits(const SlotArray<T>& a, int rows, int slot) {
     return !a.Empty() && slot >= 0 && slot < a.Slots() && a.Rows() >= rows && a.Bins() >= 1;
 }
-template <typename T> bool SlotFits(const std::vector<T>& v, int slot) {
-    return slot >= 0 && static_cast<size_t>(slot) < v.size();
+template <typename T> bool SlotFits(const SlotArray<T>& a, int slot) {
+    return SlotFits(a, 1, slot);
 }
 
 // The number of cells the per-bin decoders handle: NumCells, never more than the bin dimension.

@@ -21,7 +21,7 @@ struct EnsembleFormat {
     const char* Frequency5;  // the name of system frequency code 5
     const FramingRule& Framing;
     bool (*Find)(EnsembleFile& file, EnsembleFrame& frame, const YieldFn& yield);
-    void (*Decode)(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data, int32_t slot,
+    void (*Decode)(const EnsembleFrame& frame, InstrumentSetup& setup, EnsembleSet& data, int32_t slot,
                    const DecodeSettings& settings);
     // The leaders into the report's fields; recordTypes also lists the data types.
     void (*DecodeLeaders)(const EnsembleFrame& frame, DetailsConfig& config, bool recordTypes);

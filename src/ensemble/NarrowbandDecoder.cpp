@@ -42,7 +42,7 @@ double CountVelocity(int count, double resolution, double scale) {
 struct NarrowbandDecoder {
     const EnsembleBytesView& e;
     InstrumentSetup& setup;
-    DataSet& data;
+    EnsembleSet& data;
     int slot;
     const DecodeSettings& settings;
 
@@ -176,7 +176,7 @@ struct NarrowbandDecoder {
 
 } // namespace
 
-void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, DataSet& data,
+void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, EnsembleSet& data,
                                 int32_t slot, const DecodeSettings& settings) {
     setup.ClearSeenFlags();
     const EnsembleBytesView e(frame);

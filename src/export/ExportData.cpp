@@ -3,34 +3,28 @@
 #include "common/EnsembleTimeText.h"
 #include "common/Orientation.h"
 #include "common/Rounding.h"
-#include "dataset/Loader.h"
 #include "ensemble/EnsembleFormats.h"
+#include "model/EnsembleFrame.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace mvx::exportdata {
 
-bool LoadEnsemble(CoreState& state, int32_t e, OutputFile& file) {
-    if (Read_File_Selection(state, e, e, false)) return true;
-    file.Fail("Ensemble " + std::to_string(e) + " could not be read from " + state.Set.FileName);
-    return false;
+int BinIndex(int32_t orientationBalance, int numCells, int m) {
+    return Mostly_Up_Looking(orientationBalance) ? m - 1 : numCells - m;
 }
 
-int BinIndex(const CoreState& state, int numCells, int m) {
-    return Mostly_Up_Looking(state.Set.OrientationBalance) ? m - 1 : numCells - m;
-}
-
-BinColumns MakeBinColumns(const CoreState& state, const BinList& list) {
-    const int numCells = std::clamp(state.Setup.NumCells, 0, kMaxBins);
+BinColumns MakeBinColumns(int32_t numCells, int32_t orientationBalance, const BinList& list) {
+    const int cells = std::clamp(numCells, 0, kMaxBins);
     BinColumns columns;
-    columns.Numbers = list.Exported(numCells);
+    columns.Numbers = list.Exported(cells);
     columns.Indices.reserve(columns.Numbers.size());
-    for (int m : columns.Numbers) columns.Indices.push_back(BinIndex(state, numCells, m));
+    for (int m : columns.Numbers) columns.Indices.push_back(BinIndex(orientationBalance, cells, m));
     return columns;
 }
 
-int32_t BinValue(const DataSet& data, int k, int binIndex) {
+int32_t BinValue(const EnsembleSet& data, int k, int binIndex) {
     if (k < 5) return data.IntensityData(k, binIndex, 0);
     if (k < 10) return data.CorrData(k - 5, binIndex, 0);
     if (k < 16) return data.VelData(k - 10, binIndex, 0);
@@ -47,11 +41,11 @@ std::string FrequencyText(int32_t systemConfig, int32_t dataStructure) {
     return std::string(" ") + (name ? name : "Unknown Frequency");
 }
 
-std::string DateText(const DataSet& data) {
+std::string DateText(const EnsembleSet& data) {
     return Ensemble_Date_Text(data.EnsTimes.SlotData(0));
 }
 
-std::string TimeText(const DataSet& data) {
+std::string TimeText(const EnsembleSet& data) {
     return Ensemble_Time_Text(data.EnsTimes.SlotData(0));
 }
 

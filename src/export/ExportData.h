@@ -1,9 +1,9 @@
 #pragma once
-// What the text and MAT writers share: loading one ensemble, the bin-number rule, reading a data
-// type's value from slot 0, the names of the system and its frequency, and fast number pieces.
-#include "common/OutputFile.h"
+// What the text and MAT writers share: the bin-number rule, reading a data type's value from slot 0,
+// the names of the system and its frequency, and fast number pieces.
+#include "export/ExportReader.h"
 #include "export/ExportSelection.h"
-#include "model/CoreState.h"
+#include "model/EnsembleSet.h"
 
 #include <cstdint>
 #include <string>
@@ -11,13 +11,9 @@
 
 namespace mvx::exportdata {
 
-// Loads ensemble e alone into slot 0. When nothing can be loaded the file is failed with a message
-// (so the export ends instead of writing the previous ensemble's values again) and False returned.
-bool LoadEnsemble(CoreState& state, int32_t e, OutputFile& file);
-
 // The bin index that bin number m (1-based) is read from: m - 1, or NumCells - m when the file is
 // mostly down-looking (OrientationBalance positive).
-int BinIndex(const CoreState& state, int numCells, int m);
+int BinIndex(int32_t orientationBalance, int numCells, int m);
 
 // The exported bins of a panel with their bin indices, fixed when the first ensemble is loaded.
 struct BinColumns {
@@ -25,11 +21,15 @@ struct BinColumns {
     std::vector<int> Indices; // the bin index each is read from
     size_t Size() const { return Numbers.size(); }
 };
-BinColumns MakeBinColumns(const CoreState& state, const BinList& list);
+BinColumns MakeBinColumns(int32_t numCells, int32_t orientationBalance, const BinList& list);
+// The same for the ensemble a reader loaded last.
+inline BinColumns MakeBinColumns(const ExportReader& reader, const BinList& list) {
+    return MakeBinColumns(reader.Setup().NumCells, reader.Set().OrientationBalance, list);
+}
 
 // The raw value of per-bin data type k (0-19) at a bin index of slot 0: counts and percent as bytes,
 // velocities and direction (tenths of a degree) as 16-bit values, -32768 when bad.
-int32_t BinValue(const DataSet& data, int k, int binIndex);
+int32_t BinValue(const EnsembleSet& data, int k, int binIndex);
 inline bool IsVelocityType(int k) {
     return k >= 10 && k <= 15;
 }
@@ -42,8 +42,8 @@ std::string SystemName(int32_t dataStructure);
 std::string FrequencyText(int32_t systemConfig, int32_t dataStructure);
 
 // Header texts of the ensemble in slot 0: yy/mo/dd (mo/dd when the year byte is 80) and hh:mm:ss.hs.
-std::string DateText(const DataSet& data);
-std::string TimeText(const DataSet& data);
+std::string DateText(const EnsembleSet& data);
+std::string TimeText(const EnsembleSet& data);
 
 // Number pieces appended to a line: an integer as "0", a byte as "00", and an integer count of
 // 10^-decimals units as a fixed-decimal number (the exact value of dividing it).

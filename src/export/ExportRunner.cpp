@@ -1,25 +1,25 @@
 #include "export/ExportRunner.h"
 
 #include "common/OutputFile.h"
-#include "dataset/Loader.h"
+#include "export/ExportReader.h"
 #include "export/MatExport.h"
 #include "export/TextExport.h"
-
-#include <algorithm>
 
 namespace mvx {
 
 namespace {
 
-bool RunWriter(CoreState& state, ExportSelection& selection, OutputFile& file) {
+bool RunWriter(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
     const bool text = selection.TypeOf(selection.Kind) == ExportFileType::Text;
     switch (selection.Kind) {
     case ExportKind::Contour:
-        return text ? Write_Contour_Text(state, selection, file) : Write_Contour_Mat(state, selection, file);
+        return text ? Write_Contour_Text(reader, selection, file)
+                    : Write_Contour_Mat(reader, selection, file);
     case ExportKind::Profile:
-        return text ? Write_Profile_Text(state, selection, file) : Write_Profile_Mat(state, selection, file);
+        return text ? Write_Profile_Text(reader, selection, file)
+                    : Write_Profile_Mat(reader, selection, file);
     case ExportKind::Series:
-        return text ? Write_Series_Text(state, selection, file) : Write_Series_Mat(state, selection, file);
+        return text ? Write_Series_Text(reader, selection, file) : Write_Series_Mat(reader, selection, file);
     }
     file.Fail("Unknown export kind");
     return false;
@@ -27,7 +27,7 @@ bool RunWriter(CoreState& state, ExportSelection& selection, OutputFile& file) {
 
 } // namespace
 
-ExportResult Run_Export(CoreState& state, ExportSelection& selection, const std::string& targetPath) {
+ExportResult Run_Export(const CoreState& state, ExportSelection& selection, const std::string& targetPath) {
     ExportResult result;
     selection.Cancel = false;
     if (!state.Set.FileValid) {
@@ -35,19 +35,16 @@ ExportResult Run_Export(CoreState& state, ExportSelection& selection, const std:
         selection.ReportProgress(0);
         return result;
     }
-    SetDescriptors& set = state.Set;
-    const int32_t first = set.FirstEnsNumber, last = set.LastEnsNumber;
-    const int32_t firstBin = set.FirstBinShown, lastBin = set.LastBinShown;
-    const int32_t profileEns = set.ProfileEnsNumber;
 
     if (!targetPath.empty()) {
+        ExportReader reader(state);
         OutputFile file;
         if (!file.Open(targetPath)) {
             result.Status = file.OverwriteRefused() ? ExportStatus::Refused : ExportStatus::Failed;
             result.Message = file.OverwriteRefused() ? std::string(kOverwriteNotAllowed)
                                                      : "Export failed: " + file.Error();
         } else {
-            RunWriter(state, selection, file);
+            RunWriter(reader, selection, file);
             file.Close();
             if (!file.Ok()) {
                 result.Status = ExportStatus::Failed;
@@ -61,17 +58,6 @@ ExportResult Run_Export(CoreState& state, ExportSelection& selection, const std:
         }
     }
 
-    // The writers loaded the set ensemble by ensemble: give the user back what they were looking at.
-    set.FirstBinShown = firstBin;
-    set.LastBinShown = lastBin;
-    result.SelectionRestored = Read_File_Selection(state, first, last, false);
-    if (result.SelectionRestored) {
-        set.ProfileEnsNumber = std::clamp(profileEns, set.FirstEnsNumber, set.LastEnsNumber);
-    } else {
-        if (!result.Message.empty()) result.Message += "\n";
-        result.Message += "The selection " + std::to_string(first) + " - " + std::to_string(last) +
-                          " could not be loaded again";
-    }
     selection.ReportProgress(0);
     return result;
 }

@@ -1,11 +1,11 @@
 #pragma once
 // "Write File" of the export dialog without the window: opens the chosen target (never replacing or
-// extending a file that holds data), runs the writer of the chosen kind and file type, and afterwards
-// always puts the user's view back: the displayed bin range, the profile ensemble and the loaded set
-// (reloaded with the remembered first and last ensemble). A failed export (disk full, an ensemble that
-// could not be read) ends with a message and leaves the target as it was found: removed when the export
-// made it, empty when it was empty. A cancelled export keeps what was written. Nothing here ends the
-// program.
+// extending a file that holds data) and runs the writer of the chosen kind and file type. The writer
+// reads the file through an export reader of its own, so the set on display, its bin range and its
+// profile ensemble are the same afterwards whatever happened. A failed export (disk full, an ensemble
+// that could not be read) ends with a message and leaves the target as it was found: removed when the
+// export made it, empty when it was empty. A cancelled export keeps what was written. Nothing here ends
+// the program.
 #include "export/ExportSelection.h"
 #include "model/CoreState.h"
 
@@ -25,13 +25,11 @@ enum class ExportStatus {
 struct ExportResult {
     ExportStatus Status = ExportStatus::NoFile;
     std::string Message; // for a message box; empty when the file was written
-    // False when the user's selection could not be loaded again afterwards.
-    bool SelectionRestored = true;
     bool Ok() const { return Status == ExportStatus::Written; }
 };
 
 // Runs the export that the selection's Kind and that panel's file type name into targetPath. An empty
-// targetPath (the save dialog was cancelled) writes nothing but still restores the view.
-ExportResult Run_Export(CoreState& state, ExportSelection& selection, const std::string& targetPath);
+// targetPath (the save dialog was cancelled) writes nothing.
+ExportResult Run_Export(const CoreState& state, ExportSelection& selection, const std::string& targetPath);
 
 } // namespace mvx

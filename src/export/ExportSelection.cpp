@@ -4,7 +4,6 @@
 #include "common/LeadingNumber.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
-#include "model/CoreState.h"
 
 #include <algorithm>
 #include <cctype>
@@ -81,17 +80,16 @@ int32_t Clamp_Ensemble_Entry(std::string& box, const SetDescriptors& set) {
     return value;
 }
 
-void Load_Folders(const CoreState& state, ExportSelection& selection) {
-    const Options& o = state.Opts;
+void Load_Folders(const Options& o, const SetDescriptors& set, ExportSelection& selection) {
     if (const auto option = ContourTypeOption(o.ContourDataType)) selection.ContourType = *option;
-    selection.ProfileEnsemble = BoxText(state.Set.ProfileEnsNumber);
+    selection.ProfileEnsemble = BoxText(set.ProfileEnsNumber);
     // The profile chart's lines 0-15 are the panel's boxes 0-15; its percent-good lines 19-22 are
     // boxes 16-19 (the chart's statistics lines 16-18 have no box).
     for (int k = 0; k < 16; ++k)
         selection.ProfileTypes[static_cast<size_t>(k)] = o.ProfileDataTypes[static_cast<size_t>(k)];
     for (int k = 16; k < kExportDataTypes; ++k)
         selection.ProfileTypes[static_cast<size_t>(k)] = o.ProfileDataTypes[static_cast<size_t>(k + 3)];
-    const std::string first = BoxText(state.Set.FirstEnsNumber), last = BoxText(state.Set.LastEnsNumber);
+    const std::string first = BoxText(set.FirstEnsNumber), last = BoxText(set.LastEnsNumber);
     selection.ContourEnsembles = {first, last, "1"};
     selection.SeriesEnsembles = {first, last, "1"};
     // The series chart's lines are the boxes 0-35; it has no line for 36-39.

@@ -3,6 +3,7 @@
 // and bin lists, plus the cancel flag and progress callback of a running export. Plain data, filled by
 // the dialog (or the command line) and read by the writers; the writers write clamped ensemble entries
 // back into the boxes, as the dialog shows them.
+#include "model/Options.h"
 #include "model/SetDescriptors.h"
 
 #include <array>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace mvx {
-
-struct CoreState;
 
 enum class ExportKind : int { Contour = 0, Profile = 1, Series = 2 };
 enum class ExportFileType : int { Text = 0, Mat = 1 };
@@ -83,11 +82,11 @@ struct ExportSelection {
     // Set while writing to stop the export; the writers look at it before each ensemble and after each
     // bin or row.
     bool Cancel = false;
-    // Called with 0..100 while writing.
-    std::function<void(int)> Progress;
+    // Called with 0..100 while writing; answering false asks the export to stop, as Cancel does.
+    std::function<bool(int)> Progress;
 
-    void ReportProgress(int value) const {
-        if (Progress) Progress(value);
+    void ReportProgress(int value) {
+        if (Progress && !Progress(value)) Cancel = true;
     }
     ExportFileType TypeOf(ExportKind kind) const { return FileType[static_cast<size_t>(kind)]; }
     const BinList& BinsOf(ExportKind kind) const { return Bins[static_cast<size_t>(kind)]; }
@@ -112,6 +111,6 @@ int32_t Clamp_Ensemble_Entry(std::string& box, const SetDescriptors& set);
 // Fills the dialog's choices from the charts' state before it is shown: the contour data type, the
 // profile ensemble and lines, the contour and series ensemble ranges (the loaded set, step 1), the
 // series and ancillary lines. The bin lists are left as they are.
-void Load_Folders(const CoreState& state, ExportSelection& selection);
+void Load_Folders(const Options& opts, const SetDescriptors& set, ExportSelection& selection);
 
 } // namespace mvx

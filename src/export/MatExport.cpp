@@ -50,7 +50,7 @@ struct EnsembleColumns {
             if (!Gather(t, n, file)) return false;
         return true;
     }
-    void Store(const DataSet& d, size_t r) {
+    void Store(const EnsembleSet& d, size_t r) {
         Numbers[r] = d.EnsNumbers[0];
         for (int i = 0; i < 7; ++i) Times[static_cast<size_t>(i)][r] = d.EnsTimes(i, 0);
     }
@@ -73,7 +73,7 @@ struct BinMatrix {
         const int64_t count = n * static_cast<int64_t>(bins);
         return IsVelocityType(type) ? Gather(Words, count, file) : Gather(Bytes, count, file);
     }
-    void Store(const DataSet& d, int64_t n, int64_t r, size_t c, int binIndex) {
+    void Store(const EnsembleSet& d, int64_t n, int64_t r, size_t c, int binIndex) {
         const size_t at = static_cast<size_t>(static_cast<int64_t>(c) * n + r);
         const int32_t v = BinValue(d, Type, binIndex);
         if (IsVelocityType(Type))
@@ -131,39 +131,39 @@ std::string SeriesMatName(int k) {
     return kNames[std::clamp(k, 0, kExportDataTypes - 1)];
 }
 
-bool Write_Mat_Header(const CoreState& state, OutputFile& file) {
-    const InstrumentSetup& s = state.Setup;
-    const SetDescriptors& set = state.Set;
+bool Write_Mat_Header(const ExportReader& reader, OutputFile& file) {
+    const InstrumentSetup& s = reader.Setup();
+    const SetDescriptors& set = reader.Set();
     Put_Mat_Text("ZonFileName", set.FileName, file);
     Put_Mat_Text("ZonSystem",
                  SystemName(set.DataStructure) + FrequencyText(s.SystemConfig, set.DataStructure), file);
     Put_Mat_Long("ZonPingsPerEns", s.PingsPerEnsemble, file);
     Put_Mat_Single("ZonSecPerPing", s.TimePerPing[0] * 60.0 + s.TimePerPing[1] + s.TimePerPing[2] / 100.0,
                    file);
-    Put_Mat_Text("ZonEnsDate", DateText(state.Data), file);
-    Put_Mat_Text("ZonEnsTime", TimeText(state.Data), file);
+    Put_Mat_Text("ZonEnsDate", DateText(reader.Data()), file);
+    Put_Mat_Text("ZonEnsTime", TimeText(reader.Data()), file);
     Put_Mat_Single("ZonEnsInterval", set.EnsembleInterval, file);
     Put_Mat_Single("ZonBin1Mid", s.Bin1Distance, file);
     return Put_Mat_Single("ZonBinSize", s.CellLength, file);
 }
 
-bool Write_Contour_Mat(CoreState& state, ExportSelection& selection, OutputFile& file) {
-    const EnsembleRange range = Clamp_Ensemble_Entries(selection.ContourEnsembles, state.Set);
+bool Write_Contour_Mat(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
+    const EnsembleRange range = Clamp_Ensemble_Entries(selection.ContourEnsembles, reader.Set());
     const int k = std::clamp(selection.ContourType, 0, kExportDataTypes - 1);
     Put_Mat_Text("ConTitle", ContourMatTitle(k), file);
-    if (!LoadEnsemble(state, range.First, file)) return false;
-    Write_Mat_Header(state, file);
-    const BinColumns bins = MakeBinColumns(state, selection.BinsOf(ExportKind::Contour));
+    if (!reader.Load(range.First, file)) return false;
+    Write_Mat_Header(reader, file);
+    const BinColumns bins = MakeBinColumns(reader, selection.BinsOf(ExportKind::Contour));
     Put_Mat_Byte_Array("ConBins", BinNumbers(bins), file, 1, Dim(bins.Size()));
 
     const int64_t n = range.Count();
     EnsembleColumns ensembles;
     BinMatrix values;
     if (!ensembles.Allocate(n, file) || !values.Allocate(k, n, bins.Size(), file)) return false;
-    const DataSet& data = state.Data;
+    const EnsembleSet& data = reader.Data();
     for (int64_t r = 0; r < n && !selection.Cancel && file.Ok(); ++r) {
         const int32_t e = range.At(r);
-        if (!LoadEnsemble(state, e, file)) break;
+        if (!reader.Load(e, file)) break;
         ensembles.Store(data, static_cast<size_t>(r));
         for (size_t c = 0; c < bins.Size(); ++c) {
             values.Store(data, n, r, c, bins.Indices[c]);
@@ -178,12 +178,12 @@ bool Write_Contour_Mat(CoreState& state, ExportSelection& selection, OutputFile&
     return file.Ok();
 }
 
-bool Write_Profile_Mat(CoreState& state, ExportSelection& selection, OutputFile& file) {
-    const int32_t e = Clamp_Ensemble_Entry(selection.ProfileEnsemble, state.Set);
-    if (!LoadEnsemble(state, e, file)) return false;
-    Put_Mat_Long("ZonProfileEns", state.Setup.EnsembleNumber, file);
-    Write_Mat_Header(state, file);
-    const BinColumns bins = MakeBinColumns(state, selection.BinsOf(ExportKind::Profile));
+bool Write_Profile_Mat(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
+    const int32_t e = Clamp_Ensemble_Entry(selection.ProfileEnsemble, reader.Set());
+    if (!reader.Load(e, file)) return false;
+    Put_Mat_Long("ZonProfileEns", reader.Setup().EnsembleNumber, file);
+    Write_Mat_Header(reader, file);
+    const BinColumns bins = MakeBinColumns(reader, selection.BinsOf(ExportKind::Profile));
     Put_Mat_Byte_Array("ZonProfileBins", BinNumbers(bins), file, 1, Dim(bins.Size()));
 
     const auto checked = std::count(selection.ProfileTypes.begin(), selection.ProfileTypes.end(), true);
@@ -192,7 +192,7 @@ bool Write_Profile_Mat(CoreState& state, ExportSelection& selection, OutputFile&
     for (int k = 0; k < kExportDataTypes && !selection.Cancel && file.Ok(); ++k) {
         if (!selection.ProfileTypes[static_cast<size_t>(k)]) continue;
         if (!vector.Allocate(k, 1, bins.Size(), file)) return false;
-        for (size_t c = 0; c < bins.Size(); ++c) vector.Store(state.Data, 1, 0, c, bins.Indices[c]);
+        for (size_t c = 0; c < bins.Size(); ++c) vector.Store(reader.Data(), 1, 0, c, bins.Indices[c]);
         vector.Write(ProfileMatName(k), file, 1, Dim(bins.Size()));
         ++written;
         selection.ReportProgress(

@@ -71,7 +71,7 @@ bool AllocateSeries(SeriesArrays& a, const ExportSelection& sel, int64_t n, size
 
 // Stores the values of slot 0 in row r. The per-bin types come last so that a cancel after a bin
 // leaves only bins unfilled.
-void StoreSeriesRow(SeriesArrays& a, const DataSet& d, const ExportSelection& sel, const BinColumns& bins,
+void StoreSeriesRow(SeriesArrays& a, const EnsembleSet& d, const ExportSelection& sel, const BinColumns& bins,
                     int64_t n, int64_t r) {
     const size_t row = static_cast<size_t>(r);
     a.Numbers[row] = d.EnsNumbers[0];
@@ -197,11 +197,11 @@ void WriteSeriesVariables(const SeriesArrays& a, const ExportSelection& sel, int
 
 } // namespace
 
-bool Write_Series_Mat(CoreState& state, ExportSelection& selection, OutputFile& file) {
-    const EnsembleRange range = Clamp_Ensemble_Entries(selection.SeriesEnsembles, state.Set);
-    if (!LoadEnsemble(state, range.First, file)) return false;
-    Write_Mat_Header(state, file);
-    const BinColumns bins = MakeBinColumns(state, selection.BinsOf(ExportKind::Series));
+bool Write_Series_Mat(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
+    const EnsembleRange range = Clamp_Ensemble_Entries(selection.SeriesEnsembles, reader.Set());
+    if (!reader.Load(range.First, file)) return false;
+    Write_Mat_Header(reader, file);
+    const BinColumns bins = MakeBinColumns(reader, selection.BinsOf(ExportKind::Series));
     Put_Mat_Byte_Array("SerBins", std::vector<uint8_t>(bins.Numbers.begin(), bins.Numbers.end()), file, 1,
                        Dim(bins.Size()));
 
@@ -210,8 +210,8 @@ bool Write_Series_Mat(CoreState& state, ExportSelection& selection, OutputFile& 
     if (!AllocateSeries(arrays, selection, n, bins.Size(), file)) return false;
     for (int64_t r = 0; r < n && !selection.Cancel && file.Ok(); ++r) {
         const int32_t e = range.At(r);
-        if (!LoadEnsemble(state, e, file)) break;
-        StoreSeriesRow(arrays, state.Data, selection, bins, n, r);
+        if (!reader.Load(e, file)) break;
+        StoreSeriesRow(arrays, reader.Data(), selection, bins, n, r);
         selection.ReportProgress(EnsembleProgress(range, e));
     }
     WriteSeriesVariables(arrays, selection, Dim(n), Dim(bins.Size()), file);

@@ -30,7 +30,7 @@ std::string Cell(const std::string& text, int width) {
     return width > 0 ? Fix_String(text, ' ', width) : text;
 }
 
-std::vector<Column> SeriesColumns(const CoreState& state, const ExportSelection& sel) {
+std::vector<Column> SeriesColumns(const ExportReader& reader, const ExportSelection& sel) {
     static const char* const kAncLabels[8] = {"Pit", "Rol", "Hea", "Tem", "Dep", "Ori", "BIT", "Bat"};
     static const char* const kAncUnits[8] = {"deg", "deg", "deg", "deg", "m", "", "", "cnt"};
     static const char* const kComponents[6] = {"E", "N", "V", "e", "M", "D"};
@@ -72,7 +72,7 @@ std::vector<Column> SeriesColumns(const CoreState& state, const ExportSelection&
         for (int b = 0; b < 4; ++b)
             columns.push_back({Source::BTDepth, b, 0, 0, "BD" + std::to_string(b + 1), "cm", 8});
 
-    const BinColumns bins = MakeBinColumns(state, sel.BinsOf(ExportKind::Series));
+    const BinColumns bins = MakeBinColumns(reader, sel.BinsOf(ExportKind::Series));
     for (int k = 0; k < kExportDataTypes; ++k) {
         if (!checked(k)) continue;
         const char* unit = k < 10 ? "cnt" : k < 15 ? "mm/s" : k == 15 ? "deg" : "%";
@@ -92,7 +92,7 @@ void AppendComponent(std::string& line, int16_t v, int component) {
         AppendInt(line, v);
 }
 
-int32_t PositionValue(const DataSet& d, int which) {
+int32_t PositionValue(const EnsembleSet& d, int which) {
     switch (which) {
     case kFirstLat:
         return d.NavFirstLat[0];
@@ -109,7 +109,7 @@ int32_t PositionValue(const DataSet& d, int which) {
     }
 }
 
-void AppendValue(std::string& line, const Column& col, const DataSet& d, bool strandex) {
+void AppendValue(std::string& line, const Column& col, const EnsembleSet& d, bool strandex) {
     switch (col.From) {
     case Source::Anc: {
         const int32_t v = d.AncData(col.Row, 0);
@@ -157,14 +157,14 @@ void AppendValue(std::string& line, const Column& col, const DataSet& d, bool st
 
 } // namespace
 
-bool Write_Series_Text(CoreState& state, ExportSelection& selection, OutputFile& file) {
-    const EnsembleRange range = Clamp_Ensemble_Entries(selection.SeriesEnsembles, state.Set);
+bool Write_Series_Text(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
+    const EnsembleRange range = Clamp_Ensemble_Entries(selection.SeriesEnsembles, reader.Set());
     file.WriteQuotedLine("Series Data");
-    if (!LoadEnsemble(state, range.First, file)) return false;
-    Write_Text_Header(state, file);
+    if (!reader.Load(range.First, file)) return false;
+    Write_Text_Header(reader, file);
     file.WritePiece("\r\n\r\n");
 
-    const std::vector<Column> columns = SeriesColumns(state, selection);
+    const std::vector<Column> columns = SeriesColumns(reader, selection);
     std::string labels = "Ens\tYR\tMO\tDA\tHH\tMM\tSS\tHH\t", units = "\t\t\t\t\t\t\t\t", bins = units;
     for (const Column& col : columns) {
         labels += '\t' + Cell("\"" + col.Label + "\"", col.Width);
@@ -174,13 +174,13 @@ bool Write_Series_Text(CoreState& state, ExportSelection& selection, OutputFile&
     }
     file.WritePiece(labels + "\r\n" + units + "\r\n" + bins + "\r\n\r\n");
 
-    const DataSet& data = state.Data;
+    const EnsembleSet& data = reader.Data();
     const bool strandex = selection.Strandex();
     const int64_t count = range.Count();
     std::string line;
     for (int64_t r = 0; r < count && !selection.Cancel && file.Ok(); ++r) {
         const int32_t e = range.At(r);
-        if (!LoadEnsemble(state, e, file)) break;
+        if (!reader.Load(e, file)) break;
         line.clear();
         AppendInt(line, data.EnsNumbers[0]);
         line += '\t';

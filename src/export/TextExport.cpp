@@ -26,7 +26,7 @@ std::string BeamText(int beam) {
 }
 
 // The ensemble number and the seven time fields of slot 0, each followed by a TAB.
-void AppendEnsembleAndTime(std::string& line, const DataSet& data) {
+void AppendEnsembleAndTime(std::string& line, const EnsembleSet& data) {
     AppendInt(line, data.EnsNumbers[0]);
     line += '\t';
     for (int i = 0; i < 7; ++i) {
@@ -37,7 +37,7 @@ void AppendEnsembleAndTime(std::string& line, const DataSet& data) {
 
 // A per-bin cell after its TAB: counts and percent "0", velocities "0", direction divided by 10 with
 // directionDecimals decimals, nothing for a bad velocity.
-void AppendBinValue(std::string& line, const DataSet& data, int k, int binIndex, int directionDecimals) {
+void AppendBinValue(std::string& line, const EnsembleSet& data, int k, int binIndex, int directionDecimals) {
     const int32_t v = BinValue(data, k, binIndex);
     if (IsVelocityType(k) && v == kBadValue) return;
     if (IsDirectionType(k)) {
@@ -71,9 +71,9 @@ std::string ProfileTextLabel(int k) {
     return "PG" + std::to_string(k - 15) + " ";
 }
 
-bool Write_Text_Header(const CoreState& state, OutputFile& file) {
-    const InstrumentSetup& s = state.Setup;
-    const SetDescriptors& set = state.Set;
+bool Write_Text_Header(const ExportReader& reader, OutputFile& file) {
+    const InstrumentSetup& s = reader.Setup();
+    const SetDescriptors& set = reader.Set();
     std::string text;
     text += Quoted(set.FileName) + kCrLf;
     text += Quoted(SystemName(set.DataStructure) + FrequencyText(s.SystemConfig, set.DataStructure)) + kCrLf;
@@ -83,23 +83,23 @@ bool Write_Text_Header(const CoreState& state, OutputFile& file) {
     text +=
         "\"Time/Ping = " + Time_Per_Ping_Text(s.TimePerPing[0], s.TimePerPing[1], s.TimePerPing[2]) + "\"";
     text += kCrLf;
-    text += Quoted("First Ensemble Date = " + DateText(state.Data)) + kCrLf;
-    text += Quoted("First Ensemble Time = " + TimeText(state.Data)) + kCrLf;
+    text += Quoted("First Ensemble Date = " + DateText(reader.Data())) + kCrLf;
+    text += Quoted("First Ensemble Time = " + TimeText(reader.Data())) + kCrLf;
     text += "\"Ensemble Interval (s) = \"\t" + FormatNumber(set.EnsembleInterval, "0.00") + kCrLf;
     text += "\"1st Bin Range (m) = \"\t" + FormatNumber(s.Bin1Distance, "0.00") + kCrLf;
     text += "\"Bin Size (m) =\"\t" + FormatNumber(s.CellLength, "0.00") + kCrLf;
     return file.WritePiece(text);
 }
 
-bool Write_Contour_Text(CoreState& state, ExportSelection& selection, OutputFile& file) {
-    const EnsembleRange range = Clamp_Ensemble_Entries(selection.ContourEnsembles, state.Set);
+bool Write_Contour_Text(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
+    const EnsembleRange range = Clamp_Ensemble_Entries(selection.ContourEnsembles, reader.Set());
     const int k = std::clamp(selection.ContourType, 0, kExportDataTypes - 1);
     file.WriteQuotedLine("Contour Data =" + ContourTextTitle(k));
-    if (!LoadEnsemble(state, range.First, file)) return false;
-    Write_Text_Header(state, file);
+    if (!reader.Load(range.First, file)) return false;
+    Write_Text_Header(reader, file);
     file.WriteLineEnd();
 
-    const BinColumns bins = MakeBinColumns(state, selection.BinsOf(ExportKind::Contour));
+    const BinColumns bins = MakeBinColumns(reader, selection.BinsOf(ExportKind::Contour));
     std::string line = kTimeHeadings;
     for (int m : bins.Numbers) {
         line += '\t';
@@ -108,11 +108,11 @@ bool Write_Contour_Text(CoreState& state, ExportSelection& selection, OutputFile
     line += "\r\n\r\n";
     file.WritePiece(line);
 
-    const DataSet& data = state.Data;
+    const EnsembleSet& data = reader.Data();
     const int64_t count = range.Count();
     for (int64_t r = 0; r < count && !selection.Cancel && file.Ok(); ++r) {
         const int32_t e = range.At(r);
-        if (!LoadEnsemble(state, e, file)) break;
+        if (!reader.Load(e, file)) break;
         // Each row starts with its line end, so the last row has none.
         line.assign(kCrLf);
         AppendEnsembleAndTime(line, data);
@@ -128,17 +128,17 @@ bool Write_Contour_Text(CoreState& state, ExportSelection& selection, OutputFile
     return file.Ok();
 }
 
-bool Write_Profile_Text(CoreState& state, ExportSelection& selection, OutputFile& file) {
-    const int32_t e = Clamp_Ensemble_Entry(selection.ProfileEnsemble, state.Set);
-    if (!LoadEnsemble(state, e, file)) return false;
+bool Write_Profile_Text(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
+    const int32_t e = Clamp_Ensemble_Entry(selection.ProfileEnsemble, reader.Set());
+    if (!reader.Load(e, file)) return false;
     std::string line = "\"Profile Data Ensemble Number = \"\t";
-    AppendInt(line, state.Setup.EnsembleNumber);
+    AppendInt(line, reader.Setup().EnsembleNumber);
     line += kCrLf;
     file.WritePiece(line);
-    Write_Text_Header(state, file);
+    Write_Text_Header(reader, file);
     file.WriteLineEnd();
 
-    const BinColumns bins = MakeBinColumns(state, selection.BinsOf(ExportKind::Profile));
+    const BinColumns bins = MakeBinColumns(reader, selection.BinsOf(ExportKind::Profile));
     line.assign("\t");
     for (int m : bins.Numbers) {
         line += '\t';
@@ -154,7 +154,7 @@ bool Write_Profile_Text(CoreState& state, ExportSelection& selection, OutputFile
         line.assign(Quoted(ProfileTextLabel(k)));
         for (size_t c = 0; c < bins.Size(); ++c) {
             line += '\t';
-            AppendBinValue(line, state.Data, k, bins.Indices[c], 1);
+            AppendBinValue(line, reader.Data(), k, bins.Indices[c], 1);
             if (selection.Cancel) break;
         }
         line += kCrLf;

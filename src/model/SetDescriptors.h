@@ -20,8 +20,6 @@ struct SetDescriptors {
     int32_t OrientationBalance = 0;
     int32_t FirstBinShown = 1, LastBinShown = 0;
     int32_t MultiFileCount = 0, QUARNFileCount = 0;
-    bool NvramInFile = false;                // met by the file statistics' backward search
-    bool NvramFlag = false;                  // set by the loader when it meets an NVRAM block
     int32_t SelFirstEns = 0, SelLastEns = 0; // the navigator's selection
     std::string FileName;                    // the open file (the open dialog's file name)
     std::string StatsText;                   // the information window's text

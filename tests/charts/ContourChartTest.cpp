@@ -91,9 +91,13 @@ TEST(ContourBottomTrack, PointsAtColumnCentresFromTheMeanRange) {
     EXPECT_NEAR(down[1].Y, 30 + 2.25 * ppm, 1e-9);
     EXPECT_DOUBLE_EQ(down[2].X, 50 + 72.5 * 3.5);
 
-    f.View.Axes.OrientationBalance = 0; // as many up- as down-looking: up-looking, from the bottom
-    chart.Axes = f.View.Axes;
-    EXPECT_NEAR(BT_Contour_Points(chart, 400, 270, f.View.Source).at(1).Y, 230 - 2.25 * ppm, 1e-9);
+    // Up-looking, and as many up- as down-looking ensembles: from the plot bottom, upwards.
+    for (int32_t balance : {-2, 0}) {
+        f.View.Axes.OrientationBalance = balance;
+        chart.Axes = f.View.Axes;
+        EXPECT_NEAR(BT_Contour_Points(chart, 400, 270, f.View.Source).at(1).Y, 230 - 2.25 * ppm, 1e-9)
+            << balance;
+    }
 
     // A beam's own data type follows only that beam: beam 3's echo has ranges in ensembles 0 and 3 only.
     Move_Data_To_Chart3d_Array(chart, f.View, 3);

@@ -5,6 +5,7 @@
 
 #include "dataset/Loader.h"
 #include "model/CoreState.h"
+#include "simulator/Simulator.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,17 @@ std::string WriteRun(int32_t first, int32_t last, const std::string& name = "RUN
     return path.string();
 }
 
+// Ensembles 1..before, the gap's bytes, ensembles before + 1..last.
+std::string WriteRunWithGap(int32_t before, const std::vector<uint8_t>& gap, int32_t last) {
+    std::vector<uint8_t> bytes = BuildBroadbandRun(Spec1002(), 1, before);
+    const auto rest = BuildBroadbandRun(Spec1002(), before + 1, last);
+    bytes.insert(bytes.end(), gap.begin(), gap.end());
+    bytes.insert(bytes.end(), rest.begin(), rest.end());
+    const fs::path path = ScratchDir() / "GAP.000";
+    WriteAll(path, bytes);
+    return path.string();
+}
+
 // Members named RUN.000, RUN.001, ... holding the given ranges of ensemble numbers.
 fs::path MakeNumberedSet(const std::vector<std::pair<int32_t, int32_t>>& ranges) {
     const fs::path dir = ScratchDir();
@@ -40,7 +52,7 @@ int32_t LoadedNumber(const CoreState& s, int slot) {
     return s.Data.AncData(2, slot) / 10;
 }
 int32_t WholeNumber(const CoreState& s, int slot) {
-    return s.Data.WholeAncData(2, slot) / 10;
+    return s.Data.Whole.AncData(2, slot) / 10;
 }
 
 struct ProgressLog {
@@ -136,13 +148,122 @@ TEST(WholeSet, FilesWithoutEnoughEnsemblesAreNotLoaded) {
     int hooksRun = 0;
     LoadHooks hooks;
     hooks.WholeSetLoaded = [&](CoreState&) { ++hooksRun; };
-    EXPECT_FALSE(Load_Whole_Set(s, junk.string(), hooks));
+    const OpenReport junkReport = Load_Whole_Set(s, junk.string(), hooks);
+    EXPECT_FALSE(junkReport.Loaded());
+    EXPECT_EQ(junkReport.WholeSet.Refusal, LoadRefusal::NotEnoughValid);
     EXPECT_EQ(hooksRun, 0);
     EXPECT_NE(s.Set.StatsText.find("Not enough VALID ensembles"), std::string::npos);
     // Reopening onto a one-ensemble file: the arrays were sized for it, so the old load is gone too.
     ASSERT_TRUE(Load_Whole_Set(s, WriteRun(1, 50)));
-    EXPECT_FALSE(Load_Whole_Set(s, WriteRun(1, 1, "ONE.000")));
+    const OpenReport one = Load_Whole_Set(s, WriteRun(1, 1, "ONE.000"));
+    EXPECT_EQ(one.WholeSet.Refusal, LoadRefusal::TooFewStored);
+    EXPECT_EQ(one.WholeSet.Stored, 1);
     EXPECT_FALSE(s.Set.FileValid);
+    EXPECT_EQ(s.Set.CurrentEnsIndex, 1);
+    EXPECT_EQ(Load_Whole_Set(s, (ScratchDir() / "none.000").string()).WholeSet.Refusal,
+              LoadRefusal::Unreadable);
+}
+
+TEST(WholeSet, EveryWholeSetArrayHoldsWhatTheLoadedSetHolds) {
+    // 40 ensembles fit the whole set without thinning, and the first sub set loads the same 40: every
+    // array of the copy must read back equal to the loaded set, row by row and bin by bin.
+    SimulationSpec spec;
+    spec.Ensembles = 40;
+    spec.Cells = 12;
+    spec.Navigation = true;
+    spec.TextBlock = true;
+    const fs::path path = ScratchDir() / "ALL.000";
+    std::string error;
+    ASSERT_TRUE(WriteSimulatedFile(spec, path.string(), &error)) << error;
+    CoreState s;
+    ASSERT_TRUE(Load_Whole_Set(s, path.string()));
+    ASSERT_EQ(s.Set.WholeEnsCount, 40);
+    ASSERT_EQ(s.Set.CurrentEnsIndex, 40);
+    const EnsembleSet& whole = s.Data.Whole;
+    const EnsembleSet& loaded = s.Data;
+    // The simulated file fills every one of these arrays, so a copy that leaves out a row shows.
+    auto same = [](const char* name, const auto& w, const auto& l) {
+        using T = std::decay_t<decltype(*l.SlotData(0))>;
+        ASSERT_EQ(w.SlotSize(), l.SlotSize()) << name;
+        ASSERT_GE(w.Slots(), 40) << name;
+        bool anyValue = false;
+        for (int slot = 0; slot < 40; ++slot)
+            for (size_t i = 0; i < l.SlotSize(); ++i) {
+                ASSERT_EQ(w.SlotData(slot)[i], l.SlotData(slot)[i])
+                    << name << " slot " << slot << " at " << i;
+                anyValue = anyValue || l.SlotData(slot)[i] != T{};
+            }
+        EXPECT_TRUE(anyValue) << name;
+    };
+    same("EnsTimes", whole.EnsTimes, loaded.EnsTimes);
+    same("AncData", whole.AncData, loaded.AncData);
+    same("VelData", whole.VelData, loaded.VelData);
+    same("CorrData", whole.CorrData, loaded.CorrData);
+    same("IntensityData", whole.IntensityData, loaded.IntensityData);
+    same("PGoodData", whole.PGoodData, loaded.PGoodData);
+    same("BTRangeData", whole.BTRangeData, loaded.BTRangeData);
+    same("BTVelData", whole.BTVelData, loaded.BTVelData);
+    same("RefVelData", whole.RefVelData, loaded.RefVelData);
+    same("RefVelWork", whole.RefVelWork, loaded.RefVelWork);
+    same("NavData", whole.NavData, loaded.NavData);
+    same("EnsNumbers", whole.EnsNumbers, loaded.EnsNumbers);
+    same("NavFirstLat", whole.NavFirstLat, loaded.NavFirstLat);
+    same("NavLastLon", whole.NavLastLon, loaded.NavLastLon);
+    same("TextData", whole.TextData, loaded.TextData);
+    // Magnitude and direction (rows 4 and 5) are part of the copy.
+    EXPECT_NE(whole.VelData(4, 0, 39), 0);
+    EXPECT_NE(whole.VelData(5, 0, 39), 0);
+}
+
+TEST(LoadReport, SetUpBlocksOfMoreThan8000BytesArePassedOver) {
+    // Ensembles 1..5, a two-data-type block, ensembles 6..10: a block of 8000 bytes is an ensemble of
+    // its own and stored; one of 8001 is a set-up block and passed over.
+    struct Case {
+        int bytes;
+        int32_t stored, nvram;
+    };
+    for (const Case c : {Case{8000, 11, 0}, Case{8001, 10, 1}}) {
+        SCOPED_TRACE(c.bytes);
+        CoreState s;
+        const OpenReport report = Load_Whole_Set(s, WriteRunWithGap(5, BuildNvramBlock(c.bytes), 10));
+        ASSERT_TRUE(report.Loaded());
+        EXPECT_EQ(report.WholeSet.Stored, c.stored);
+        EXPECT_EQ(report.WholeSet.NvramBlocks, c.nvram);
+        EXPECT_EQ(report.FirstSubSet.Stored, c.stored);
+        EXPECT_EQ(report.FirstSubSet.NvramBlocks, c.nvram);
+        // A stored block carries no ensemble's values: slot 5 then holds zeros and ensemble 6 moves on.
+        EXPECT_EQ(WholeNumber(s, 5), c.nvram ? 6 : 0);
+        EXPECT_EQ(WholeNumber(s, 6), c.nvram ? 7 : 6);
+    }
+}
+
+TEST(LoadReport, ProgressCanStopASubSetOrTheOpen) {
+    const std::string path = WriteRun(1, 300);
+    CoreState s;
+    ASSERT_TRUE(Load_Whole_Set(s, path));
+    // A sub set of 100 stopped when half is loaded keeps those 50 on display.
+    s.Progress.Value = [](double value) { return value < 50; };
+    const LoadReport sub = Read_File_Selection(s, 101, 200, true);
+    EXPECT_TRUE(sub.Loaded);
+    EXPECT_TRUE(sub.Stopped);
+    EXPECT_EQ(sub.Stored, 50);
+    EXPECT_EQ(s.Set.LastEnsNumber, 150);
+    // An Open stopped part-way loads no file.
+    const OpenReport open = Load_Whole_Set(s, path);
+    EXPECT_FALSE(open.Loaded());
+    EXPECT_EQ(open.WholeSet.Refusal, LoadRefusal::Stopped);
+    EXPECT_FALSE(s.Set.FileValid);
+    EXPECT_EQ(s.Set.StatsText.find("Average Ensemble Interval"), std::string::npos);
+}
+
+TEST(LoadReport, SearchesThatFindNothingAreCounted) {
+    // 25000 stray bytes give up two searches of 10000 bad bytes each before ensemble 11 is found; the
+    // search past the last ensemble finds nothing too.
+    CoreState s;
+    const OpenReport report = Load_Whole_Set(s, WriteRunWithGap(10, std::vector<uint8_t>(25000, 0x33), 20));
+    ASSERT_TRUE(report.Loaded());
+    EXPECT_EQ(report.WholeSet.Stored, 20);
+    EXPECT_EQ(report.WholeSet.FailedSearches, 3);
 }
 
 TEST(SubSet, MidnightCrossingAddsTheShortStep) {
@@ -166,8 +287,7 @@ TEST(SubSet, MidnightCrossingAddsTheShortStep) {
     EXPECT_DOUBLE_EQ(s.Set.WholeSetDuration, 2.5);
     ASSERT_TRUE(Read_File_Selection(s, 1, 2, false));
     EXPECT_DOUBLE_EQ(s.Set.SetDuration, 1.0);
-    s.Set.CurrentEnsIndex = 1;
-    EXPECT_DOUBLE_EQ(Convert_Time(s), 0.5);
+    EXPECT_DOUBLE_EQ(Convert_Time(s.Data, 1), 0.5);
 }
 
 TEST(SubSet, FirstEqualToLastAndSelectionsBeyondTheLastEnsemble) {
@@ -238,8 +358,6 @@ TEST(MaxEnsembles, RequestIsLimitedAndTheSetReloaded) {
 TEST(ErrorVelocityStats, MeanSpreadAndShareOfValidEnsembles) {
     CoreState s;
     Allocate_Data_Set(s.Data, 256, 256, true);
-    s.Setup.NumCells = 4;
-    s.Set.CurrentEnsIndex = 4;
     const int16_t bin0[4] = {10, kBadValue, 20, 30};
     const int16_t bin1[4] = {kBadValue, -7, kBadValue, kBadValue};
     const int16_t bin3[4] = {1, kBadValue, kBadValue, 2};
@@ -252,7 +370,7 @@ TEST(ErrorVelocityStats, MeanSpreadAndShareOfValidEnsembles) {
     }
     // A bin past NumCells is left alone.
     s.Data.ErrVelStats(0, 4, 0) = 12345;
-    Compute_ErrVel_Stats(s);
+    Compute_ErrVel_Stats(s.Data, 4, 4);
     // Mean, spread, share per bin; one valid value (bin 1) or none (bin 2) leaves the bin unreported.
     // Bin 3: mean 1.5 rounds to 2 (halves to even), spread sqrt(0.5) to 1, share 2 of 4.
     const int want[4][3] = {{20, 10, 75}, {-32768, -32768, 0}, {-32768, -32768, 0}, {2, 1, 50}};

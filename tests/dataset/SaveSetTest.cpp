@@ -35,12 +35,14 @@ TEST(SaveEnsembleRange, CopiesTheChosenEnsemblesByteForByte) {
     const CoreState state = OpenState(source);
     const auto target = ScratchDir() / "three.000";
     int64_t written = 0;
-    ASSERT_EQ(Save_Ensemble_Range(state, 3, 5, target.string(), &written), SaveSetResult::Saved);
+    ASSERT_EQ(Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 3, 5, target.string(), &written),
+              SaveSetResult::Saved);
     EXPECT_EQ(written, 3 * kRecord);
     EXPECT_EQ(ReadAll(target), Slice(bytes, 2 * kRecord, 3 * kRecord));
     // A range past the end of the file stops there.
     const auto tail = ScratchDir() / "tail.000";
-    ASSERT_EQ(Save_Ensemble_Range(state, 8, 20, tail.string()), SaveSetResult::Saved);
+    ASSERT_EQ(Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 8, 20, tail.string()),
+              SaveSetResult::Saved);
     EXPECT_EQ(ReadAll(tail), Slice(bytes, 7 * kRecord, 2 * kRecord));
 }
 
@@ -49,19 +51,24 @@ TEST(SaveEnsembleRange, RefusesTheOpenFileAndFilesWithContent) {
     const std::string source = DataFile("up600_beam_9ens.000");
     const CoreState state = OpenState(source);
     std::string message;
-    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, source, nullptr, &message), SaveSetResult::NothingToDo);
+    EXPECT_EQ(Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 1, 2, source, nullptr, &message),
+              SaveSetResult::NothingToDo);
     const auto full = ScratchDir() / "full.000";
     WriteAll(full, {9});
-    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, full.string(), nullptr, &message), SaveSetResult::NotAllowed);
+    EXPECT_EQ(
+        Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 1, 2, full.string(), nullptr, &message),
+        SaveSetResult::NotAllowed);
     EXPECT_EQ(message, "Over-Write of File Not Allowed");
     EXPECT_EQ(ReadAll(full), std::vector<uint8_t>{9});
     // An existing empty file may be written.
     const auto empty = ScratchDir() / "empty.000";
     WriteAll(empty, {});
-    EXPECT_EQ(Save_Ensemble_Range(state, 1, 1, empty.string()), SaveSetResult::Saved);
+    EXPECT_EQ(Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 1, 1, empty.string()),
+              SaveSetResult::Saved);
     EXPECT_EQ(static_cast<int64_t>(ReadAll(empty).size()), kRecord);
     if (!std::filesystem::exists("/dev/full")) return;
-    EXPECT_EQ(Save_Ensemble_Range(state, 1, 2, "/dev/full", nullptr, &message), SaveSetResult::Failed);
+    EXPECT_EQ(Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 1, 2, "/dev/full", nullptr, &message),
+              SaveSetResult::Failed);
     EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
 }
 
@@ -76,10 +83,12 @@ TEST(SaveEnsembleRange, RunsAcrossTheFilesOfANumberedSet) {
     state.Set.MultiFileCount = 1;
     const auto target = dir / "out.bin";
     // Ensembles 3..6 start in the first file and end in the second.
-    ASSERT_EQ(Save_Ensemble_Range(state, 3, 6, target.string()), SaveSetResult::Saved);
+    ASSERT_EQ(Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 3, 6, target.string()),
+              SaveSetResult::Saved);
     EXPECT_EQ(ReadAll(target), Slice(bytes, 2 * kRecord, 4 * kRecord));
     // Ensembles 6..7 lie wholly in the second file.
-    ASSERT_EQ(Save_Ensemble_Range(state, 6, 7, target.string() + "2"), SaveSetResult::Saved);
+    ASSERT_EQ(Save_Ensemble_Range(state.Set, state.Frame.EnsembleBytes, 6, 7, target.string() + "2"),
+              SaveSetResult::Saved);
     EXPECT_EQ(ReadAll(target.string() + "2"), Slice(bytes, 5 * kRecord, 2 * kRecord));
 }
 

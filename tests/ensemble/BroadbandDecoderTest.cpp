@@ -1,6 +1,7 @@
 // Broadband decoding into the set-up and one data-set slot, from hand-built ensembles.
 #include "EnsembleBuilder.h"
 #include "ensemble/Decoder.h"
+#include "model/DataSet.h"
 
 #include <gtest/gtest.h>
 

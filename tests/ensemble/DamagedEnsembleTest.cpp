@@ -2,6 +2,7 @@
 // ensemble, nothing is written outside the slot, and what fits is still decoded.
 #include "EnsembleBuilder.h"
 #include "ensemble/Decoder.h"
+#include "model/DataSet.h"
 
 #include <gtest/gtest.h>
 

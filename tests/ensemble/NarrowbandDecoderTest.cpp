@@ -1,6 +1,7 @@
 // Narrowband decoding: BCD times, configuration byte, resolution, 12-bit counts, substitutes.
 #include "EnsembleBuilder.h"
 #include "ensemble/Decoder.h"
+#include "model/DataSet.h"
 
 #include <gtest/gtest.h>
 

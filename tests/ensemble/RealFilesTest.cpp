@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/Framing.h"
+#include "model/DataSet.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 
 #include "common/OutputFile.h"
 #include "dataset/Loader.h"
+#include "export/ExportReader.h"
 #include "export/ExportSelection.h"
 #include "model/CoreState.h"
 #include "simulator/EnsembleEncoder.h"
@@ -138,13 +139,15 @@ inline std::filesystem::path TinyFilePath() {
     return path;
 }
 
-// Runs a writer into a new scratch file and returns its bytes.
-using Writer = std::function<bool(CoreState&, ExportSelection&, OutputFile&)>;
-inline std::string WriteToString(CoreState& state, ExportSelection& sel, const Writer& writer) {
+// Runs a writer, reading through an export reader of the state, into a new scratch file and returns
+// its bytes.
+using Writer = std::function<bool(ExportReader&, ExportSelection&, OutputFile&)>;
+inline std::string WriteToString(const CoreState& state, ExportSelection& sel, const Writer& writer) {
     const std::filesystem::path out = ScratchDir() / "out";
     OutputFile file;
     EXPECT_TRUE(file.Open(out.string())) << file.Error();
-    EXPECT_TRUE(writer(state, sel, file)) << file.Error();
+    ExportReader reader(state);
+    EXPECT_TRUE(writer(reader, sel, file)) << file.Error();
     file.Close();
     return ReadText(out);
 }

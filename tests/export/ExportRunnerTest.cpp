@@ -1,8 +1,9 @@
 // "Write File" without the window: the target is never overwritten, failures end the export with a
-// message, and the user's selection and view come back afterwards whatever happened.
+// message, and the set on display is never touched, whatever happened.
 #include "ExportFixture.h"
 
 #include "export/ExportRunner.h"
+#include "export/TextExport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +28,17 @@ class ExportRunner : public ::testing::Test {
         sel_.ContourType = 10;
         sel_.ContourEnsembles = {"1", "3", "1"};
         sel_.Bins[0].Select(1);
+        before_ = file_.State.Data;
+        setupBefore_ = file_.State.Setup;
     }
-    // The loaded set, descriptors and view are those of SetUp.
-    void ExpectSelectionRestored() {
+    // Every array of the data set, the set-up, the loaded set and the view are those of SetUp.
+    void ExpectDisplayUntouched() {
         const CoreState& s = file_.State;
+        EXPECT_TRUE(s.Data == before_);
+        EXPECT_EQ(s.Setup.EnsembleNumber, setupBefore_.EnsembleNumber);
         EXPECT_EQ(s.Set.FirstEnsNumber, 2);
         EXPECT_EQ(s.Set.LastEnsNumber, 3);
         EXPECT_EQ(s.Set.CurrentEnsIndex, 2);
-        EXPECT_EQ(s.Data.EnsNumbers[0], 2);
-        EXPECT_EQ(s.Data.EnsNumbers[1], 3);
-        EXPECT_EQ(s.Data.EnsTimes(5, 1), 1); // ensemble 3's seconds in slot 1
         EXPECT_EQ(s.Set.FirstBinShown, 2);
         EXPECT_EQ(s.Set.LastBinShown, 2);
         EXPECT_EQ(s.Set.ProfileEnsNumber, 3);
@@ -44,6 +46,8 @@ class ExportRunner : public ::testing::Test {
 
     LoadedFile file_;
     ExportSelection sel_;
+    DataSet before_;
+    InstrumentSetup setupBefore_;
 };
 
 } // namespace
@@ -55,7 +59,7 @@ TEST_F(ExportRunner, WritesTheChosenKindAndRestoresTheSelection) {
     const auto lines = CrLfLines(ReadText(out));
     ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[16], "3\t26\t06\t14\t12\t01\t01\t00\t\t120");
-    ExpectSelectionRestored();
+    ExpectDisplayUntouched();
 }
 
 TEST_F(ExportRunner, MatFileTypeOfTheVisiblePanel) {
@@ -69,7 +73,7 @@ TEST_F(ExportRunner, MatFileTypeOfTheVisiblePanel) {
     // The first record: type 20, 1 x 1, no imaginary part, name "ZonProfileEns".
     EXPECT_TRUE(bytes.starts_with(
         std::string("\x14\0\0\0\x01\0\0\0\x01\0\0\0\0\0\0\0\x0E\0\0\0ZonProfileEns\0", 34)));
-    ExpectSelectionRestored();
+    ExpectDisplayUntouched();
 }
 
 TEST_F(ExportRunner, NonEmptyFileIsRefusedAndLeftUnchanged) {
@@ -79,7 +83,7 @@ TEST_F(ExportRunner, NonEmptyFileIsRefusedAndLeftUnchanged) {
     EXPECT_EQ(r.Status, ExportStatus::Refused);
     EXPECT_EQ(r.Message, "Over-Write of File Not Allowed");
     EXPECT_EQ(ReadText(out), "keep");
-    ExpectSelectionRestored();
+    ExpectDisplayUntouched();
 }
 
 TEST_F(ExportRunner, DiskFullEndsTheExportWithAMessage) {
@@ -87,16 +91,14 @@ TEST_F(ExportRunner, DiskFullEndsTheExportWithAMessage) {
     const ExportResult r = Run_Export(file_.State, sel_, "/dev/full");
     EXPECT_EQ(r.Status, ExportStatus::Failed);
     EXPECT_NE(r.Message.find("No space left on device"), std::string::npos) << r.Message;
-    ExpectSelectionRestored();
+    ExpectDisplayUntouched();
 }
 
-TEST_F(ExportRunner, CancelKeepsThePartialFileAndRestores) {
+TEST_F(ExportRunner, ProgressAskingToStopKeepsThePartialFile) {
     sel_.Kind = ExportKind::Series;
     sel_.SeriesEnsembles = {"1", "3", "1"};
     sel_.AncTypes[0] = true;
-    sel_.Progress = [&](int value) {
-        if (value == 0 && file_.State.Set.FirstEnsNumber == 1) sel_.Cancel = true; // after the first row
-    };
+    sel_.Progress = [](int value) { return value != 0; }; // 0 comes after the first row
     const fs::path out = ScratchDir() / "series.txt";
     const ExportResult r = Run_Export(file_.State, sel_, out.string());
     EXPECT_EQ(r.Status, ExportStatus::Cancelled);
@@ -104,7 +106,7 @@ TEST_F(ExportRunner, CancelKeepsThePartialFileAndRestores) {
     const auto lines = CrLfLines(ReadText(out));
     ASSERT_EQ(lines.size(), 18u);
     EXPECT_EQ(lines[16], "1\t26\t06\t14\t12\t00\t00\t00\t\t1.23");
-    ExpectSelectionRestored();
+    ExpectDisplayUntouched();
 }
 
 TEST_F(ExportRunner, AStaleCancelFromAnEarlierRunDoesNotStopTheNext) {
@@ -116,7 +118,7 @@ TEST_F(ExportRunner, AStaleCancelFromAnEarlierRunDoesNotStopTheNext) {
 
 TEST_F(ExportRunner, NoTargetOrNoValidFileWritesNothing) {
     EXPECT_EQ(Run_Export(file_.State, sel_, "").Status, ExportStatus::NoFile);
-    ExpectSelectionRestored();
+    ExpectDisplayUntouched();
     file_.State.Set.FileValid = false;
     const fs::path out = ScratchDir() / "never.txt";
     EXPECT_EQ(Run_Export(file_.State, sel_, out.string()).Status, ExportStatus::NoFile);
@@ -128,13 +130,22 @@ TEST_F(ExportRunner, EnsembleFileGoneMidwayEndsTheExportInsteadOfRepeatingOldVal
     // again as rows 2 and 3, nor leave a cut-off file.
     sel_.Progress = [&](int value) {
         if (value == 0) fs::remove(file_.Path);
+        return true;
     };
     const fs::path out = ScratchDir() / "partial.txt";
     const ExportResult r = Run_Export(file_.State, sel_, out.string());
     EXPECT_EQ(r.Status, ExportStatus::Failed);
     EXPECT_NE(r.Message.find("Ensemble 2 could not be read"), std::string::npos) << r.Message;
-    EXPECT_FALSE(r.SelectionRestored);
     // The unfinished file would block a retry as "Over-Write of File Not Allowed": it is gone.
     EXPECT_NE(r.Message.find("the unfinished file was removed"), std::string::npos) << r.Message;
     EXPECT_FALSE(fs::exists(out));
+    ExpectDisplayUntouched();
+}
+
+TEST_F(ExportRunner, AWriterCalledDirectlyReadsThroughItsOwnTarget) {
+    // Ensemble 1 is not on display; writing it must not put it into the displayed slots.
+    sel_.ContourEnsembles = {"1", "1", "1"};
+    const std::string text = WriteToString(file_.State, sel_, Write_Contour_Text);
+    EXPECT_EQ(Cells(CrLfLines(text).back())[0], "1");
+    ExpectDisplayUntouched();
 }

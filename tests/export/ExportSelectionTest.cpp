@@ -84,7 +84,7 @@ TEST(LoadFolders, StartsFromTheChartsChoices) {
     state.Set.ProfileEnsNumber = 77;
     ExportSelection sel;
     sel.Bins[2].Select(9);
-    Load_Folders(state, sel);
+    Load_Folders(state.Opts, state.Set, sel);
     EXPECT_EQ(sel.ContourType, 18);
     EXPECT_EQ(sel.ProfileEnsemble, "77");
     std::array<bool, 20> profile{};

@@ -2,7 +2,6 @@
 // with, and the edge cases of the format.
 #include "ExportFixture.h"
 
-#include "export/ExportData.h"
 #include "export/TextExport.h"
 
 #include <gtest/gtest.h>
@@ -110,7 +109,10 @@ TEST_F(TextExport, StepThatDoesNotDivideTheRangeStopsAtLastOrBelow) {
 TEST_F(TextExport, ProgressFollowsTheEnsembleAndTheRowCounts) {
     // Contour over 1..3: round((e - 1) x 100 / 3) after each row, then 100.
     std::vector<int> seen;
-    sel_.Progress = [&](int value) { seen.push_back(value); };
+    sel_.Progress = [&](int value) {
+        seen.push_back(value);
+        return true;
+    };
     WriteToString(State(), sel_, Write_Contour_Text);
     EXPECT_EQ(seen, (std::vector<int>{0, 33, 67, 100}));
 
@@ -147,18 +149,22 @@ EnsembleContents Oriented(int number, bool up, uint8_t year) {
     return c;
 }
 
-std::string OrientedContour(bool up, uint8_t year) {
+// The contour file of ensembles 1..last of a two-ensemble file, ensemble n looking up when up(n).
+std::string OrientedContour(const std::function<bool(int)>& up, uint8_t year, const char* last = "1") {
     LoadedFile f;
-    f.Path = ScratchDir() / (up ? "UP.000" : "DOWN.000");
-    WriteEnsembles(f.Path, 2, [&](int n) { return Oriented(n, up, year); });
+    f.Path = ScratchDir() / "ORIENTED.000";
+    WriteEnsembles(f.Path, 2, [&](int n) { return Oriented(n, up(n), year); });
     OpenFile(f);
-    EXPECT_EQ(f.State.Set.OrientationBalance, up ? -2 : 2);
+    EXPECT_EQ(f.State.Set.OrientationBalance, (up(1) ? -1 : 1) + (up(2) ? -1 : 1));
     ExportSelection sel;
     sel.ContourType = 9;
-    sel.ContourEnsembles = {"1", "1", "1"};
+    sel.ContourEnsembles = {"1", last, "1"};
     sel.Bins[0].Select(1);
     sel.Bins[0].Select(2);
     return WriteToString(f.State, sel, Write_Contour_Text);
+}
+std::string OrientedContour(bool up, uint8_t year) {
+    return OrientedContour([up](int) { return up; }, year);
 }
 
 } // namespace
@@ -174,13 +180,15 @@ TEST(TextExportOrientation, BinOneIsTheCellNearestTheTransducerEitherWay) {
     EXPECT_EQ(up[14], down[14]);
 }
 
-TEST(TextExportOrientation, AsManyUpAsDownLookingEnsemblesNumberBinsAsUpLooking) {
-    CoreState s;
-    const std::pair<int32_t, int> cases[] = {{-2, 0}, {0, 0}, {1, 4}}; // balance, index of bin 1 of 5
-    for (const auto& [balance, index] : cases) {
-        s.Set.OrientationBalance = balance;
-        EXPECT_EQ(exportdata::BinIndex(s, 5, 1), index) << balance;
-    }
+TEST(TextExportOrientation, AsManyUpAsDownLookingEnsemblesReadBinsInUpLookingOrder) {
+    // Balance 0 is not mostly down-looking: bin m is read from index m - 1 for every ensemble, so the
+    // down-looking ensemble 2 (cells stored reversed) shows cell 1's 22 counts under bin 1.
+    const auto lines = CrLfLines(OrientedContour([](int n) { return n == 1; }, 26, "2"));
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(Cells(lines[14]),
+              (std::vector<std::string>{"1", "26", "02", "09", "00", "01", "00", "00", "", "11", "22"}));
+    EXPECT_EQ(Cells(lines[15]),
+              (std::vector<std::string>{"2", "26", "02", "09", "00", "02", "00", "00", "", "22", "11"}));
 }
 
 TEST(TextExportHeader, YearEightyIsLeftOutOfTheDate) {
