@@ -102,7 +102,9 @@ void BM_StatsOfRecordingWithSyncTail(benchmark::State& state) {
     int32_t last = 0;
     for (auto _ : state) {
         CoreState core;
-        ok = Show_File_Stats(core, {path}, 0);
+        ok = Show_File_Stats({path}, 0, DecodeTarget{core.Frame, core.Setup, core.Data}, DecodeSettings{},
+                             core.Set, {})
+                 .Valid();
         last = core.Set.LastEnsNumber;
     }
     if (!ok) state.SkipWithError("the statistics found no last ensemble");
