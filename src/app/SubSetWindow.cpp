@@ -179,6 +179,7 @@ bool SubSetWindow::eventFilter(QObject* watched, QEvent* event) {
             Picture1_MouseMove(e);
             return true;
         }
+        if (watched == pic5_) Picture5_MouseMove(e);
         break;
     }
     case QEvent::MouseButtonRelease: {

@@ -68,6 +68,9 @@ class SubSetWindow : public QMdiSubWindow {
     void Picture1_MouseUp(QMouseEvent* e);
     void Picture1_Click(double x, double y);
     void Finish_Zoom(double x, double y);
+    // The data viewer: the contour cell at a point of the contour, and the cell beside the profile.
+    void Send_To_Viewer(double x, double y);
+    void Picture5_MouseMove(QMouseEvent* e);
     // Splitters of the profile and series surfaces.
     bool Splitter_MouseDown(QWidget* picture, QMouseEvent* e);
     void Splitter_MouseMove(QMouseEvent* e);
