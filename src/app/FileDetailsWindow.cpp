@@ -3,12 +3,14 @@
 #include "app/AppIcon.h"
 #include "app/FileFilters.h"
 #include "app/MainWindow.h"
+#include "app/TextBox.h"
 
 #include "common/InputFile.h"
 #include "dataset/DecodeState.h"
 #include "ensemble/FileDetails.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,14 +58,7 @@ FileDetailsWindow::FileDetailsWindow(AppContext& app, MainWindow& main) : app_(a
 
     auto* client = new QWidget;
     auto* layout = new QHBoxLayout(client);
-    text1_ = new QPlainTextEdit(client);
-    text1_->setObjectName("Text1");
-    text1_->setReadOnly(true);
-    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont font("Courier New");
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(8);
-    text1_->setFont(font);
+    text1_ = New_Text_Box(client, "Text1");
     layout->addWidget(text1_, 1);
 
     frame_ = new QGroupBox("Ensemble Statistics", client);
@@ -82,7 +77,9 @@ FileDetailsWindow::FileDetailsWindow(AppContext& app, MainWindow& main) : app_(a
     grid->setRowStretch(kStatistics, 1);
     layout->addWidget(frame_, 0);
     setWidget(client);
-    resize(720, 520);
+    // Wide enough for the report's longest lines (90 characters), 40 lines high.
+    const QFontMetrics metrics(text1_->font());
+    resize(90 * metrics.horizontalAdvance('W') + frame_->sizeHint().width() + 60, 40 * metrics.lineSpacing());
 
     main_.Area()->addSubWindow(this);
     hide();
@@ -165,14 +162,11 @@ void FileDetailsWindow::Show_Statistics(const EnsembleStatistics& s) {
 }
 
 void FileDetailsWindow::Set_Text(const std::string& text) {
-    // The report's lines end with carriage return and line feed; the box wants plain line feeds.
-    QString shown = QString::fromStdString(text);
-    shown.replace("\r\n", "\n");
-    text1_->setPlainText(shown);
+    Set_Box_Text(text1_, text);
 }
 
 std::string FileDetailsWindow::Text() const {
-    return text1_->toPlainText().toStdString();
+    return Box_Text(text1_);
 }
 
 void FileDetailsWindow::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/MainWindow.h"
+#include "app/TextBox.h"
 
 #include "ensemble/DataViewText.h"
 
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace mvx {
@@ -20,7 +22,7 @@ namespace mvx {
 namespace {
 
 // Lines of text the window shows at first: a broadband ensemble's text without a sensor string.
-constexpr int kInitialLines = 26;
+constexpr int kInitialLines = 27;
 
 } // namespace
 
@@ -58,10 +60,7 @@ ViewerWindow::ViewerWindow(AppContext& app, MainWindow& main) : app_(app), main_
     });
     layout->setMenuBar(menuBar_);
 
-    text1_ = new QPlainTextEdit(client);
-    text1_->setObjectName("Text1");
-    text1_->setReadOnly(true);
-    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text1_ = New_Text_Box(client, "Text1");
     layout->addWidget(text1_);
     setWidget(client);
     set_size(3); // 8 points
@@ -88,10 +87,7 @@ void ViewerWindow::Update_Data_View(int32_t e, int32_t b) {
     if (e < 0 || e >= core.Set.CurrentEnsIndex || b < 0 || b >= core.Setup.NumCells) return;
     std::string text;
     if (!mvx::Update_Data_View(core.Data, core.Setup, core.Set, e, b, text)) text = kNoData;
-    // The text box wants plain line feeds.
-    QString shown = QString::fromStdString(text);
-    shown.replace("\r\n", "\n");
-    text1_->setPlainText(shown);
+    Set_Box_Text(text1_, text);
 }
 
 void ViewerWindow::set_size(int index) {
@@ -116,15 +112,17 @@ void ViewerWindow::Apply_Font() {
 
 void ViewerWindow::Size_To_Text() {
     const QFontMetrics metrics(text1_->font());
-    const int frame = 2 * text1_->frameWidth() + 4;
-    const QSize chrome = size() - contentsRect().size();
-    resize(60 * metrics.horizontalAdvance('W') + frame + chrome.width() +
-               style()->pixelMetric(QStyle::PM_ScrollBarExtent),
-           kInitialLines * metrics.lineSpacing() + menuBar_->sizeHint().height() + frame + chrome.height());
+    QStyle* look = style();
+    const int frame = 2 * text1_->frameWidth() + 2 * static_cast<int>(text1_->document()->documentMargin());
+    const int border = 2 * look->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int scrollBar = look->pixelMetric(QStyle::PM_ScrollBarExtent);
+    resize(60 * metrics.horizontalAdvance('W') + frame + border + scrollBar,
+           kInitialLines * metrics.lineSpacing() + menuBar_->sizeHint().height() + frame + border +
+               scrollBar + look->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
 }
 
 std::string ViewerWindow::Text() const {
-    return text1_->toPlainText().toStdString();
+    return Box_Text(text1_);
 }
 
 void ViewerWindow::closeEvent(QCloseEvent* event) {

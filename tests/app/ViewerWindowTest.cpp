@@ -35,13 +35,7 @@ class ViewerWindowTest : public AppTest {
 
     // The centre of a contour cell (row counted from the top), in the contour picture's coordinates.
     QPointF CellCentre(int ensemble, int rowFromTop) const {
-        const ContourChart& c = subSet_->Charts().Contour;
-        const QtSurface& p = subSet_->Picture1();
-        const double w = p.Width() - c.Frame.LeftMargin - c.Frame.RightMargin;
-        const double h = p.Height() - c.Frame.TopMargin - c.Frame.BottomMargin;
-        const int n = c.Axes.NumEnsembles, b = c.Axes.LastBinShown - c.Axes.FirstBinShown + 1;
-        return {c.Frame.LeftMargin + (ensemble + 0.5) * w / n,
-                c.Frame.TopMargin + (rowFromTop + 0.5) * h / b};
+        return Contour_Cell_Centre(*subSet_, ensemble, rowFromTop);
     }
     int Rows() const {
         const ContourChart& c = subSet_->Charts().Contour;
