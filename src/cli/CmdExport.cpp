@@ -61,8 +61,9 @@ int RunExport(const ExportOptions& o) {
         return Failure("export", problem);
 
     Load_Folders(state.Opts, state.Set, selection);
-    selection.FileType[static_cast<size_t>(selection.Kind)] =
-        o.Format == "mat" ? ExportFileType::Mat : ExportFileType::Text;
+    selection.FileType[static_cast<size_t>(selection.Kind)] = o.Format == "mat"  ? ExportFileType::Mat
+                                                              : o.Format == "nc" ? ExportFileType::NetCdf
+                                                                                 : ExportFileType::Text;
     auto& boxes = series ? selection.SeriesEnsembles : selection.ContourEnsembles;
     if (o.First) boxes[0] = Box(*o.First);
     if (o.Last) boxes[1] = Box(*o.Last);
@@ -101,7 +102,7 @@ CLI::Validator BinListShape() {
 } // namespace
 
 CommandRun AddExport(CLI::App& root) {
-    CLI::App* app = root.add_subcommand("export", "The export dialog's text or MAT file.");
+    CLI::App* app = root.add_subcommand("export", "The export dialog's text, MAT or NetCDF file.");
     auto o = std::make_shared<ExportOptions>();
     app->add_option("KIND", o->Kind, "what to export: contour, profile or series")
         ->required()
@@ -112,9 +113,9 @@ CommandRun AddExport(CLI::App& root) {
         ->required()
         ->check(NonEmptyText())
         ->type_name("PATH");
-    app->add_option("--format", o->Format, "txt (default) or mat")
-        ->check(CLI::IsMember({"txt", "mat"}).description(""))
-        ->type_name("txt|mat");
+    app->add_option("--format", o->Format, "txt (default), mat or nc (NetCDF, CF conventions)")
+        ->check(CLI::IsMember({"txt", "mat", "nc"}).description(""))
+        ->type_name("txt|mat|nc");
     AddWholeNumber(*app, "--first", "E", o->First,
                    "contour and series: the first ensemble (default: the first loaded)");
     AddWholeNumber(*app, "--last", "E", o->Last,

@@ -9,7 +9,7 @@
 namespace mvx::exportdata {
 
 int BinIndex(int32_t orientationBalance, int numCells, int m) {
-    return orientationBalance > 0 ? numCells - m : m - 1;
+    return MostlyDownLooking(orientationBalance) ? numCells - m : m - 1;
 }
 
 BinColumns MakeBinColumns(int32_t numCells, int32_t orientationBalance, const BinList& list) {
@@ -26,6 +26,22 @@ int32_t BinValue(const EnsembleSet& data, int k, int binIndex) {
     if (k < 10) return data.CorrData(k - 5, binIndex, 0);
     if (k < 16) return data.VelData(k - 10, binIndex, 0);
     return data.PGoodData(k - 16, binIndex, 0);
+}
+
+int32_t AncExportValue(int k, int32_t raw) {
+    switch (k) {
+    case 2:
+    case 6:
+        return static_cast<uint16_t>(raw);
+    case 4:
+        return raw;
+    case 5:
+        return raw == 1 ? 1 : 0;
+    case 7:
+        return std::clamp(raw, 0, 255);
+    default:
+        return static_cast<int16_t>(raw);
+    }
 }
 
 std::string SystemName(int32_t dataStructure) {
