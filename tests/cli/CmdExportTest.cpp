@@ -18,6 +18,15 @@ TEST(CliExport, ContourFileMatchesTheGolden) {
     EXPECT_EQ(ReadText(out), Golden("contour_direction.txt", tiny.string()));
 }
 
+TEST(CliExport, NetCdfFormat) {
+    const fs::path out = ScratchDir() / "series.nc";
+    ASSERT_EQ(RunCli("export series " + TinyFilePath().string() + " --format nc --types vel:East --out " +
+                         out.string(),
+                     nullptr),
+              0);
+    EXPECT_TRUE(ReadText(out).starts_with(std::string("CDF\x02", 4))); // the 64-bit offset format
+}
+
 TEST(CliExport, ExistingFileIsRefusedAndLeftAlone) {
     const fs::path tiny = TinyFilePath();
     const fs::path out = ScratchDir() / "taken.txt";
@@ -31,11 +40,14 @@ TEST(CliExport, ExistingFileIsRefusedAndLeftAlone) {
 TEST(CliExport, FailuresGiveAMessageAndNonZeroExit) {
     const fs::path tiny = TinyFilePath();
     std::string err;
-    if (fs::exists("/dev/full")) {
-        EXPECT_EQ(
-            RunCli("export series " + tiny.string() + " --out /dev/full --types vel:East", nullptr, &err), 1);
-        EXPECT_NE(err.find("No space left on device"), std::string::npos) << err;
-    }
+    if (fs::exists("/dev/full"))
+        for (const std::string format : {"txt", "nc"}) {
+            EXPECT_EQ(RunCli("export series " + tiny.string() +
+                                 " --out /dev/full --types vel:East --format " + format,
+                             nullptr, &err),
+                      1);
+            EXPECT_NE(err.find("No space left on device"), std::string::npos) << err;
+        }
     // Ambiguous captions and unknown words are refused before anything is written.
     const fs::path out = ScratchDir() / "never.txt";
     EXPECT_EQ(
