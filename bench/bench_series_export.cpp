@@ -1,14 +1,16 @@
-// A series export of a long file: 100,000 simulated ensembles, 10 bins, 6 per-bin data types, as text
-// and as MAT, with the pieces of the per-ensemble cost measured on their own: the single-ensemble load
-// the writers make for every row (through their own reader, and the same load of the set on display),
-// its fixed part (opening the file with its read buffer), and the search, decode and processing of one
-// ensemble from a file kept open.
+// A series export of a long file (100,000 simulated ensembles, 10 bins, 6 per-bin data types) as text,
+// MAT and NetCDF, and a contour export of the same file as MAT and NetCDF; with the pieces of the
+// per-ensemble cost measured on their own: the single-ensemble load the writers make for every row
+// (through their own reader, which keeps the file open, and the same load of the set on display, which
+// opens it each time), its fixed part (opening the file with its read buffer), and the search, decode
+// and processing of one ensemble from a file kept open.
 #include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/Framing.h"
 #include "export/ExportReader.h"
 #include "export/MatExport.h"
+#include "export/NetCdfExport.h"
 #include "export/TextExport.h"
 #include "model/CoreState.h"
 #include "simulator/Simulator.h"
@@ -97,6 +99,35 @@ BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Mat)
     ->Arg(kEnsembles)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_NetCdf)
+    ->Arg(kEnsembles)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A contour export of the whole long file, one velocity component over its 10 bins.
+template <bool (*Writer)(mvx::ExportReader&, mvx::ExportSelection&, mvx::OutputFile&)>
+void BM_ContourExport(benchmark::State& bench) {
+    mvx::CoreState state;
+    if (!OpenLongFile(state, bench)) return;
+    const fs::path out = fs::temp_directory_path() / ("marevox-bench-contour-" + std::to_string(::getpid()));
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        fs::remove(out);
+        mvx::ExportSelection sel;
+        sel.ContourType = 10;
+        sel.ContourEnsembles = {"1", std::to_string(kEnsembles), "1"};
+        sel.Bins[0].SelectAll(kCells);
+        mvx::OutputFile file;
+        file.Open(out.string());
+        bench.ResumeTiming();
+        mvx::ExportReader reader(state);
+        if (!Writer(reader, sel, file) || !file.Close()) bench.SkipWithError(file.Error().c_str());
+    }
+    fs::remove(out);
+    bench.SetItemsProcessed(bench.iterations() * kEnsembles);
+}
+BENCHMARK_TEMPLATE(BM_ContourExport, mvx::Write_Contour_Mat)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_ContourExport, mvx::Write_Contour_NetCdf)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // A one-ensemble load of the set on display: Read_File_Selection(e, e).
 void BM_SingleEnsembleLoad(benchmark::State& bench) {
