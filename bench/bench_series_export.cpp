@@ -72,51 +72,26 @@ mvx::ExportSelection SeriesSelection(int32_t last) {
     return sel;
 }
 
-template <bool (*Writer)(mvx::ExportReader&, mvx::ExportSelection&, mvx::OutputFile&)>
-void BM_SeriesExport(benchmark::State& bench) {
-    mvx::CoreState state;
-    if (!OpenLongFile(state, bench)) return;
-    const int32_t last = static_cast<int32_t>(bench.range(0));
-    const fs::path out = fs::temp_directory_path() / "marevox-bench-series.out";
-    for (auto _ : bench) {
-        bench.PauseTiming();
-        fs::remove(out);
-        mvx::ExportSelection sel = SeriesSelection(last);
-        mvx::OutputFile file;
-        file.Open(out.string());
-        bench.ResumeTiming();
-        mvx::ExportReader reader(state);
-        if (!Writer(reader, sel, file) || !file.Close()) bench.SkipWithError(file.Error().c_str());
-    }
-    fs::remove(out);
-    bench.SetItemsProcessed(bench.iterations() * last);
+// The whole long file, one velocity component over its 10 bins.
+mvx::ExportSelection ContourSelection(int32_t last) {
+    mvx::ExportSelection sel;
+    sel.ContourType = 10;
+    sel.ContourEnsembles = {"1", std::to_string(last), "1"};
+    sel.Bins[0].SelectAll(kCells);
+    return sel;
 }
-BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Text)
-    ->Arg(kEnsembles)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Mat)
-    ->Arg(kEnsembles)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_NetCdf)
-    ->Arg(kEnsembles)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
 
-// A contour export of the whole long file, one velocity component over its 10 bins.
-template <bool (*Writer)(mvx::ExportReader&, mvx::ExportSelection&, mvx::OutputFile&)>
-void BM_ContourExport(benchmark::State& bench) {
+// An export of ensembles 1..kEnsembles by one writer.
+template <bool (*Writer)(mvx::ExportReader&, mvx::ExportSelection&, mvx::OutputFile&),
+          mvx::ExportSelection (*Select)(int32_t)>
+void BM_Export(benchmark::State& bench) {
     mvx::CoreState state;
     if (!OpenLongFile(state, bench)) return;
-    const fs::path out = fs::temp_directory_path() / ("marevox-bench-contour-" + std::to_string(::getpid()));
+    const fs::path out = fs::temp_directory_path() / ("marevox-bench-export-" + std::to_string(::getpid()));
     for (auto _ : bench) {
         bench.PauseTiming();
         fs::remove(out);
-        mvx::ExportSelection sel;
-        sel.ContourType = 10;
-        sel.ContourEnsembles = {"1", std::to_string(kEnsembles), "1"};
-        sel.Bins[0].SelectAll(kCells);
+        mvx::ExportSelection sel = Select(kEnsembles);
         mvx::OutputFile file;
         file.Open(out.string());
         bench.ResumeTiming();
@@ -126,8 +101,21 @@ void BM_ContourExport(benchmark::State& bench) {
     fs::remove(out);
     bench.SetItemsProcessed(bench.iterations() * kEnsembles);
 }
-BENCHMARK_TEMPLATE(BM_ContourExport, mvx::Write_Contour_Mat)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_ContourExport, mvx::Write_Contour_NetCdf)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Series_Text, SeriesSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Series_Mat, SeriesSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Series_NetCdf, SeriesSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Contour_Mat, ContourSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Contour_NetCdf, ContourSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // A one-ensemble load of the set on display: Read_File_Selection(e, e).
 void BM_SingleEnsembleLoad(benchmark::State& bench) {
