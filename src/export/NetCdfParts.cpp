@@ -50,33 +50,6 @@ void DefineGlobals(NetCdfFile& nc, const Source& source, const std::string& titl
     nc.Text(g, "velocity_reference", VelocityReference(source.Opts.VelocityReference));
 }
 
-} // namespace
-
-void Rows::Store(const EnsembleSet& data) {
-    Numbers.push_back(data.EnsNumbers[0]);
-    EnsembleTimeBytes t{};
-    for (int i = 0; i < 7; ++i) t[static_cast<size_t>(i)] = data.EnsTimes(i, 0);
-    Times.push_back(t);
-}
-
-IntColumn BinColumn(int k, bool earth, const BinColumns& bins) {
-    IntColumn column;
-    column.Info = BinTypeVariable(k, earth);
-    column.PerBin = true;
-    column.Width = bins.Size();
-    column.Append = [k, indices = bins.Indices](const EnsembleSet& d, std::vector<int32_t>& out) {
-        for (int index : indices) out.push_back(BinValue(d, k, index));
-    };
-    return column;
-}
-
-bool Source::EarthVelocities() const {
-    const int frame = (Setup.CoordTransform >> 3) & 3;
-    return !Setup.FlowMeterFirmware && (frame == 0 || frame == 3);
-}
-
-namespace {
-
 // The dimension and coordinate ids of a file.
 struct Layout {
     int Time = -1, Range = -1, Beam = -1; // no range without bins, no beam unless a column asks
@@ -154,7 +127,42 @@ template <typename T> void PutColumn(NetCdfFile& nc, Column<T>& column) {
     std::vector<T>().swap(column.Values);
 }
 
+// Runs work with a failure to get memory caught: the file fails with a message instead of the program
+// ending.
+template <typename Work> bool Holding(OutputFile& file, Work&& work) {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    file.Fail("Not enough memory to hold the values of the export");
+    return false;
+}
+
 } // namespace
+
+void Rows::Store(const EnsembleSet& data) {
+    Numbers.push_back(data.EnsNumbers[0]);
+    EnsembleTimeBytes t{};
+    for (int i = 0; i < 7; ++i) t[static_cast<size_t>(i)] = data.EnsTimes(i, 0);
+    Times.push_back(t);
+}
+
+IntColumn BinColumn(int k, bool earth, const BinColumns& bins) {
+    IntColumn column;
+    column.Info = BinTypeVariable(k, earth);
+    column.PerBin = true;
+    column.Width = bins.Size();
+    column.Append = [k, indices = bins.Indices](const EnsembleSet& d, std::vector<int32_t>& out) {
+        for (int index : indices) out.push_back(BinValue(d, k, index));
+    };
+    return column;
+}
+
+bool Source::EarthVelocities() const {
+    const int frame = (Setup.CoordTransform >> 3) & 3;
+    return !Setup.FlowMeterFirmware && (frame == 0 || frame == 3);
+}
 
 void Store_Row(const EnsembleSet& data, Rows& rows, std::vector<IntColumn>& ints,
                std::vector<DoubleColumn>& doubles) {
@@ -167,7 +175,7 @@ bool Gather_Range(ExportReader& reader, ExportSelection& selection, const Ensemb
                   OutputFile& file, Rows& rows, std::vector<IntColumn>& ints,
                   std::vector<DoubleColumn>& doubles) {
     const int64_t n = range.Count();
-    try {
+    return Holding(file, [&] {
         rows.Numbers.reserve(static_cast<size_t>(n));
         rows.Times.reserve(static_cast<size_t>(n));
         for (IntColumn& c : ints) c.Values.reserve(static_cast<size_t>(n) * c.Width);
@@ -179,34 +187,32 @@ bool Gather_Range(ExportReader& reader, ExportSelection& selection, const Ensemb
             selection.ReportProgress(EnsembleProgress(range, e));
         }
         return true;
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
-    }
-    file.Fail("Not enough memory to gather " + std::to_string(n) + " ensembles for the export");
-    return false;
+    });
 }
 
 bool Write_File(OutputFile& file, const Source& source, const std::string& title, const Rows& rows,
                 const BinColumns& bins, std::vector<IntColumn>& ints, std::vector<DoubleColumn>& doubles) {
-    size_t values = 0;
-    bool withBeams = false;
-    for (const IntColumn& c : ints) {
-        values += c.Values.size();
-        withBeams = withBeams || c.PerBeam;
-    }
-    for (const DoubleColumn& c : doubles) values += 4 * c.Values.size();
-    const CfTimeAxis axis = Make_Time_Axis(rows.Times);
-    // Most values go in as 16-bit words; the header and the coordinates take a few kilobytes more.
-    NetCdfFile nc(8192 + rows.Size() * 12 + values * 2);
-    DefineGlobals(nc, source, title);
-    const Layout layout = DefineCoordinates(nc, source, rows, bins, axis, withBeams);
-    for (IntColumn& c : ints) DefineColumn(nc, layout, c);
-    for (DoubleColumn& c : doubles) DefineColumn(nc, layout, c);
-    nc.EndDefinitions();
-    PutCoordinates(nc, layout, source, rows, bins, axis);
-    for (IntColumn& c : ints) PutColumn(nc, c);
-    for (DoubleColumn& c : doubles) PutColumn(nc, c);
-    return nc.WriteTo(file);
+    return Holding(file, [&] {
+        size_t values = 0;
+        bool withBeams = false;
+        for (const IntColumn& c : ints) {
+            values += c.Values.size();
+            withBeams = withBeams || c.PerBeam;
+        }
+        for (const DoubleColumn& c : doubles) values += 4 * c.Values.size();
+        const CfTimeAxis axis = Make_Time_Axis(rows.Times);
+        // Most values go in as 16-bit words; the header and the coordinates take a few kilobytes more.
+        NetCdfFile nc(8192 + rows.Size() * 12 + values * 2);
+        DefineGlobals(nc, source, title);
+        const Layout layout = DefineCoordinates(nc, source, rows, bins, axis, withBeams);
+        for (IntColumn& c : ints) DefineColumn(nc, layout, c);
+        for (DoubleColumn& c : doubles) DefineColumn(nc, layout, c);
+        nc.EndDefinitions();
+        PutCoordinates(nc, layout, source, rows, bins, axis);
+        for (IntColumn& c : ints) PutColumn(nc, c);
+        for (DoubleColumn& c : doubles) PutColumn(nc, c);
+        return nc.WriteTo(file);
+    });
 }
 
 } // namespace mvx::netcdf
