@@ -1,8 +1,12 @@
 // Arbitrary bytes as an ensemble file searched with both framings, and as an ensemble handed straight to
 // both decoders. Besides not crashing: every ensemble found is complete and checksum-valid, every search
 // moves the file forward, a failed search restores the length, and decoding writes only its own slot.
+// Small inputs are searched by the plain byte-by-byte readings too, and every search (and the backward
+// search for the last ensemble) must agree with them exactly.
+#include "ReferenceSearch.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/Framing.h"
+#include "ensemble/LastEnsembleSearch.h"
 #include "model/DataSet.h"
 
 #include <cstdint>
@@ -11,6 +15,7 @@
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -50,8 +55,30 @@ void DecodeBoth(const EnsembleFrame& frame, DataSet& data, InstrumentSetup& setu
     Decode_Ensemble(structure, frame, setup, data, -1, settings, valid);
 }
 
-void Search(const std::string& path, int32_t structure, size_t bufferSize, DataSet& data,
-            InstrumentSetup& setup, const DecodeSettings& settings) {
+// Inputs small enough for the plain readings, which re-read every candidate in full.
+constexpr size_t kReferenceBytes = 4096;
+
+void CompareLastEnsemble(const std::string& path, const std::vector<uint8_t>& bytes, int32_t structure,
+                         int32_t firstBytes) {
+    reference::Stream ref;
+    ref.Members = {bytes};
+    const reference::LastSearch expected = reference::FindLast(ref, structure == kBroadband, firstBytes);
+    SetStream stream;
+    if (!stream.Open({path})) std::abort();
+    EnsembleFrame frame;
+    frame.EnsembleBytes = firstBytes;
+    bool valid = true;
+    std::vector<std::vector<uint8_t>> taken;
+    const LastEnsembleResult result =
+        Find_Last_Ensemble(stream, frame, structure, stream.TotalLength(), firstBytes, valid,
+                           [&] { taken.push_back(frame.EnsembleBuffer); }, {});
+    if (result.Found != expected.Found || result.Nvram != expected.Nvram || taken != expected.Taken ||
+        frame.EnsembleBytes != expected.BytesAfter)
+        std::abort();
+}
+
+void Search(const std::string& path, const std::vector<uint8_t>& bytes, int32_t structure, size_t bufferSize,
+            int32_t scanLimit, DataSet& data, InstrumentSetup& setup, const DecodeSettings& settings) {
     EnsembleFile file(bufferSize);
     if (!file.Open(path)) std::abort();
     EnsembleFrame frame;
@@ -59,16 +86,41 @@ void Search(const std::string& path, int32_t structure, size_t bufferSize, DataS
     bool valid = true;
     const YieldFn yield = [] {};
     int calls = 0;
+    const bool compare = bytes.size() <= kReferenceBytes;
+    reference::File ref{&bytes};
+    int32_t firstBytes = -1;
     while (!file.AtEnd()) {
         if (++calls > 100000) std::abort(); // every call consumes at least one byte of a small input
         const int64_t before = file.NextPosition();
         const int32_t lengthBefore = frame.EnsembleBytes;
-        const bool found = Get_Next_Ensemble(structure, file, frame, valid, yield);
+        bool found = false;
+        int32_t limit = 0; // the framing's own
+        if (scanLimit > 0) {
+            // The scan itself with a small bad-byte limit and running sums from the first candidate on.
+            limit = scanLimit;
+            if (!file.AtEnd()) {
+                SearchPacer pacer(yield);
+                ScanLimits limits;
+                limits.BadByteLimit = limit;
+                limits.DirectSumBytes = 0;
+                found =
+                    Scan_For_Ensemble(structure, file, frame, limits, pacer).How == EnsembleScan::End::Found;
+            }
+        } else {
+            found = Get_Next_Ensemble(structure, file, frame, valid, yield);
+        }
         if (file.NextPosition() <= before && !file.AtEnd()) std::abort();
+        if (compare) {
+            const reference::Found expected = reference::FindEnsemble(ref, structure == kBroadband, limit);
+            if (found != expected.Ok || file.NextPosition() != ref.Next || file.AtEnd() != ref.AtEnd)
+                std::abort();
+            if (found && frame.EnsembleBuffer != expected.Ensemble) std::abort();
+        }
         if (!found) {
             if (frame.EnsembleBytes != lengthBefore) std::abort();
             continue;
         }
+        if (firstBytes < 0) firstBytes = frame.EnsembleBytes;
         const int32_t n = frame.EnsembleBytes;
         const auto& b = frame.EnsembleBuffer;
         if (n < 4 || b.size() != static_cast<size_t>(n) + 2) std::abort();
@@ -78,6 +130,7 @@ void Search(const std::string& path, int32_t structure, size_t bufferSize, DataS
         if (structure == kNarrowband && b[3] != 0x3F) std::abort();
         DecodeBoth(frame, data, setup, settings, structure);
     }
+    if (compare && scanLimit == 0 && firstBytes >= 0) CompareLastEnsemble(path, bytes, structure, firstBytes);
 }
 
 } // namespace
@@ -105,8 +158,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         settings.WaterDensity = (bytes[0] & 16) ? 0.0f : 1025.0f;
     }
     const size_t bufferSize = 4096 + (size > 1 ? bytes[1] : 0) * 16;
-    Search(path, kBroadband, bufferSize, data, setup, settings);
-    Search(path, kNarrowband, bufferSize, data, setup, settings);
+    const std::vector<uint8_t> input(bytes, bytes + size);
+    // The third byte chooses the searches' own limits or a small one (small inputs only).
+    const int32_t scanLimit = size > 2 && size <= kReferenceBytes && (bytes[2] & 1) ? 1 + bytes[2] / 2 : 0;
+    Search(path, input, kBroadband, bufferSize, scanLimit, data, setup, settings);
+    Search(path, input, kNarrowband, bufferSize, scanLimit, data, setup, settings);
 
     // The input itself as an ensemble, with its claimed length and with its own size.
     EnsembleFrame frame;

@@ -1,5 +1,8 @@
 #include "analysis/ReportFile.h"
 
+#include "common/ContourCode.h"
+#include "common/EnsembleTimeText.h"
+#include "common/LeadingNumber.h"
 #include "common/NumberFormat.h"
 #include "common/OutputFile.h"
 #include "common/Rounding.h"
@@ -55,31 +58,6 @@ std::string QuotedText(std::string_view line) {
     return std::string(line.substr(open + 1, close - open - 1));
 }
 
-// The number at the start of text (blanks, an optional sign, digits, optional decimals), rounded
-// halves to even and clamped to 32 bits; 0 when the text does not start with a number.
-int32_t LeadingNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    double value = 0;
-    bool digits = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        digits = true;
-    }
-    if (i < text.size() && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-            value += (text[i] - '0') * scale;
-            scale /= 10;
-            digits = true;
-        }
-    }
-    if (!digits) return 0;
-    return RoundToInt32(negative ? -value : value);
-}
-
 // The value formatted "0", padded on the right with spaces to the field width.
 void AppendField(std::string& line, int32_t value) {
     char digits[16];
@@ -87,10 +65,6 @@ void AppendField(std::string& line, int32_t value) {
     const size_t length = static_cast<size_t>(end - digits);
     line.append(digits, length);
     if (length < kFieldWidth) line.append(kFieldWidth - length, ' ');
-}
-
-std::string TwoDigits(int value) {
-    return FormatNumber(value, "00");
 }
 
 } // namespace
@@ -160,8 +134,8 @@ bool Read_Report_Text(std::string_view bytes, ReportSnapshot& snapshot, std::str
     loaded.XAxisCaption = QuotedText(lines[8]);
     loaded.YAxisCaption = QuotedText(lines[9]);
     loaded.DataTypeName = QuotedText(lines[10]);
-    const int32_t statedRows = std::max<int32_t>(LeadingNumber(lines[11]), 1);
-    const int32_t statedColumns = std::max<int32_t>(LeadingNumber(lines[12]), 1);
+    const int32_t statedRows = std::max<int32_t>(LeadingWholeNumber(lines[11]), 1);
+    const int32_t statedColumns = std::max<int32_t>(LeadingWholeNumber(lines[12]), 1);
     loaded.YAxisCaption = QuotedText(lines[13]);
 
     // The file decides how much there is: no row without its line, no column wider than the longest
@@ -189,7 +163,7 @@ bool Read_Report_Text(std::string_view bytes, ReportSnapshot& snapshot, std::str
             const size_t at = c * kFieldWidth;
             if (at >= line.size()) break;
             loaded.At(static_cast<int32_t>(r), static_cast<int32_t>(c)) =
-                LeadingNumber(line.substr(at, kFieldWidth));
+                LeadingWholeNumber(line.substr(at, kFieldWidth));
         }
     }
     snapshot = std::move(loaded);
@@ -228,18 +202,11 @@ std::string ContourTypeName(int32_t code, const std::vector<std::string>& names)
     // The table lists echo (5), correlation (5), the velocities east .. magnitude (5) and percent good
     // (4); a table of 20 also holds the direction after the magnitude.
     const bool withDirection = names.size() >= 20;
-    int index = -1;
-    if (code >= 1 && code <= 5)
-        index = code - 1;
-    else if (code % 10 == 0 && code >= 10 && code <= 50)
-        index = code / 10 + 4;
-    else if (code % 100 == 0 && code >= 100 && code <= 500)
-        index = code / 100 + 9;
-    else if (code == 600) {
-        if (!withDirection) return "Direction";
-        index = 15;
-    } else if (code % 1000 == 0 && code >= 1000 && code <= 4000)
-        index = code / 1000 + (withDirection ? 15 : 14);
+    const ContourCode decoded = Decode_Contour_Code(code);
+    int index = decoded.Index;
+    if (!withDirection && decoded.Source == ContourSourceKind::Velocity && decoded.Row == 5)
+        return "Direction";
+    if (!withDirection && decoded.Source == ContourSourceKind::PercentGood) --index;
     if (index < 0 || static_cast<size_t>(index) >= names.size()) return "";
     return names[index];
 }
@@ -263,21 +230,11 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
         return false;
     }
     const int32_t code = options.ContourDataType;
-    enum class Source { Intensity, Correlation, Velocity, PercentGood } source;
-    int row;
-    if (code >= 1 && code <= 5) {
-        source = Source::Intensity;
-        row = code - 1;
-    } else if (code % 10 == 0 && code >= 10 && code <= 50) {
-        source = Source::Correlation;
-        row = code / 10 - 1;
-    } else if (code % 100 == 0 && code >= 100 && code <= 600) {
-        source = Source::Velocity;
-        row = code / 100 - 1;
-    } else if (code % 1000 == 0 && code >= 1000 && code <= 4000) {
-        source = Source::PercentGood;
-        row = code / 1000 - 1;
-    } else {
+    using Source = ContourSourceKind;
+    const ContourCode decoded = Decode_Contour_Code(code);
+    const Source source = decoded.Source;
+    const int row = decoded.Row;
+    if (source == Source::None) {
         error = "Unknown contour data type " + std::to_string(code);
         return false;
     }
@@ -288,6 +245,7 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
         arraySlots = array.Slots();
     };
     switch (source) {
+    case Source::None:
     case Source::Intensity:
         shape(data.IntensityData);
         break;
@@ -307,6 +265,7 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
     }
     auto value = [&](int bin, int slot) -> int32_t {
         switch (source) {
+        case Source::None:
         case Source::Intensity:
             return data.IntensityData(row, bin, slot);
         case Source::Correlation:
@@ -341,14 +300,12 @@ bool Load_Sub_Set(ReportSnapshot& snapshot, const DataSet& data, const SetDescri
     const auto& times = data.EnsTimes;
     auto dateOf = [&](int slot) -> std::string {
         if (times.Rows() < 7 || slot >= times.Slots()) return "";
-        const int year = times(0, slot);
-        return (year == 80 ? std::string("??") : TwoDigits(year)) + "/" + TwoDigits(times(1, slot)) + "/" +
-               TwoDigits(times(2, slot));
+        // The report marks a missing year where the other texts leave it out.
+        return Ensemble_Date_Text(times.SlotData(slot), "??");
     };
     auto timeOf = [&](int slot) -> std::string {
         if (times.Rows() < 7 || slot >= times.Slots()) return "";
-        return TwoDigits(times(3, slot)) + ":" + TwoDigits(times(4, slot)) + ":" + TwoDigits(times(5, slot)) +
-               "." + TwoDigits(times(6, slot));
+        return Ensemble_Time_Text(times.SlotData(slot));
     };
     taken.StartDate = dateOf(0);
     taken.StartTime = timeOf(0);

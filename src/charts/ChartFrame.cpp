@@ -2,6 +2,7 @@
 
 #include "charts/AxisSteps.h"
 #include "common/NumberFormat.h"
+#include "common/Orientation.h"
 #include "common/Rounding.h"
 
 #include <algorithm>
@@ -108,7 +109,7 @@ void Draw_Range_Axis(Surface& surface, const ChartState& st, const ChartAxesInpu
     ticks.RangeTickCount = 0;
     const PlotGeometry g = GeometryOf(surface, st, in);
     if (g.Bins > 0 && in.CellLength > 0) {
-        const bool upward = in.OrientationBalance < 1;
+        const bool upward = Mostly_Up_Looking(in.OrientationBalance);
         const double sign = upward ? 1 : -1;
         const int32_t first = upward ? in.FirstBinShown - 1 : in.NumCells - in.FirstBinShown;
         const int32_t last = upward ? in.LastBinShown - 1 : in.NumCells - in.LastBinShown;
@@ -148,7 +149,7 @@ void Draw_Range_Axis(Surface& surface, const ChartState& st, const ChartAxesInpu
 
 void Draw_Bin_Axis(Surface& surface, const ChartState& st, const ChartAxesInput& in) {
     const PlotGeometry g = GeometryOf(surface, st, in);
-    const bool upward = in.OrientationBalance < 1;
+    const bool upward = Mostly_Up_Looking(in.OrientationBalance);
     const int32_t bottomBin = upward ? in.FirstBinShown : in.NumCells - in.FirstBinShown + 1;
     const int32_t increment = upward ? 1 : -1;
     const double plotRight = surface.Width() - st.RightMargin;

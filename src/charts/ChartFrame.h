@@ -47,7 +47,7 @@ struct ChartTicks {
 
 // What the axes need of the data set and the options.
 struct ChartAxesInput {
-    int32_t OrientationBalance = 0; // below 1 upward-looking, else down-looking
+    int32_t OrientationBalance = 0; // of the whole set (Mostly_Up_Looking)
     double CellLength = 0;          // m
     double Bin1Distance = 0;        // m
     int32_t NumCells = 0;

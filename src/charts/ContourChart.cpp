@@ -1,5 +1,6 @@
 #include "charts/ContourChart.h"
 
+#include "common/Orientation.h"
 #include "common/Rounding.h"
 
 #include <algorithm>
@@ -161,7 +162,7 @@ std::vector<ChartPoint> BT_Contour_Points(const ContourChart& chart, int surface
     const double span = static_cast<double>(a.LastBinShown - a.FirstBinShown) * a.CellLength;
     double pixelsPerMetre = span != 0 ? plotHeight / span : 0;
     double origin = st.TopMargin;
-    if (a.OrientationBalance < 1) {
+    if (Mostly_Up_Looking(a.OrientationBalance)) {
         origin = surfaceHeight - st.BottomMargin;
         pixelsPerMetre = -pixelsPerMetre;
     }

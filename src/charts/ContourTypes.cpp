@@ -43,61 +43,51 @@ ContourDataTypeInfo Contour_Data_Type(int32_t code, int32_t velocityReference, b
         t.LowLimit = low;
         t.HighLimit = high;
     };
-    switch (code) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-        counts(ContourSourceKind::Intensity, code - 1, "ECHO INTENSITY Beam " + std::to_string(code),
-               code - 1);
+    const ContourCode decoded = Decode_Contour_Code(code);
+    const int beam = decoded.Row < 4 ? decoded.Row : -1; // the average follows the mean range
+    const std::string beamName = decoded.Row < 4 ? "Beam " + std::to_string(decoded.Row + 1) : "Avg";
+    switch (decoded.Source) {
+    case ContourSourceKind::Intensity:
+        counts(decoded.Source, decoded.Row, "ECHO INTENSITY " + beamName, beam);
         break;
-    case 5:
-        counts(ContourSourceKind::Intensity, 4, "ECHO INTENSITY Avg", -1);
+    case ContourSourceKind::Correlation:
+        counts(decoded.Source, decoded.Row, "CORRELATION " + beamName, beam);
         break;
-    case 10:
-    case 20:
-    case 30:
-    case 40:
-        counts(ContourSourceKind::Correlation, code / 10 - 1, "CORRELATION Beam " + std::to_string(code / 10),
-               code / 10 - 1);
+    case ContourSourceKind::Velocity:
+        switch (decoded.Row) {
+        case 0:
+            velocity(0, flowMeterFirmware ? "PROFILE #1" : "VELOCITY EAST (u)" + suffix, -32767, 32767);
+            break;
+        case 1:
+            velocity(1, flowMeterFirmware ? "PROFILE #2" : "VELOCITY NORTH (v)" + suffix, -32767, 32767);
+            break;
+        case 2:
+            velocity(2, "VELOCITY UP (w)" + verticalSuffix, -32767, 32767);
+            break;
+        case 3:
+            velocity(3, "VELOCITY ERROR" + verticalSuffix, -32767, 32767);
+            break;
+        case 4:
+            velocity(4, "VELOCITY MAGNITUDE" + suffix, 0, 32767);
+            break;
+        default:
+            velocity(5, "VELOCITY DIRECTION" + suffix, 0, 360);
+            t.ScaleLabel = "Scale (degrees)";
+            t.Direction = true;
+            break;
+        }
         break;
-    case 50:
-        counts(ContourSourceKind::Correlation, 4, "CORRELATION Avg", -1);
-        break;
-    case 100:
-        velocity(0, flowMeterFirmware ? "PROFILE #1" : "VELOCITY EAST (u)" + suffix, -32767, 32767);
-        break;
-    case 200:
-        velocity(1, flowMeterFirmware ? "PROFILE #2" : "VELOCITY NORTH (v)" + suffix, -32767, 32767);
-        break;
-    case 300:
-        velocity(2, "VELOCITY UP (w)" + verticalSuffix, -32767, 32767);
-        break;
-    case 400:
-        velocity(3, "VELOCITY ERROR" + verticalSuffix, -32767, 32767);
-        break;
-    case 500:
-        velocity(4, "VELOCITY MAGNITUDE" + suffix, 0, 32767);
-        break;
-    case 600:
-        velocity(5, "VELOCITY DIRECTION" + suffix, 0, 360);
-        t.ScaleLabel = "Scale (degrees)";
-        t.Direction = true;
-        break;
-    case 1000:
-    case 2000:
-    case 3000:
-    case 4000:
+    case ContourSourceKind::PercentGood:
         t.Known = true;
-        t.Source = ContourSourceKind::PercentGood;
-        t.Row = code / 1000 - 1;
-        t.Title = "Percent Good " + std::to_string(code / 1000);
+        t.Source = decoded.Source;
+        t.Row = decoded.Row;
+        t.Title = "Percent Good " + std::to_string(decoded.Row + 1);
         t.ScaleLabel = "Scale (Percent)";
         t.LowLimit = 0;
         t.HighLimit = 100;
-        t.BottomBeam = code / 1000 - 1;
+        t.BottomBeam = decoded.Row;
         break;
-    default:
+    case ContourSourceKind::None:
         break;
     }
     return t;

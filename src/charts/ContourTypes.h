@@ -1,13 +1,12 @@
 #pragma once
 // The data type codes of the contour chart: which array and row each code charts, its title, its scale
 // label and the limits its colour scale is clamped to.
+#include "common/ContourCode.h"
+
 #include <cstdint>
 #include <string>
 
 namespace mvx {
-
-// The data-set array a code reads.
-enum class ContourSourceKind { None, Intensity, Correlation, Velocity, PercentGood };
 
 struct ContourDataTypeInfo {
     bool Known = false; // an unknown code charts nothing (every cell without data)

@@ -2,7 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
-#include "ensemble/Decoder.h"
+#include "dataset/DecodeState.h"
 #include "ensemble/FileDetails.h"
 #include "ensemble/Framing.h"
 #include "model/CoreState.h"

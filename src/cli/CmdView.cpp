@@ -4,6 +4,7 @@
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
 #include "cli/OptionChecks.h"
+#include "common/Orientation.h"
 #include "dataset/Loader.h"
 #include "ensemble/DataViewText.h"
 #include "model/CoreState.h"
@@ -27,8 +28,8 @@ struct ViewOptions {
 // displayed bin range, and takes the bin from the far end of the profile when the set looks up.
 int DisplayRow(const CoreState& state, int32_t bin) {
     const SetDescriptors& set = state.Set;
-    return set.OrientationBalance < 1 ? set.LastBinShown - bin
-                                      : bin - (state.Setup.NumCells - set.LastBinShown) - 1;
+    return Mostly_Up_Looking(set.OrientationBalance) ? set.LastBinShown - bin
+                                                     : bin - (state.Setup.NumCells - set.LastBinShown) - 1;
 }
 
 int RunView(const ViewOptions& o) {
@@ -55,7 +56,7 @@ int RunView(const ViewOptions& o) {
         }
     std::string text;
     const int row = o.Bin == 0 ? 0 : DisplayRow(state, o.Bin);
-    if (index < 0 || !Update_Data_View(state, index, row, text))
+    if (index < 0 || !Update_Data_View(state.Data, state.Setup, state.Set, index, row, text))
         return Failure("view", "ensemble " + std::to_string(e) + " is not in the loaded set");
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;

@@ -1,13 +1,15 @@
 #include "dataset/FileStats.h"
 #include "ensemble/LastEnsembleSearch.h"
 
+#include "common/EnsembleTimeText.h"
+#include "common/FileLength.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
+#include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
 #include "ensemble/SetStream.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace mvx {
 
@@ -15,39 +17,11 @@ namespace {
 
 const char* const kLineBreak = "\r\n";
 
-std::string FrequencyText(int32_t systemConfig, int32_t structure) {
-    switch (systemConfig & 7) {
-    case 0:
-        return "76.8 kHz";
-    case 1:
-        return "153.6 kHz";
-    case 2:
-        return "307.2 kHz";
-    case 3:
-        return "614.4 kHz";
-    case 4:
-        return "1228.8 kHz";
-    case 5:
-        return structure == kNarrowband ? "115.0 kHz" : "2457.6 kHz";
-    case 6:
-        return "38.4 kHz";
-    default:
-        return "Unknown";
-    }
-}
-
-// "yy/mm/dd hh:mm:ss.hh" of one slot; narrowband files carry no year (the year byte is 80).
-std::string TimeStampText(const EnsembleSet& data, int slot) {
-    if (!data.ValidSlot(slot)) return "";
-    auto two = [&](int row) { return FormatNumber(data.EnsTimes(row, slot), "00"); };
-    std::string text;
-    if (data.EnsTimes(0, slot) != 80) text += two(0) + "/";
-    text += two(1) + "/" + two(2) + " " + two(3) + ":" + two(4) + ":" + two(5) + "." + two(6);
-    return text;
-}
-
 std::string EnsembleLine(const char* caption, int32_t number, const EnsembleSet& data, int slot) {
-    return std::string(caption) + FormatNumber(number, "00000000") + " " + TimeStampText(data, slot);
+    std::string line = std::string(caption) + FormatNumber(number, "00000000") + " ";
+    if (!data.ValidSlot(slot)) return line;
+    const uint8_t* clock = data.EnsTimes.SlotData(slot);
+    return line + Ensemble_Date_Text(clock) + " " + Ensemble_Time_Text(clock);
 }
 
 } // namespace
@@ -71,13 +45,9 @@ FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int
     // The first and the last ensemble go into slots 0 and 1.
     if (target.Arrays.Capacity < 2) Allocate_Ensemble_Set(target.Arrays, 2);
 
-    std::error_code ec;
     if (memberPaths.size() == 1) {
         text += memberPaths.front() + kLineBreak;
-        if (setSize <= 0) {
-            const auto size = std::filesystem::file_size(memberPaths.front(), ec);
-            setSize = ec ? 0 : static_cast<int64_t>(size);
-        }
+        if (setSize <= 0) setSize = std::max<int64_t>(File_Length(memberPaths.front()), 0);
     } else {
         text += memberPaths.front() + " to " + memberPaths.back() + kLineBreak;
     }
@@ -89,13 +59,11 @@ FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int
     // A file that cannot be read ends the statistics where they are, as any read error does.
     if (!stream.Open(memberPaths)) return report;
     set.DataStructure = Determine_File_Data_Structure(stream.File(), target.Frame, yield);
-    std::string label = set.DataStructure == kNarrowband  ? "NB "
-                        : set.DataStructure == kBroadband ? "BB/LX "
-                                                          : "Unknown ";
+    const EnsembleFormat* format = Ensemble_Format(set.DataStructure);
+    std::string label = format ? format->StatsLabel : "Unknown ";
 
     bool result = false;
-    if (stream.NextEnsemble(set.DataStructure, target.Frame, set.FileValid, yield) &&
-        (set.DataStructure == kNarrowband || set.DataStructure == kBroadband)) {
+    if (stream.NextEnsemble(set.DataStructure, target.Frame, set.FileValid, yield) && format) {
         result = true;
         decodeInto(0);
         const InstrumentSetup& setup = target.Setup;
@@ -104,7 +72,8 @@ FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int
                 kLineBreak;
         set.FirstEnsNumber = setup.EnsembleNumber;
 
-        text += "System Frequency: " + FrequencyText(setup.SystemConfig, set.DataStructure) + kLineBreak;
+        const char* frequency = System_Frequency_Name(setup.SystemConfig & 7, set.DataStructure);
+        text += std::string("System Frequency: ") + (frequency ? frequency : "Unknown") + kLineBreak;
         const double firstBin = setup.LooksUp() ? setup.Bin1Distance : -setup.Bin1Distance;
         text += "1st Bin " + FormatNumber(firstBin, "0.00") + " m, ";
         if (setup.FlowMeterFirmware)
@@ -115,8 +84,8 @@ FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int
         text += kLineBreak;
         text += "No. Bins " + std::to_string(setup.NumCells) + ", " + "Pings/Ens " +
                 std::to_string(setup.PingsPerEnsemble) + ", " + "Time/Ping " +
-                FormatNumber(setup.TimePerPing[0], "00") + ":" + FormatNumber(setup.TimePerPing[1], "00") +
-                "." + FormatNumber(setup.TimePerPing[2], "00") + kLineBreak;
+                Time_Per_Ping_Text(setup.TimePerPing[0], setup.TimePerPing[1], setup.TimePerPing[2]) +
+                kLineBreak;
         text += EnsembleLine("First Ensemble ", set.FirstEnsNumber, target.Arrays, 0) + kLineBreak;
 
         // The last ensemble: for ensembles of one length the search starts on the first byte of the

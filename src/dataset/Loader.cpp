@@ -1,7 +1,8 @@
 #include "dataset/Loader.h"
 
-#include "common/NumberFormat.h"
+#include "common/EnsembleTimeText.h"
 #include "common/Rounding.h"
+#include "dataset/DecodeState.h"
 #include "dataset/MultiFile.h"
 
 #include <algorithm>
@@ -23,12 +24,7 @@ int32_t WholeCapacity(const Options& o) {
 }
 
 std::string IntervalText(double seconds) {
-    const int64_t hundredths = RoundToInt64(seconds * 100, 0, INT64_MAX / 2);
-    const int64_t hours = hundredths / 360000;
-    const int64_t minutes = hundredths / 6000 % 60;
-    const double rest = static_cast<double>(hundredths % 6000) / 100.0;
-    return FormatNumber(static_cast<double>(hours), "00") + ":" +
-           FormatNumber(static_cast<double>(minutes), "00") + ":" + FormatNumber(rest, "00.00");
+    return Duration_Clock_Text(RoundToInt64(seconds * 100, 0, INT64_MAX / 2));
 }
 
 DecodeTarget TargetOf(CoreState& state) {

@@ -5,7 +5,6 @@
 #include "model/MenuState.h"
 #include "model/Options.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -18,44 +17,6 @@ bool IsDigit(char c) {
 }
 
 } // namespace
-
-double LeadingNumberValue(const std::string& text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
-    std::string token;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::size_t digits = 0;
-    while (i < n && IsDigit(text[i])) token.push_back(text[i++]), ++digits;
-    if (i < n && text[i] == '.') {
-        token.push_back(text[i++]);
-        while (i < n && IsDigit(text[i])) token.push_back(text[i++]), ++digits;
-    }
-    if (digits == 0) return 0;
-    bool negativeExponent = false;
-    if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        std::size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < n && (text[j] == '+' || text[j] == '-')) {
-            negativeExponent = text[j] == '-';
-            exponent.push_back(text[j++]);
-        }
-        if (j < n && IsDigit(text[j])) {
-            while (j < n && IsDigit(text[j])) exponent.push_back(text[j++]);
-            token += exponent;
-        } else {
-            negativeExponent = false;
-        }
-    }
-    double value = 0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
-    else if (result.ec != std::errc())
-        value = 0;
-    return negative ? -value : value;
-}
 
 int32_t LimitMonitorInterval(double value) {
     if (std::isnan(value)) return 1;

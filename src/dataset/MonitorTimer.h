@@ -2,6 +2,8 @@
 // Monitor mode: a file that an instrument is still writing is re-opened whenever its set of files has
 // changed size, checked every few seconds by a one-second timer. This unit makes the decisions; the
 // desktop program owns the timer, the menus and the Open command and does what a tick asks.
+#include "common/LeadingNumber.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -70,10 +72,6 @@ class MonitorTimer {
 // The interval rule shared by the input box and the command line: value rounded (halves to even), then
 // below 2 gives 1 and above 9999 gives 9999.
 int32_t LimitMonitorInterval(double value);
-
-// The value of the number at the start of text (blanks first skipped, a sign, digits, a decimal point, an
-// exponent), 0 when it starts with no number.
-double LeadingNumberValue(const std::string& text);
 
 // Removes one leading and one trailing double quote from the whole command line; then when its last 7
 // characters are " -M" and four digits they give the monitor interval and the file name is the rest

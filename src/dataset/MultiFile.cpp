@@ -1,34 +1,15 @@
 #include "dataset/MultiFile.h"
 
+#include "common/FileLength.h"
+#include "common/LeadingNumber.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 
 namespace mvx {
 
 namespace {
-
-// Length of a regular file, or -1 when there is none by that name.
-int64_t MemberLength(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) || ec) return -1;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? -1 : static_cast<int64_t>(size);
-}
-
-// The numeric value of a name's number field as a lenient reader sees it: leading blanks, an optional
-// sign and the digits that follow; no digits read as 0.
-int64_t LeadingNumber(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    int64_t value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        value = value * 10 + (text[i] - '0');
-    return negative ? -value : value;
-}
 
 std::string ZeroPadded(int64_t number, int width) {
     char digits[32];
@@ -57,14 +38,14 @@ std::string AcquisitionName(const std::string& path, int64_t k) {
 } // namespace
 
 int32_t Test_For_Multi_File(const std::string& path, bool multiFileChecked, int64_t& setSize) {
-    const int64_t own = MemberLength(path);
+    const int64_t own = File_Length(path);
     setSize = own < 0 ? 0 : own;
     if (own < 0 || !multiFileChecked || !IsNumberedName(path)) return 0;
-    const int64_t n = LeadingNumber(path.substr(path.size() - 3));
+    const int64_t n = LeadingDigits(path.substr(path.size() - 3));
     if (n < 0 || n >= 999) return 0;
     int32_t result = 0;
     for (int64_t k = n + 1; k <= 999; ++k) {
-        const int64_t length = MemberLength(NumberedName(path, k));
+        const int64_t length = File_Length(NumberedName(path, k));
         if (length < 0) break;
         setSize += length;
         result = static_cast<int32_t>(k);
@@ -73,14 +54,14 @@ int32_t Test_For_Multi_File(const std::string& path, bool multiFileChecked, int6
 }
 
 int32_t Test_For_QUARNMultiFile(const std::string& path, bool multiFileChecked, int64_t& setSize) {
-    const int64_t own = MemberLength(path);
+    const int64_t own = File_Length(path);
     setSize = own < 0 ? 0 : own;
     if (own < 0 || !multiFileChecked || !IsAcquisitionName(path)) return 0;
-    const int64_t n = LeadingNumber(path.substr(path.size() - 10, 6));
+    const int64_t n = LeadingDigits(path.substr(path.size() - 10, 6));
     if (n < 0 || n >= 999999) return 0;
     int32_t result = 0;
     for (int64_t k = n + 1; k <= 999999; ++k) {
-        const int64_t length = MemberLength(AcquisitionName(path, k));
+        const int64_t length = File_Length(AcquisitionName(path, k));
         if (length < 0) break;
         setSize += length;
         result = static_cast<int32_t>(k);
@@ -93,11 +74,11 @@ std::vector<std::string> SetMemberPaths(const std::string& path, int32_t multiFi
     // The opened file is always the first member, even when its number field is not a number.
     std::vector<std::string> members{path};
     if (multiFileCount >= 1 && IsNumberedName(path)) {
-        const int64_t n = LeadingNumber(path.substr(path.size() - 3));
+        const int64_t n = LeadingDigits(path.substr(path.size() - 3));
         for (int64_t k = std::max<int64_t>(n, 0) + 1; k <= multiFileCount && k <= 999; ++k)
             members.push_back(NumberedName(path, k));
     } else if (quarnFileCount > 0 && IsAcquisitionName(path)) {
-        const int64_t n = LeadingNumber(path.substr(path.size() - 10, 6));
+        const int64_t n = LeadingDigits(path.substr(path.size() - 10, 6));
         for (int64_t k = std::max<int64_t>(n, 0) + 1; k <= quarnFileCount && k <= 999999; ++k)
             members.push_back(AcquisitionName(path, k));
     }

@@ -1,12 +1,13 @@
 #include "dataset/ReadLoop.h"
 
+#include "common/FileLength.h"
 #include "dataset/MultiFile.h"
 #include "dataset/VelocityProcessing.h"
 #include "ensemble/EnsembleFile.h"
+#include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 
 namespace mvx {
@@ -19,16 +20,6 @@ constexpr double kSecondsPerDay = 86400;
 // The loads read a few hundred ensembles scattered over the file: a small read buffer keeps the
 // bytes read per stored ensemble independent of the file's size.
 constexpr size_t kReadBuffer = 64 * 1024;
-
-int64_t MemberLength(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? -1 : static_cast<int64_t>(size);
-}
-
-bool IsNvramBlock(const EnsembleFrame& frame) {
-    return frame.EnsembleBuffer.size() > 5 && frame.EnsembleBuffer[5] == 2 && frame.EnsembleBytes > 8000;
-}
 
 // Accumulates the ensemble-to-ensemble time steps of a load; a step back in time crosses midnight.
 struct Clock {
@@ -78,7 +69,7 @@ std::optional<SetPosition> Ensemble_Position(const ReadSource& source, int64_t r
         std::max<int64_t>((static_cast<int64_t>(number) - source.FileFirstEnsemble) * recordBytes + 1, 1);
     if (source.Members.size() <= 1) return at;
     for (; at.Member < source.Members.size(); ++at.Member) {
-        const int64_t length = MemberLength(source.Members[at.Member]);
+        const int64_t length = File_Length(source.Members[at.Member]);
         if (length < 0) return std::nullopt; // a member has gone: the stream ends before it
         if (at.Position < length) return at;
         at.Position -= length;
@@ -122,7 +113,7 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
             }
             if (plan.FailuresInARow) failures = 0;
             // A set-up block is no ensemble: storing it would put a slot without a time into the set.
-            if (source.SkipNvram && IsNvramBlock(target.Frame)) {
+            if (source.SkipNvram && Is_Nvram_Block(target.Frame)) {
                 ++report.NvramBlocks;
                 continue;
             }

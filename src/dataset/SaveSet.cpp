@@ -1,26 +1,14 @@
 #include "dataset/SaveSet.h"
 
+#include "common/FileLength.h"
 #include "common/OutputFile.h"
 #include "dataset/MultiFile.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
 namespace mvx {
-
-namespace fs = std::filesystem;
-
-namespace {
-
-int64_t FileLength(const std::string& path) {
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    return ec ? -1 : static_cast<int64_t>(size);
-}
-
-} // namespace
 
 SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
                                   int32_t last, const std::string& target, int64_t* bytesWritten,
@@ -45,7 +33,7 @@ SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleByt
     const std::vector<std::string> members = SetMemberPaths(source, set.MultiFileCount, set.QUARNFileCount);
     size_t start = 0;
     for (; start < members.size(); ++start) {
-        const int64_t length = FileLength(members[start]);
+        const int64_t length = File_Length(members[start]);
         if (length < 0) return failed("cannot read " + members[start]);
         if (position < length || start + 1 == members.size()) break;
         position -= length;

@@ -1,5 +1,6 @@
 #include "dataset/VelocityProcessing.h"
 
+#include "common/Angles.h"
 #include "common/Rounding.h"
 
 #include <algorithm>
@@ -10,12 +11,10 @@ namespace mvx {
 
 namespace {
 
-// The angle arithmetic of the program uses this value of pi throughout.
-constexpr double kPi = 3.14159265358973;
 constexpr double kDegreesPerRadian = 57.295779513083474;
 
 double Radians(double degrees) {
-    return degrees * kPi / 180.0;
+    return degrees * kProcessingPi / 180.0;
 }
 
 // The arrays this file touches must have the rows it writes and hold the slot.
@@ -143,7 +142,7 @@ EarthTransform MakeTransform(const InstrumentSetup& setup, const EnsembleSet& da
     if (tt > 0) {
         const double x = cosR * std::sin(P) / std::sqrt(tt);
         const double rest = 1.0 - x * x;
-        P = rest > 0 ? std::atan(x / std::sqrt(rest)) : std::copysign(kPi / 2, x);
+        P = rest > 0 ? std::atan(x / std::sqrt(rest)) : std::copysign(kProcessingPi / 2, x);
     }
     const double sinP = std::sin(P), cosP = std::cos(P);
     const double sinH = std::sin(H), cosH = std::cos(H);

@@ -1,7 +1,8 @@
 #include "ensemble/DataViewText.h"
 
+#include "common/EnsembleTimeText.h"
 #include "common/NumberFormat.h"
-#include "model/CoreState.h"
+#include "common/Orientation.h"
 
 namespace mvx {
 
@@ -22,9 +23,6 @@ std::string PadInt(double v, int width) {
 std::string PadDegrees(const std::string& text, int width) {
     return Pad(text, width - 1) + kDegree;
 }
-std::string Two(int v) {
-    return FormatNumber(v, "00");
-}
 
 std::string Direction(int16_t tenths) {
     if (tenths == kBadValue) return Pad("-32768", 7);
@@ -43,14 +41,13 @@ std::string Position(int32_t angle) {
 
 } // namespace
 
-bool Update_Data_View(const CoreState& state, int e, int b, std::string& text) {
-    const DataSet& d = state.Data;
-    const InstrumentSetup& s = state.Setup;
-    const SetDescriptors& set = state.Set;
+bool Update_Data_View(const EnsembleSet& d, const InstrumentSetup& s, const SetDescriptors& set, int e, int b,
+                      std::string& text) {
     if (e < 0 || e >= set.CurrentEnsIndex || !d.ValidSlot(e)) return false;
     if (b < 0 || b >= s.NumCells) return false;
 
-    const int m = set.OrientationBalance < 1 ? set.LastBinShown - b : b + (s.NumCells - set.LastBinShown) + 1;
+    const int m = Mostly_Up_Looking(set.OrientationBalance) ? set.LastBinShown - b
+                                                            : b + (s.NumCells - set.LastBinShown) + 1;
     const int n = m - 1;
     const bool up = d.AncData(5, e) == 1;
     const int bin = up ? m - 1 : s.NumCells - m;
@@ -58,12 +55,9 @@ bool Update_Data_View(const CoreState& state, int e, int b, std::string& text) {
 
     std::string t;
     auto line = [&t](const std::string& l) { t += l + kCrLf; };
-    const int year = d.EnsTimes(0, e);
-    std::string date = year == 80 ? "" : Two(year) + "/";
-    date += Two(d.EnsTimes(1, e)) + "/" + Two(d.EnsTimes(2, e));
-    line("Ensemble " + PadInt(d.EnsNumbers[e], 9) + "         Date " + date);
-    line("Bin      " + PadInt(n, 9) + "         Time " + Two(d.EnsTimes(3, e)) + ":" + Two(d.EnsTimes(4, e)) +
-         ":" + Two(d.EnsTimes(5, e)) + "." + Two(d.EnsTimes(6, e)));
+    const uint8_t* clock = d.EnsTimes.SlotData(e);
+    line("Ensemble " + PadInt(d.EnsNumbers[e], 9) + "         Date " + Ensemble_Date_Text(clock));
+    line("Bin      " + PadInt(n, 9) + "         Time " + Ensemble_Time_Text(clock));
     line("Range(m) " +
          Pad((up ? "" : "-") + FormatNumber(s.CellLength * n + s.Bin1Distance, "0.00") + " ", 10));
     t += kCrLf;

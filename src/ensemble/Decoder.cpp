@@ -1,7 +1,7 @@
 #include "ensemble/Decoder.h"
 
 #include "ensemble/DecoderDetail.h"
-#include "model/CoreState.h"
+#include "ensemble/EnsembleFormats.h"
 
 namespace mvx {
 
@@ -32,32 +32,10 @@ void StoreBeamBytes(const EnsembleBytesView& e, size_t first, size_t available, 
 
 void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup,
                      EnsembleSet& data, int32_t slot, const DecodeSettings& settings, bool& fileValid) {
-    switch (dataStructure) {
-    case kNarrowband:
-        Decode_Narrowband_Ensemble(frame, setup, data, slot, settings);
-        break;
-    case kBroadband:
-        Decode_Broadband_Ensemble(frame, setup, data, slot, settings);
-        break;
-    default:
+    if (const EnsembleFormat* format = Ensemble_Format(dataStructure))
+        format->Decode(frame, setup, data, slot, settings);
+    else
         fileValid = false;
-        break;
-    }
-}
-
-DecodeSettings MakeDecodeSettings(const CoreState& state) {
-    DecodeSettings settings;
-    settings.WaterVelScale = state.Opts.WaterVelScale;
-    settings.BottomVelScale = state.Opts.BottomVelScale;
-    settings.WaterDensity = state.Opts.WaterDensity;
-    settings.FlipChecked = state.Menus.FlipChecked;
-    settings.FileValid = state.Set.FileValid;
-    return settings;
-}
-
-void Decode_Ensemble(CoreState& state) {
-    Decode_Ensemble(state.Set.DataStructure, state.Frame, state.Setup, state.Data, state.Set.CurrentEnsIndex,
-                    MakeDecodeSettings(state), state.Set.FileValid);
 }
 
 } // namespace mvx

@@ -8,8 +8,6 @@
 
 namespace mvx {
 
-struct CoreState;
-
 // What the decoders read of the options and menus.
 struct DecodeSettings {
     double WaterVelScale = 1.0;
@@ -29,10 +27,5 @@ void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& set
 // Structure 1 narrowband, 2 broadband; anything else clears fileValid and decodes nothing.
 void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup,
                      EnsembleSet& data, int32_t slot, const DecodeSettings& settings, bool& fileValid);
-
-// The same on the program's state: decodes state.Frame into slot state.Set.CurrentEnsIndex with the
-// structure state.Set.DataStructure, the options and the Flip check mark.
-DecodeSettings MakeDecodeSettings(const CoreState& state);
-void Decode_Ensemble(CoreState& state);
 
 } // namespace mvx

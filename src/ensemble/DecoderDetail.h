@@ -105,6 +105,21 @@ inline int BinOfCell(int cell, int cells, bool up) {
     return up ? cell : cells - 1 - cell;
 }
 
+// Writes the four velocities of every cell through cellValues(c, out) for the fit cells that lie inside the
+// ensemble, and the bad marker for the cells beyond them; cells beyond the bin dimension are not stored.
+template <typename CellValues>
+void StoreVelocities(int cells, int fit, bool up, SlotArray<int16_t>& vel, int slot, CellValues cellValues) {
+    for (int c = 0; c < cells; ++c) {
+        const int bin = BinOfCell(c, cells, up);
+        if (bin >= vel.Bins()) continue;
+        int16_t* out = &vel(0, bin, slot);
+        if (c >= fit)
+            out[0] = out[1] = out[2] = out[3] = kBadValue;
+        else
+            cellValues(c, out);
+    }
+}
+
 // Writes per-cell four-beam bytes (correlation, echo intensity, percent good) for cells that fit in
 // the ensemble; cells that do not fit are cleared. With mean, row 4 holds the rounded mean.
 void StoreBeamBytes(const EnsembleBytesView& e, size_t first, size_t available, int cells, bool up,

@@ -62,6 +62,8 @@ void EnsembleFile::Seek(int64_t position) {
 bool EnsembleFile::Fill(int64_t offset) {
     bufStart_ = offset;
     bufLen_ = 0;
+    sumsFrom_ = 1;
+    sumsTo_ = 0;
     if (fd_ < 0) return false;
     while (bufLen_ < buffer_.size()) {
         ssize_t got = ::pread(fd_, buffer_.data() + bufLen_, buffer_.size() - bufLen_,
@@ -91,6 +93,39 @@ const uint8_t* EnsembleFile::View(size_t& avail) {
     const size_t offset = static_cast<size_t>(pos_ - bufStart_);
     avail = bufLen_ - offset;
     return buffer_.data() + offset;
+}
+
+const uint8_t* EnsembleFile::PeekSlow(int64_t offset, size_t count, size_t& got) {
+    // At least twice the piece asked for, so a run of candidates that each reach far ahead refills only
+    // after moving half a buffer on.
+    if (2 * count > buffer_.size()) buffer_.resize(2 * count);
+    Fill(std::max<int64_t>(offset, 0));
+    got = offset < 0 ? 0 : std::min(count, bufLen_);
+    return buffer_.data();
+}
+
+void EnsembleFile::StartSums(size_t at) {
+    if (sums_.size() < buffer_.size() + 1) sums_.resize(buffer_.size() + 1);
+    sums_[at] = 0;
+    sumsFrom_ = sumsTo_ = at;
+}
+
+void EnsembleFile::ExtendSums(size_t from, size_t to) {
+    // In steps of at least a few KiB, so that a run of candidates one byte apart extends the sums once
+    // per step rather than once per candidate.
+    constexpr size_t kStep = 4096;
+    if (from < sumsFrom_) {
+        const size_t low = std::min(from, sumsFrom_ > kStep ? sumsFrom_ - kStep : 0);
+        uint16_t sum = sums_[sumsFrom_];
+        for (size_t i = sumsFrom_; i-- > low;) sums_[i] = sum = static_cast<uint16_t>(sum - buffer_[i]);
+        sumsFrom_ = low;
+    }
+    if (to > sumsTo_) {
+        const size_t high = std::max(to, std::min(sumsTo_ + kStep, bufLen_));
+        uint16_t sum = sums_[sumsTo_];
+        for (size_t i = sumsTo_; i < high; ++i) sums_[i + 1] = sum = static_cast<uint16_t>(sum + buffer_[i]);
+        sumsTo_ = high;
+    }
 }
 
 size_t EnsembleFile::Read(uint8_t* dest, size_t n) {

@@ -52,9 +52,42 @@ class EnsembleFile {
     void Advance(size_t n) { pos_ += static_cast<int64_t>(n); }
     void MarkAtEnd() { atEnd_ = true; }
 
+    // The count bytes from the 1-based position in one piece, without moving the read position: got is
+    // count, or what there is when the file ends first. The bytes stay valid until the next read, peek or
+    // seek that refills the buffer (which grows for a count larger than half of it).
+    const uint8_t* Peek(int64_t position, size_t count, size_t& got) {
+        const int64_t offset = position - 1;
+        if (Buffered(position, count)) {
+            got = count;
+            return buffer_.data() + (offset - bufStart_);
+        }
+        return PeekSlow(offset, count, got);
+    }
+
+    // Whether the count bytes from the position are in the buffer now.
+    bool Buffered(int64_t position, size_t count) const {
+        const int64_t offset = position - 1;
+        return offset >= bufStart_ &&
+               offset + static_cast<int64_t>(count) <= bufStart_ + static_cast<int64_t>(bufLen_);
+    }
+
+    // Sum modulo 2^16 of count bytes from the position, which the last Peek made available. It comes from
+    // running sums kept over the buffer and extended as far as asked, so testing the checksums of many
+    // overlapping candidates costs each byte once rather than once per candidate.
+    uint16_t RunningSum(int64_t position, size_t count) {
+        const size_t from = static_cast<size_t>(position - 1 - bufStart_);
+        const size_t to = from + count;
+        if (sumsFrom_ > sumsTo_ || to < sumsFrom_ || from > sumsTo_) StartSums(from);
+        if (from < sumsFrom_ || to > sumsTo_) ExtendSums(from, to);
+        return static_cast<uint16_t>(sums_[to] - sums_[from]);
+    }
+
   private:
     int ReadByteSlow();
     bool Fill(int64_t offset);
+    const uint8_t* PeekSlow(int64_t offset, size_t count, size_t& got);
+    void StartSums(size_t at);
+    void ExtendSums(size_t from, size_t to);
 
     int fd_ = -1;
     std::string path_;
@@ -64,6 +97,10 @@ class EnsembleFile {
     size_t bufLen_ = 0;
     int64_t pos_ = 0; // 0-based offset of the next byte
     bool atEnd_ = false;
+    // sums_[i] - sums_[j] is the sum of buffer_[j, i) for sumsFrom_ <= j <= i <= sumsTo_ (none when
+    // sumsFrom_ > sumsTo_); refilling the buffer drops them.
+    std::vector<uint16_t> sums_;
+    size_t sumsFrom_ = 1, sumsTo_ = 0;
 };
 
 } // namespace mvx

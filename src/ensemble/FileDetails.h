@@ -3,6 +3,7 @@
 // and last ensemble, extra data, and a statistics scan of every ensemble. It reads the file through its
 // own leader decoders and never touches the data set.
 #include "common/Callbacks.h"
+#include "model/EnsembleFrame.h"
 #include "model/InstrumentSetup.h"
 
 #include <array>
@@ -37,7 +38,7 @@ struct DetailsConfig {
     int32_t NBBinLengthCode = 0, NBXmtLength = 0, NBBlank = 0, NBDelay = 0, NBConfig = 0, NBSnr = 0,
             NBPGoodThreshold = 0;
     // Time stamp of the last leader decoded: year, month, day, hour, minute, second, hundredths.
-    std::array<int32_t, 7> Time{};
+    std::array<uint8_t, 7> Time{};
     int32_t EnsembleNumber = 0;
     int32_t Config = 0; // configuration of the last ensemble (bit 7 up for broadband)
 };
@@ -65,5 +66,10 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
 
 // Bits n down to 0 of value as '1'/'0' characters, most significant first.
 std::string CovertByteToBinaryStr(int32_t value, int topBit);
+
+// The report's own leader decoders: the leaders into the report's fields (with recordTypes also the
+// data-type ids and the bottom-track position marker). Fields outside a short ensemble read as 0.
+void Decode_Broadband_Leaders(const EnsembleFrame& frame, DetailsConfig& config, bool recordTypes);
+void Decode_Narrowband_Leader(const EnsembleFrame& frame, DetailsConfig& config, bool recordTypes);
 
 } // namespace mvx

@@ -12,7 +12,7 @@ namespace mvx {
 
 struct LastEnsembleResult {
     bool Found = false; // an ensemble was taken as the last
-    bool Nvram = false; // the backward search met a 2-data-type ensemble of more than 8000 bytes
+    bool Nvram = false; // the backward search met an NVRAM block
 };
 
 // totalLength is the stream's length and firstBytes EnsembleBytes of the first ensemble; decodeLast is

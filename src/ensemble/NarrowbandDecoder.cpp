@@ -1,7 +1,9 @@
 // Decoding a narrowband ensemble: five length-prefixed blocks in a fixed order, big-endian words,
 // packed 12-bit velocities and BCD time stamps. Quantities narrowband lacks get fixed substitutes.
+#include "common/EnsembleTimeText.h"
 #include "ensemble/Decoder.h"
 #include "ensemble/DecoderDetail.h"
+#include "ensemble/EnsembleLayout.h"
 
 #include <cmath>
 
@@ -12,13 +14,14 @@ using detail::FromBcd;
 
 namespace {
 
-constexpr size_t kFirstBlock = 14;
-constexpr int kBlockCount = 5;
-constexpr size_t kLeaderBytes = 55; // through the last bottom-track range word
-constexpr size_t kBytesPerVelocityCell = 6;
-constexpr size_t kBytesPerBeamCell = 4;
+namespace nl = narrowband::leader;
+
+using narrowband::kBlockCount;
+using narrowband::kFirstBlock;
+constexpr size_t kLeaderBytes = nl::kBottomRange + 8; // through the last bottom-track range word
+constexpr size_t kBytesPerVelocityCell = narrowband::kVelocityBytesPerCell;
+constexpr size_t kBytesPerBeamCell = narrowband::kBeamBytesPerCell;
 constexpr int kBadCount = 2048; // the 12-bit bad-value marker
-constexpr uint8_t kNoYear = 80; // narrowband time stamps carry no year
 constexpr uint8_t kTransformEarth = 24;
 
 // Four 12-bit counts packed into six bytes: beam 0 = byte 0 and the high nibble of byte 1, beam 1 = the
@@ -74,29 +77,31 @@ struct NarrowbandDecoder {
         const bool slotOk = data.ValidSlot(slot);
         if (slotOk && detail::SlotFits(data.EnsTimes, 7, slot)) {
             data.EnsTimes(0, slot) = kNoYear;
-            for (int row = 1; row <= 5; ++row) data.EnsTimes(row, slot) = FromBcd(e.U8(p + row - 1));
+            for (int row = 1; row <= 5; ++row)
+                data.EnsTimes(row, slot) = FromBcd(e.U8(p + nl::kClock + row - 1));
             data.EnsTimes(6, slot) = 0;
         }
-        for (int i = 0; i < 3; ++i) setup.TimePerPing[i] = FromBcd(e.U8(p + 5 + i));
-        setup.PingsPerEnsemble = e.BE16(p + 8);
-        setup.NumCells = e.U8(p + 10);
-        setup.CellLength = std::ldexp(1.0, e.U8(p + 11));
-        setup.Bin1Distance = (e.U8(p + 12) + setup.CellLength) / 2 + e.U8(p + 13) + e.U8(p + 14);
-        setup.EnsembleNumber = e.BE16(p + 15);
+        for (int i = 0; i < 3; ++i) setup.TimePerPing[i] = FromBcd(e.U8(p + nl::kTimePerPing + i));
+        setup.PingsPerEnsemble = e.BE16(p + nl::kPings);
+        setup.NumCells = e.U8(p + nl::kCells);
+        setup.CellLength = std::ldexp(1.0, e.U8(p + nl::kCellLengthCode));
+        setup.Bin1Distance =
+            (e.U8(p + nl::kXmitLength) + setup.CellLength) / 2 + e.U8(p + nl::kBlank) + e.U8(p + nl::kDelay);
+        setup.EnsembleNumber = e.BE16(p + nl::kEnsembleNumber);
         if (detail::SlotFits(data.EnsNumbers, slot)) data.EnsNumbers[slot] = setup.EnsembleNumber;
-        if (AncFits()) data.AncData(6, slot) = e.U8(p + 17);
+        if (AncFits()) data.AncData(6, slot) = e.U8(p + nl::kBitResult);
 
-        Configuration(e.U8(p + 18));
+        Configuration(e.U8(p + nl::kConfig));
 
         const double toHundredths = 36000.0 / 65536.0;
-        const double temperature = 45 - e.BE16(p + 27) * 50.0 / 4096.0;
+        const double temperature = 45 - e.BE16(p + nl::kTemperature) * 50.0 / 4096.0;
         if (AncFits()) {
-            data.AncData(0, slot) = RoundToInt32(detail::SignedWord(e.BE16(p + 21)) * toHundredths);
-            data.AncData(1, slot) = RoundToInt32(detail::SignedWord(e.BE16(p + 23)) * toHundredths);
-            data.AncData(2, slot) = RoundToInt32(e.BE16(p + 25) * toHundredths);
+            data.AncData(0, slot) = RoundToInt32(detail::SignedWord(e.BE16(p + nl::kPitch)) * toHundredths);
+            data.AncData(1, slot) = RoundToInt32(detail::SignedWord(e.BE16(p + nl::kRoll)) * toHundredths);
+            data.AncData(2, slot) = RoundToInt32(e.BE16(p + nl::kHeading) * toHundredths);
             data.AncData(3, slot) = RoundToInt32(temperature * 100);
             data.AncData(4, slot) = 0;
-            data.AncData(7, slot) = e.U8(p + 29);
+            data.AncData(7, slot) = e.U8(p + nl::kXmitVoltage);
         }
         const double t = temperature;
         const double soundSpeed = 1449.2 + 4.6 * t - 0.055 * t * t + 0.00029 * t * t * t;
@@ -107,7 +112,7 @@ struct NarrowbandDecoder {
         const bool btFits = detail::SlotFits(data.BTVelData, 4, slot);
         const bool rangeFits = detail::SlotFits(data.BTRangeData, 4, slot);
         int counts[4];
-        UnpackCounts(e, p + 41, counts);
+        UnpackCounts(e, p + nl::kBottomVelocity, counts);
         for (int beam = 0; beam < 4; ++beam) {
             int16_t v = kBadValue;
             if (counts[beam] != kBadCount) {
@@ -118,7 +123,9 @@ struct NarrowbandDecoder {
             if (btFits) data.BTVelData(beam, slot) = v;
             if (rangeFits) {
                 data.BTRangeData(beam, slot) =
-                    v == kBadValue ? 0 : RoundToInt32(e.BE16(p + 47 + 2 * beam) * setup.NBRangeFactor);
+                    v == kBadValue
+                        ? 0
+                        : RoundToInt32(e.BE16(p + nl::kBottomRange + 2 * beam) * setup.NBRangeFactor);
             }
         }
         if (detail::SlotFits(data.RefVelData, 4, slot))
@@ -131,14 +138,7 @@ struct NarrowbandDecoder {
         const int cells = detail::StoredCells(setup.NumCells);
         const bool up = setup.LooksUp();
         const int fit = static_cast<int>(std::min<size_t>(cells, length / kBytesPerVelocityCell));
-        for (int c = 0; c < cells; ++c) {
-            const int bin = detail::BinOfCell(c, cells, up);
-            if (bin >= vel.Bins()) continue;
-            int16_t* out = &vel(0, bin, slot);
-            if (c >= fit) {
-                out[0] = out[1] = out[2] = out[3] = kBadValue;
-                continue;
-            }
+        detail::StoreVelocities(cells, fit, up, vel, slot, [&](int c, int16_t* out) {
             int counts[4];
             UnpackCounts(e, p + kBytesPerVelocityCell * static_cast<size_t>(c), counts);
             for (int beam = 0; beam < 4; ++beam) {
@@ -147,7 +147,7 @@ struct NarrowbandDecoder {
                                 : static_cast<int16_t>(RoundHalfEven(CountVelocity(
                                       counts[beam], setup.NBVelResolution, settings.WaterVelScale)));
             }
-        }
+        });
     }
 
     void PercentGood(size_t p, size_t length) {
@@ -187,7 +187,7 @@ void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& set
     // A block is decoded only as far as it lies inside the ensemble.
     size_t position = kFirstBlock;
     for (int k = 1; k <= kBlockCount; ++k) {
-        const size_t length = e.BE16(2 * static_cast<size_t>(k));
+        const size_t length = e.BE16(narrowband::kBlockLengths + 2 * static_cast<size_t>(k - 1));
         if (length == 0) continue;
         if (position < e.Size()) {
             const size_t available = e.Size() - position;

@@ -28,6 +28,12 @@ void SetStream::Close() {
     current_ = 0;
 }
 
+int64_t SetStream::MemberOffset(size_t index) const {
+    int64_t offset = 0;
+    for (size_t k = 0; k < index && k < lengths_.size(); ++k) offset += lengths_[k];
+    return offset;
+}
+
 bool SetStream::OpenMember(size_t index) {
     if (index >= paths_.size()) return false;
     if (index == current_ && file_.IsOpen()) {

@@ -21,6 +21,9 @@ class SetStream {
     int64_t TotalLength() const { return total_; }
     size_t MemberCount() const { return lengths_.size(); }
     size_t CurrentMember() const { return current_; }
+    // Bytes of the members before member index (its first byte is position offset + 1), and its length.
+    int64_t MemberOffset(size_t index) const;
+    int64_t MemberLength(size_t index) const { return index < lengths_.size() ? lengths_[index] : 0; }
     // The open member (its own positions are local to it).
     EnsembleFile& File() { return file_; }
 

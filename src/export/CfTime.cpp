@@ -24,7 +24,7 @@ int Month(const EnsembleTimeBytes& t) {
 } // namespace
 
 int FullYear(int yearByte) {
-    return yearByte > kNoYearByte ? 1900 + yearByte : 2000 + yearByte;
+    return yearByte > kNoYear ? 1900 + yearByte : 2000 + yearByte;
 }
 
 CfTimeAxis Make_Time_Axis(const std::vector<EnsembleTimeBytes>& times) {
@@ -33,14 +33,14 @@ CfTimeAxis Make_Time_Axis(const std::vector<EnsembleTimeBytes>& times) {
     int year = kStandInYear, firstYear = kStandInYear;
     for (size_t i = 0; i < times.size(); ++i) {
         const EnsembleTimeBytes& t = times[i];
-        if (t[0] != kNoYearByte) {
+        if (t[0] != kNoYear) {
             year = FullYear(t[0]);
         } else if (i > 0) {
             const EnsembleTimeBytes& p = times[i - 1];
             if (Month(t) * 100 + t[2] < Month(p) * 100 + p[2]) ++year;
         }
         if (i == 0) {
-            axis.YearKnown = t[0] != kNoYearByte;
+            axis.YearKnown = t[0] != kNoYear;
             firstYear = year;
         }
         const int64_t days = DaysFromCivil(year, Month(t), 1) + t[2] - 1 - DaysFromCivil(firstYear, 1, 1);

@@ -1,5 +1,7 @@
 #include "export/ExportChoices.h"
 
+#include "common/LeadingNumber.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -174,7 +176,7 @@ bool ParseBinList(const std::string& text, int numCells, BinList& bins, std::str
         if (s.empty() || !std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); }) ||
             s.size() > 3)
             return false;
-        out = std::atoi(s.c_str());
+        out = static_cast<int>(LeadingDigits(s));
         return out >= 1 && out <= kBinListItems;
     };
     for (const std::string& word : Words(t)) {

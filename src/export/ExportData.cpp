@@ -1,6 +1,9 @@
 #include "export/ExportData.h"
 
+#include "common/EnsembleTimeText.h"
+#include "common/Orientation.h"
 #include "common/Rounding.h"
+#include "ensemble/EnsembleFormats.h"
 #include "model/EnsembleFrame.h"
 
 #include <algorithm>
@@ -9,7 +12,7 @@
 namespace mvx::exportdata {
 
 int BinIndex(int32_t orientationBalance, int numCells, int m) {
-    return MostlyDownLooking(orientationBalance) ? numCells - m : m - 1;
+    return Mostly_Up_Looking(orientationBalance) ? m - 1 : numCells - m;
 }
 
 BinColumns MakeBinColumns(int32_t numCells, int32_t orientationBalance, const BinList& list) {
@@ -45,58 +48,21 @@ int32_t AncExportValue(int k, int32_t raw) {
 }
 
 std::string SystemName(int32_t dataStructure) {
-    if (dataStructure == kNarrowband) return "Narrowband";
-    if (dataStructure == kBroadband) return "Broadband";
-    return "Unknown System";
+    const EnsembleFormat* format = Ensemble_Format(dataStructure);
+    return format ? format->SystemName : "Unknown System";
 }
 
 std::string FrequencyText(int32_t systemConfig, int32_t dataStructure) {
-    switch (systemConfig & 7) {
-    case 0:
-        return " 76.8 kHz";
-    case 1:
-        return " 153.6 kHz";
-    case 2:
-        return " 307.2 kHz";
-    case 3:
-        return " 614.4 kHz";
-    case 4:
-        return " 1228.8 kHz";
-    case 5:
-        if (dataStructure == kNarrowband) return " 115.0 kHz";
-        if (dataStructure == kBroadband) return " 2457.6 kHz";
-        return " Unknown Frequency";
-    case 6:
-        return " 38.4 kHz";
-    default:
-        return " Unknown Frequency";
-    }
+    const char* name = System_Frequency_Name(systemConfig & 7, dataStructure);
+    return std::string(" ") + (name ? name : "Unknown Frequency");
 }
 
 std::string DateText(const EnsembleSet& data) {
-    std::string text;
-    const auto& t = data.EnsTimes;
-    if (t(0, 0) != 80) {
-        AppendTwoDigits(text, t(0, 0));
-        text += '/';
-    }
-    AppendTwoDigits(text, t(1, 0));
-    text += '/';
-    AppendTwoDigits(text, t(2, 0));
-    return text;
+    return Ensemble_Date_Text(data.EnsTimes.SlotData(0));
 }
 
 std::string TimeText(const EnsembleSet& data) {
-    std::string text;
-    const auto& t = data.EnsTimes;
-    AppendTwoDigits(text, t(3, 0));
-    text += ':';
-    AppendTwoDigits(text, t(4, 0));
-    text += ':';
-    AppendTwoDigits(text, t(5, 0));
-    text += '.';
-    AppendTwoDigits(text, t(6, 0));
-    return text;
+    return Ensemble_Time_Text(data.EnsTimes.SlotData(0));
 }
 
 void AppendInt(std::string& out, int64_t value) {

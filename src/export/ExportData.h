@@ -11,10 +11,6 @@
 
 namespace mvx::exportdata {
 
-// Whether a file's ensembles mostly look down (OrientationBalance positive).
-inline bool MostlyDownLooking(int32_t orientationBalance) {
-    return orientationBalance > 0;
-}
 // The bin index that bin number m (1-based) is read from: m - 1, or NumCells - m when the file is
 // mostly down-looking.
 int BinIndex(int32_t orientationBalance, int numCells, int m);

@@ -1,5 +1,7 @@
 #include "export/ExportReader.h"
 
+#include "dataset/DecodeState.h"
+
 #include <algorithm>
 #include <string>
 #include <utility>

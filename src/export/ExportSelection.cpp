@@ -1,5 +1,7 @@
 #include "export/ExportSelection.h"
 
+#include "common/ContourCode.h"
+#include "common/LeadingNumber.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
 
@@ -34,42 +36,14 @@ int64_t EnsembleRange::Count() const {
 }
 
 std::optional<int> ContourTypeOption(int32_t code) {
-    if (code >= 1 && code <= 5) return code - 1;
-    if (code >= 10 && code <= 50) return code / 10 + 4;
-    if (code >= 100 && code <= 600) return code / 100 + 9;
-    if (code >= 1000 && code <= 4000) return code / 1000 + 15;
-    return std::nullopt;
+    // The dialog's twenty buttons are the twenty codes in order.
+    const ContourCode decoded = Decode_Contour_Code(code);
+    if (decoded.Source == ContourSourceKind::None) return std::nullopt;
+    return decoded.Index;
 }
 
 int32_t EnsembleEntryValue(const std::string& text) {
-    const std::string head = text.substr(0, 8);
-    size_t i = 0;
-    while (i < head.size() && (head[i] == ' ' || head[i] == '\t')) ++i;
-    // The longest prefix that reads as a number: sign, digits, a decimal point, an exponent.
-    const size_t start = i;
-    if (i < head.size() && (head[i] == '+' || head[i] == '-')) ++i;
-    const size_t digitsFrom = i;
-    while (i < head.size() && std::isdigit(static_cast<unsigned char>(head[i]))) ++i;
-    if (i < head.size() && head[i] == '.') {
-        ++i;
-        while (i < head.size() && std::isdigit(static_cast<unsigned char>(head[i]))) ++i;
-    }
-    const bool hasDigits = std::any_of(head.begin() + static_cast<std::ptrdiff_t>(digitsFrom),
-                                       head.begin() + static_cast<std::ptrdiff_t>(i),
-                                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-    if (!hasDigits) return 0;
-    size_t end = i;
-    if (i < head.size() && (head[i] == 'e' || head[i] == 'E')) {
-        size_t j = i + 1;
-        if (j < head.size() && (head[j] == '+' || head[j] == '-')) ++j;
-        const size_t expDigits = j;
-        while (j < head.size() && std::isdigit(static_cast<unsigned char>(head[j]))) ++j;
-        if (j > expDigits) end = j;
-    }
-    std::string number = head.substr(start, end - start);
-    if (number[0] == '+') number.erase(0, 1);
-    const double value = std::strtod(number.c_str(), nullptr);
-    return RoundToInt32(value);
+    return LeadingWholeNumber(std::string_view(text).substr(0, 8));
 }
 
 namespace {

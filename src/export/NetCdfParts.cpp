@@ -1,5 +1,7 @@
 #include "export/NetCdfParts.h"
 
+#include "common/Orientation.h"
+
 #include <new>
 #include <stdexcept>
 
@@ -84,7 +86,7 @@ Layout DefineCoordinates(NetCdfFile& nc, const Source& source, const Rows& rows,
         l.RangeVar = nc.Variable("range", NcType::Double, {l.Range});
         nc.Text(l.RangeVar, "long_name", "distance from the transducer to the middle of the bin");
         nc.Text(l.RangeVar, "units", "m");
-        nc.Text(l.RangeVar, "positive", MostlyDownLooking(source.Set.OrientationBalance) ? "down" : "up");
+        nc.Text(l.RangeVar, "positive", Mostly_Up_Looking(source.Set.OrientationBalance) ? "up" : "down");
         nc.Text(l.RangeVar, "axis", "Z");
         l.BinVar = nc.Variable("bin", NcType::Short, {l.Range});
         nc.Text(l.BinVar, "long_name", "bin number, counted from the transducer");

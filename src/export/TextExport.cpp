@@ -1,5 +1,6 @@
 #include "export/TextExport.h"
 
+#include "common/EnsembleTimeText.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
 #include "export/ExportData.h"
@@ -79,13 +80,8 @@ bool Write_Text_Header(const ExportReader& reader, OutputFile& file) {
     text += "\"Pings/Ens =\"\t";
     AppendInt(text, s.PingsPerEnsemble);
     text += kCrLf;
-    text += "\"Time/Ping = ";
-    AppendTwoDigits(text, s.TimePerPing[0]);
-    text += ':';
-    AppendTwoDigits(text, s.TimePerPing[1]);
-    text += '.';
-    AppendTwoDigits(text, s.TimePerPing[2]);
-    text += "\"";
+    text +=
+        "\"Time/Ping = " + Time_Per_Ping_Text(s.TimePerPing[0], s.TimePerPing[1], s.TimePerPing[2]) + "\"";
     text += kCrLf;
     text += Quoted("First Ensemble Date = " + DateText(reader.Data())) + kCrLf;
     text += Quoted("First Ensemble Time = " + TimeText(reader.Data())) + kCrLf;

@@ -1,5 +1,6 @@
 #include "options/OptionsFile.h"
 
+#include "common/ContourCode.h"
 #include "options/TextRecords.h"
 
 #include <algorithm>
@@ -36,11 +37,8 @@ bool IsShare(double v) {
 bool IsDensity(double v) {
     return v > 0;
 }
-constexpr int32_t kContourDataTypes[] = {1,   2,   3,   4,   5,   10,  20,   30,   40,   50,
-                                         100, 200, 300, 400, 500, 600, 1000, 2000, 3000, 4000};
 bool IsContourDataType(int32_t v) {
-    return std::find(std::begin(kContourDataTypes), std::end(kContourDataTypes), v) !=
-           std::end(kContourDataTypes);
+    return Decode_Contour_Code(v).Source != ContourSourceKind::None;
 }
 
 // Every record after the version line, in file order. Save and load walk this one list, so the two can

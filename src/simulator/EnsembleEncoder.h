@@ -4,6 +4,8 @@
 // the encoders lay them out exactly as an instrument does and close the ensemble with its checksum.
 // The encoders do not check the values against each other: a fixed leader may announce more cells than
 // the per-cell arrays hold, which is how tests make inconsistent ensembles on purpose.
+#include "ensemble/EnsembleLayout.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,26 +16,6 @@ namespace mvx {
 
 constexpr uint16_t kBadVelocityWord = 0x8000;  // broadband: a velocity that could not be measured
 constexpr uint16_t kBadNarrowbandCount = 2048; // narrowband: the 12-bit bad marker
-
-// Identifiers of the broadband data types.
-constexpr uint16_t kFixedLeaderId = 0x0000;
-constexpr uint16_t kVariableLeaderId = 0x0080;
-constexpr uint16_t kVelocityId = 0x0100;
-constexpr uint16_t kCorrelationId = 0x0200;
-constexpr uint16_t kEchoIntensityId = 0x0300;
-constexpr uint16_t kPercentGoodId = 0x0400;
-constexpr uint16_t kBottomTrackId = 0x0600;
-constexpr uint16_t kTextBlockId = 0x0800; // 0x0703 is the other text identifier
-constexpr uint16_t kFlowMeterId = 0x1300;
-constexpr uint16_t kNavigationId = 0x2000;
-
-// Byte sizes of the broadband data types (the per-cell ones: plus 8 or 4 bytes per cell).
-constexpr size_t kFixedLeaderBytes = 59; // 58 for the short leader without the beam angle
-constexpr size_t kVariableLeaderBytes = 65;
-constexpr size_t kBottomTrackBytes = 85;
-constexpr size_t kFlowMeterBytes = 40;
-constexpr size_t kNavigationBytes = 78;
-constexpr size_t kNarrowbandLeaderBytes = 0x3F; // its low byte is the narrowband sync byte
 
 // Fixed leader (offsets from its identifier). Distances and lengths in cm.
 struct FixedLeaderContents {
@@ -190,7 +172,7 @@ struct EnsembleContents {
     bool HasText = false;
     bool HasFlowMeter = false;
     bool HasNavigation = false;
-    uint16_t TextId = kTextBlockId;
+    uint16_t TextId = broadband::kTextId; // or broadband::kTextAltId
 
     FixedLeaderContents Fixed;
     VariableLeaderContents Variable;

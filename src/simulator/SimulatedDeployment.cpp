@@ -1,12 +1,13 @@
 #include "simulator/SimulatedDeployment.h"
 
+#include "common/Angles.h"
+
 #include <cmath>
 
 namespace mvx::sim {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
 constexpr double kTidePeriod = 12.42 * 3600.0; // semi-diurnal
 constexpr double kDriftPeriod = 3600.0;

@@ -1,5 +1,6 @@
 #include "simulator/Simulator.h"
 
+#include "common/Angles.h"
 #include "common/OutputFile.h"
 #include "simulator/EnsembleEncoder.h"
 #include "simulator/SimulatedDeployment.h"
@@ -20,7 +21,6 @@ using sim::Rotation;
 using sim::SimRandom;
 using sim::Vec3;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kBeamAngle = 20.0;
 constexpr double kBaseLatitude = 50.1042; // where the platform is moored
 constexpr double kBaseLongitude = -4.9318;

@@ -259,17 +259,26 @@ TEST_F(BroadbandDecode, FlowMeterBlockOnlyWithFlowMeterFirmware) {
     EXPECT_EQ(data.FlowMeterVel[kSlot], 2); // 2.5 -> 2
 }
 
-TEST_F(BroadbandDecode, NvramDataSetSkipsItsVariableLeader) {
-    test::VariableLeaderFields vl;
-    vl.EnsembleNumber = 42;
-    vl.Length = 8100; // two data types and more than 8000 bytes
-    Decode({test::FixedLeader({}), test::VariableLeader(vl)});
-    EXPECT_FALSE(setup.VariableLeaderSeen);
-    EXPECT_EQ(data.EnsNumbers[kSlot], 0);
-    vl.Length = 7000;
-    Decode({test::FixedLeader({}), test::VariableLeader(vl)});
-    EXPECT_TRUE(setup.VariableLeaderSeen);
-    EXPECT_EQ(data.EnsNumbers[kSlot], 42);
+TEST_F(BroadbandDecode, NvramDataSetOfMoreThan8000BytesSkipsItsVariableLeader) {
+    const Bytes unknown{0x00, 0x05}; // a third data type of only its id, 0x0500
+    const struct {
+        size_t bytes;
+        bool third;
+        bool stored;
+    } cases[] = {{8000, false, true}, {8001, false, false}, {8001, true, true}};
+    for (const auto& c : cases) {
+        test::VariableLeaderFields vl;
+        vl.EnsembleNumber = 42;
+        // The variable leader fills what the header, offset table and fixed leader leave.
+        vl.Length = c.bytes - 6 - (c.third ? 6 : 4) - 59 - (c.third ? unknown.size() : 0);
+        std::vector<Bytes> types{test::FixedLeader({}), test::VariableLeader(vl)};
+        if (c.third) types.push_back(unknown);
+        ASSERT_EQ(test::Broadband(types).size(), c.bytes + 2);
+        data.EnsNumbers[kSlot] = 0;
+        Decode(types);
+        EXPECT_EQ(setup.VariableLeaderSeen, c.stored) << c.bytes << " " << c.third;
+        EXPECT_EQ(data.EnsNumbers[kSlot], c.stored ? 42 : 0) << c.bytes << " " << c.third;
+    }
 }
 
 TEST_F(BroadbandDecode, FlagsClearedByEveryDecodeAndPerBinTypesUseTheCurrentCellCount) {

@@ -61,7 +61,7 @@ TEST(DataViewText, UpLookingHeaderAndRangeUseTheDisplayedBin) {
     s.Data.VelData(5, 2, 1) = 1234;
     std::string text;
     // Display bin 0 is the top row: bin number 2, array bin 2 for an upward-looking ensemble.
-    ASSERT_TRUE(Update_Data_View(s, 1, 0, text));
+    ASSERT_TRUE(Update_Data_View(s.Data, s.Setup, s.Set, 1, 0, text));
     auto lines = Lines(text);
     ASSERT_GE(lines.size(), 8u);
     EXPECT_EQ(lines[0], "Ensemble        42         Date 08/06/25");
@@ -75,7 +75,7 @@ TEST(DataViewText, DownLookingShowsNegativeRangeAndReversedBin) {
     CoreState s = ThreeCellSet(false);
     std::string text;
     // Down-looking: display bin 0 is bin number 0, which lives at array bin NumCells - 1.
-    ASSERT_TRUE(Update_Data_View(s, 0, 0, text));
+    ASSERT_TRUE(Update_Data_View(s.Data, s.Setup, s.Set, 0, 0, text));
     auto lines = Lines(text);
     EXPECT_EQ(lines[1], "Bin              0         Time 10:00:20.05");
     EXPECT_EQ(lines[2], "Range(m)     -2.23 ");
@@ -85,9 +85,9 @@ TEST(DataViewText, DownLookingShowsNegativeRangeAndReversedBin) {
 TEST(DataViewText, RefusesIndexesOutsideTheLoadedSet) {
     CoreState s = ThreeCellSet(true);
     std::string text = "unchanged";
-    EXPECT_FALSE(Update_Data_View(s, 2, 0, text)); // equal to the number loaded
-    EXPECT_FALSE(Update_Data_View(s, 0, 3, text)); // not below NumCells
-    EXPECT_FALSE(Update_Data_View(s, -1, -1, text));
+    EXPECT_FALSE(Update_Data_View(s.Data, s.Setup, s.Set, 2, 0, text)); // equal to the number loaded
+    EXPECT_FALSE(Update_Data_View(s.Data, s.Setup, s.Set, 0, 3, text)); // not below NumCells
+    EXPECT_FALSE(Update_Data_View(s.Data, s.Setup, s.Set, -1, -1, text));
     EXPECT_EQ(text, "unchanged");
 }
 
@@ -99,7 +99,7 @@ TEST(DataViewText, AncillaryPositionsAndSensorString) {
     s.Data.TextData[0] = "T=12.3";
     s.Setup.TextBlockSeen = true;
     std::string text;
-    ASSERT_TRUE(Update_Data_View(s, 0, 1, text));
+    ASSERT_TRUE(Update_Data_View(s.Data, s.Setup, s.Set, 0, 1, text));
     auto lines = Lines(text);
     EXPECT_EQ(LineStarting(lines, "Pitch"), "Pitch         -2.39");
     EXPECT_EQ(LineStarting(lines, "Depth Sensor"), "Depth Sensor  19.917 meters");
