@@ -1,10 +1,13 @@
 #include "export/ExportRunner.h"
 
 #include "common/OutputFile.h"
+#include "export/ExportFormats.h"
 #include "export/ExportReader.h"
 #include "export/MatExport.h"
 #include "export/NetCdfExport.h"
 #include "export/TextExport.h"
+
+#include <iterator>
 
 namespace mvx {
 
@@ -18,6 +21,7 @@ bool RunWriter(ExportReader& reader, ExportSelection& selection, OutputFile& fil
         {Write_Profile_Text, Write_Profile_Mat, Write_Profile_NetCdf},
         {Write_Series_Text, Write_Series_Mat, Write_Series_NetCdf},
     };
+    static_assert(std::size(kWriters[0]) == kExportFormats.size(), "a writer for every format");
     const auto kind = static_cast<size_t>(selection.Kind);
     const auto type = static_cast<size_t>(selection.TypeOf(selection.Kind));
     if (kind < 3 && type < 3) return kWriters[kind][type](reader, selection, file);
