@@ -91,10 +91,11 @@ NcVariableInfo AncVariable(int k) {
 NcVariableInfo ReferenceVariable(int box, bool strandex) {
     if (box < kSeriesWaterMass)
         return VelocityComponent("bt_velocity_",
-                                 "bottom-track velocity (of the bottom, seen from the instrument)",
+                                 "bottom-track velocity: the instrument's velocity over the bottom",
                                  box - kSeriesBottomTrack);
     if (box < kSeriesNavEast)
-        return VelocityComponent("wm_velocity_", "water-mass reference velocity (seen from the instrument)",
+        return VelocityComponent("wm_velocity_",
+                                 "water-mass velocity: the instrument's velocity through the reference layer",
                                  box - kSeriesWaterMass);
     static const int kNavComponents[4] = {0, 1, 4, 5};
     const int i = std::clamp(box - kSeriesNavEast, 0, 3);
