@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #ifdef MARVOX_HAVE_QT
@@ -202,8 +203,37 @@ CommandRun AddRender(CLI::App& root) {
     AddWholeNumber(
         *app, "--profile-ensemble", "E", o->ProfileEnsemble,
         "the ensemble the profile chart shows (default: the options' choice, kept in the sub set)");
+    // A comma-separated list of whole numbers, or "none".
     auto list = [&](const char* name, std::optional<std::vector<int>>& target, const char* help) {
-        app->add_option(name, target, help)->delimiter(',')->type_name("LIST");
+        app->add_option_function<std::string>(
+               name,
+               [&target](const std::string& text) {
+                   std::vector<int> values;
+                   std::stringstream items(text == "none" ? "" : text);
+                   std::string item;
+                   int64_t v = 0;
+                   while (std::getline(items, item, ','))
+                       if (ReadWholeNumber(item, 0, INT32_MAX, v)) values.push_back(static_cast<int>(v));
+                   target = values;
+               },
+               std::string(help) + "; \"none\" for none")
+            ->check(CLI::Validator(
+                [](std::string& text) {
+                    if (text == "none") return std::string();
+                    std::stringstream items(text);
+                    std::string item;
+                    int64_t v = 0;
+                    bool any = false;
+                    while (std::getline(items, item, ',')) {
+                        if (!ReadWholeNumber(item, 0, INT32_MAX, v))
+                            return "\"" + text + "\" is not a list of numbers";
+                        any = true;
+                    }
+                    return any && text.back() != ',' ? std::string()
+                                                     : "\"" + text + "\" is not a list of numbers";
+                },
+                "", ""))
+            ->type_name("LIST");
     };
     list("--profile-types", o->ProfileTypes,
          "the profile's data types, by index (below), replacing the options' choice");
