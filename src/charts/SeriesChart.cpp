@@ -87,12 +87,14 @@ void DrawLine(Surface& s, const SeriesView& v, const SeriesLayout& l, const Seri
     const double top = Series_Y(strip, sc.Max, sc.Min, sc.Max),
                  bottom = Series_Y(strip, sc.Min, sc.Min, sc.Max);
     double previous = kNoData, previousX = 0;
+    const SeriesColumn column =
+        strip.AncType >= 0 ? SeriesColumn() : Series_Column(*v.Set, strip.Code, bin, v.NumCells);
     for (int32_t e = 0; e < l.Columns; ++e) {
         double value = kNoData;
         if (strip.AncType >= 0) {
             value = Ancillary_Value(*v.Set, strip.AncType, e);
         } else {
-            const int32_t raw = Series_Value(*v.Set, strip.Code, bin, e, v.NumCells);
+            const int32_t raw = column(e);
             if (raw != kBadValue) value = raw * sc.Factor;
         }
         if (value == kNoData) {
@@ -178,6 +180,9 @@ void DrawStatistics(Surface& s, const SeriesView& v, const SeriesStrip& strip, c
                                  FormatNumber(candles.Stat(CandleStdDev, c, r, g) * sc.Factor, "0") + " " +
                                  sc.Unit + " (" + FormatNumber(candles.Stat(CandleCountField, c, r, g), "0") +
                                  ")";
+        // On a cleared box, so that the lines beneath do not hide it.
+        s.FillBox(v.StatisticsX - 2, y, v.StatisticsX + s.TextWidth(text) + 1, y + s.TextHeight(text) - 1,
+                  s.BackColor());
         s.SetForeColor(Series_Color(g * candles.StatRowCount + r));
         PrintChart3d(s, v.StatisticsX, y, text);
         y += s.TextHeight("0");

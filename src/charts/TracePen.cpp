@@ -2,9 +2,35 @@
 
 #include "common/Rounding.h"
 
+#include <algorithm>
+
 namespace mvx {
 
+void TracePen::Flush() {
+    if (!span_) return;
+    span_ = false;
+    s_.SetDrawMode(DrawMode::Copy);
+    s_.SetDrawStyle(DrawStyle::Solid);
+    s_.SetDrawWidth(lineWidth_);
+    const int x = RoundToInt32(x_);
+    s_.Line(x, spanMin_, x, spanMax_, color_);
+    s_.SetPixel(x, RoundToInt32(spanMax_), color_);
+    s_.SetDrawWidth(1);
+}
+
 void TracePen::Point(double x, double y) {
+    if (lines_ && !symbols_ && open_ && RoundToInt32(x) == RoundToInt32(x_)) {
+        if (!span_) {
+            span_ = true;
+            spanMin_ = spanMax_ = y_;
+        }
+        spanMin_ = std::min(spanMin_, y);
+        spanMax_ = std::max(spanMax_, y);
+        x_ = x;
+        y_ = y;
+        return;
+    }
+    Flush();
     s_.SetDrawMode(DrawMode::Copy);
     s_.SetDrawStyle(DrawStyle::Solid);
     if (lines_ && open_) {
@@ -26,6 +52,7 @@ void TracePen::Point(double x, double y) {
 }
 
 void TracePen::LineOut(double x, double y) {
+    Flush();
     if (lines_ && open_) {
         s_.SetDrawMode(DrawMode::Copy);
         s_.SetDrawWidth(lineWidth_);

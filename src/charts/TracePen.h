@@ -2,6 +2,9 @@
 // Draws one trace of a profile or series chart point by point: with lines on, each point is joined to
 // the previous point of the same run; with symbols on, each point is marked by a square dot. A break
 // (a missing value, a wrap through 0/360 degrees) ends the run, so the next point starts a new line.
+// Points that fall in the pixel column of the previous point (more points than pixels) are gathered into
+// one vertical stroke over their range, drawn when the line leaves the column: the same pixels as the
+// short lines between them, at one draw per column.
 #include "charts/Surface.h"
 
 #include <string>
@@ -20,18 +23,23 @@ class TracePen {
     void LineOut(double x, double y);
     // Starts a new run at (x, y) without marking it (the other edge of a wrap).
     void MoveTo(double x, double y) {
+        Flush();
         x_ = x;
         y_ = y;
         open_ = true;
     }
 
   private:
+    void Flush();
+
     Surface& s_;
     ColorRef color_;
     bool lines_, symbols_;
     int lineWidth_, dot_;
     bool open_ = false;
     double x_ = 0, y_ = 0;
+    bool span_ = false; // a vertical stroke gathered in the current column
+    double spanMin_ = 0, spanMax_ = 0;
 };
 
 // Text turned a quarter to read upwards, drawn transparently (only the glyph pixels are copied): its
