@@ -83,17 +83,11 @@ BENCHMARK(BM_CandleStatistics)->Unit(benchmark::kMillisecond);
 #ifdef MARVOX_HAVE_QT
 #include "platform/QtSurface.h"
 
-#include <QGuiApplication>
+#include "BenchGui.h"
 
 namespace {
 
-void EnsureGuiApp() {
-    static int argc = 1;
-    static char name[] = "marevox_bench";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
+using mvx::bench::EnsureGuiApp;
 
 struct Window {
     mvx::QtSurface Picture1, Picture2, Picture4, Picture5;

@@ -1,5 +1,6 @@
 #include "charts/ProfileChart.h"
 
+#include "charts/SubSetCharts.h"
 #include "charts/TracePen.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
@@ -151,13 +152,7 @@ double Profile_Row_Y(double plotBottom, double rowHeight, int row) {
 
 void Draw_Profile(Surface& s, const ProfileView& v, double plotHeight, double plotBottom,
                   const ChartTicks& ticks) {
-    s.SetBackColor(kWhite);
-    s.Clear();
-    s.SetDrawMode(DrawMode::Copy);
-    s.SetDrawStyle(DrawStyle::Solid);
-    s.SetDrawWidth(2);
-    s.Line(s.Width() - 1, 0, s.Width() - 1, s.Height(), kBlack);
-    s.SetDrawWidth(1);
+    Draw_Profile_Frame(s);
     if (s.Width() < 1) return;
 
     const ProfilePanels panels = Profile_Panels(v.DataTypes, s.Width());

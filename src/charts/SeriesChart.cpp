@@ -1,5 +1,6 @@
 #include "charts/SeriesChart.h"
 
+#include "charts/SubSetCharts.h"
 #include "charts/TracePen.h"
 #include "common/NumberFormat.h"
 #include "common/Orientation.h"
@@ -320,13 +321,7 @@ std::string Series_Strip_Label(const SeriesView& v, const SeriesStrip& strip) {
 }
 
 void Draw_Series(Surface& s, const SeriesView& v, const ChartTicks& ticks, const Candles& candles) {
-    s.SetBackColor(kWhite);
-    s.Clear();
-    s.SetDrawMode(DrawMode::Copy);
-    s.SetDrawStyle(DrawStyle::Solid);
-    s.SetDrawWidth(2);
-    s.Line(0, 1, s.Width(), 1, kBlack);
-    s.SetDrawWidth(1);
+    Draw_Series_Frame(s);
     const SeriesLayout l = Series_Layout(v, s.Height());
     if (l.Strips.empty() || v.Set == nullptr) return;
 
