@@ -16,9 +16,15 @@ class TracePen {
     TracePen(Surface& surface, ColorRef color, bool lines, bool symbols, int lineWidth, int dotSize)
         : s_(surface), color_(color), lines_(lines), symbols_(symbols), lineWidth_(lineWidth), dot_(dotSize) {
     }
+    ~TracePen() { Flush(); }
+    TracePen(const TracePen&) = delete;
+    TracePen& operator=(const TracePen&) = delete;
 
     void Point(double x, double y);
-    void Break() { open_ = false; }
+    void Break() {
+        Flush();
+        open_ = false;
+    }
     // A line from the last point to (x, y) that ends the run there (the leg of a wrap to a strip edge).
     void LineOut(double x, double y);
     // Starts a new run at (x, y) without marking it (the other edge of a wrap).

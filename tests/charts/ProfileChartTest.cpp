@@ -67,6 +67,16 @@ TEST(ProfileChart, ValuesBeyondTheScaleStayOnThePanelEdge) {
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(Profile_X(c.Panel, 100, c.Value, c.Min, c.Max), c.X);
 }
 
+// Values beyond the scale draw a line along the panel's edge, from the first row to the last.
+TEST(ProfileChart, TraceBeyondTheScaleRunsAlongThePanelEdge) {
+    ProfileFixture f;
+    f.View.DataTypes[14] = true; // magnitude, 500..2000
+    for (int b = 0; b < 4; ++b) f.Set.VelData(4, b, 0) = 3000;
+    FakeSurface s(205, 300);
+    Draw_Profile(s, f.View, 200, 230, ChartTicks{});
+    for (const int y : {205, 180, 130, 56}) EXPECT_EQ(s.GetPixel(201, y), Rgb(208, 0, 0)) << y;
+}
+
 // The profile's row centres fall in the contour rows of the same bins for any bin range and height.
 TEST(ProfileChart, RowsLineUpWithTheContourRows) {
     struct Case {
