@@ -27,6 +27,9 @@ struct SeriesFixture {
         View.Grid = false;
         View.ScaleMin = {64, 64, -1000, 500, 0, 0};
         View.ScaleMax = {192, 192, 1000, 2000, 360, 100};
+        const Options defaults;
+        View.AncMin = defaults.AncScaleMin;
+        View.AncMax = defaults.AncScaleMax;
     }
 };
 
@@ -130,6 +133,67 @@ TEST(SeriesChart, CellUnderThePointer) {
         EXPECT_EQ(i.Strip, c.Strip) << c.X << "," << c.Y;
         EXPECT_EQ(i.Inside, c.Inside) << c.X << "," << c.Y;
     }
+}
+
+TEST(SeriesChart, LabelsScalesAndUnitsOfTheStrips) {
+    SeriesFixture f(3);
+    f.View.VelocityReference = 1;
+    struct Case {
+        int32_t Code;
+        int Bin, Anc;
+        int32_t Orientation;
+        std::string Label;
+        double Min, Max;
+    };
+    const Case cases[] = {
+        {500, 4, -1, -1, "Mag-B Bin 005", 500, 2000}, // up-looking: the bin as stored
+        {500, 4, -1, 1, "Mag-B Bin 016", 500, 2000},  // down-looking: counted from the far end
+        {3, 0, -1, -1, "E Bm3 Bin 001", 64, 192},     {50, -1, -1, -1, "C Avg", 64, 192},
+        {2000, 2, -1, -1, "% Bm2 Bin 003", 0, 100},   {600, -1, -1, -1, "Dir-B", 0, 360},
+        {10000, -1, -1, -1, "BT  E(u)", -1000, 1000}, {500000, -1, -1, -1, "WM  Mag", 500, 2000},
+        {6000000, -1, -1, -1, "NAV Dir", 90, 270},    {0, -1, 4, -1, "Depth", 100, 300},
+    };
+    for (const Case& c : cases) {
+        f.View.OrientationBalance = c.Orientation;
+        const SeriesStrip strip{c.Code, c.Bin, c.Anc};
+        EXPECT_EQ(Series_Strip_Label(f.View, strip), c.Label);
+        if (c.Anc >= 0) continue;
+        double min = 0, max = 0;
+        Series_Scale(f.View, c.Code, min, max);
+        EXPECT_EQ(min, c.Min) << c.Code;
+        EXPECT_EQ(max, c.Max) << c.Code;
+    }
+    // Attitude, heading and temperature are kept in hundredths, depth in millimetres.
+    f.Set.AncData(0, 1) = -1250;
+    f.Set.AncData(4, 1) = 123400;
+    f.Set.AncData(7, 1) = kBadValue;
+    EXPECT_DOUBLE_EQ(Ancillary_Value(f.Set, 0, 1), -12.5);
+    EXPECT_DOUBLE_EQ(Ancillary_Value(f.Set, 4, 1), 123.4);
+    EXPECT_EQ(Ancillary_Value(f.Set, 7, 1), kNoData);
+    EXPECT_EQ(Ancillary_Value(f.Set, 8, 1), kNoData);
+}
+
+// A candle sits at its interval's centre: a line from the maximum to the minimum, a box of one deviation
+// either side of the mean, a bar in the line's colour at the mean. A candle without samples is not drawn.
+TEST(SeriesChart, CandlesOverTheirIntervals) {
+    SeriesFixture f(8); // columns of 10 pixels from x 50; scale 0..100 of percent good
+    f.View.Selection = {{1000}, {0}};
+    f.View.Lines = false;
+    const int16_t values[] = {10, 50, 30, 30, kBadValue, kBadValue, kBadValue, kBadValue};
+    for (int e = 0; e < 8; ++e) f.Set.PGoodData(0, 0, e) = values[e] == kBadValue ? 0 : values[e];
+    Candles candles;
+    Compute_Series_Candles(candles, f.Set, 8, 20, f.View.Selection, Candle_Intervals(8, 8, true, false, 4));
+    ASSERT_EQ(candles.CandleCount, 2);
+    candles.CandleStats[candles.StatIndex(CandleCountField, 1, 0, 0)] = 0; // the second interval: no samples
+    FakeSurface s(200, 104);
+    Draw_Series(s, f.View, ChartTicks{}, candles);
+    // Strip 4..104: y = 103 - v. Mean 30, deviation 16, maximum 50, minimum 10.
+    const int x = 70;                                // centre of ensembles 0..3
+    EXPECT_EQ(s.GetPixel(x, 73), Series_Color(0));   // the mean bar
+    EXPECT_EQ(s.GetPixel(x, 55), kBlack);            // the line above the box (48)
+    EXPECT_EQ(s.GetPixel(x - 3, 57), kBlack);        // the box's top edge (46), half a "0" wide
+    EXPECT_EQ(s.GetPixel(x, 67), kWhite);            // inside the box
+    EXPECT_NE(s.GetPixel(110, 73), Series_Color(0)); // no candle over the empty interval
 }
 
 } // namespace
