@@ -325,12 +325,11 @@ void Draw_Series(Surface& s, const SeriesView& v, const ChartTicks& ticks, const
     const SeriesLayout l = Series_Layout(v, s.Height());
     if (l.Strips.empty() || v.Set == nullptr) return;
 
-    // Font: a line of text fits a strip (the block in combo mode), and "0" fits the surface.
-    const double fit = v.Combo && l.SeriesHeight > 0 ? l.SeriesHeight : l.Strips.front().Height;
+    // Font: a line of text fits a strip (the labels sit inside their strips, combo or not), and "0" fits
+    // the surface.
     int size = 10;
     s.SetFont("Arial", size, false);
-    while (size > 1 && s.TextHeight("W") > std::min(fit, l.Strips.front().Height))
-        s.SetFont("Arial", --size, false);
+    while (size > 1 && s.TextHeight("W") > l.Strips.front().Height) s.SetFont("Arial", --size, false);
     while (size > 1 && s.TextWidth("0") > s.Width()) s.SetFont("Arial", --size, false);
 
     const double right = l.PlotLeft + v.PlotWidth;
