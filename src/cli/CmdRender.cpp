@@ -9,12 +9,14 @@
 #include "charts/ContourTypes.h"
 #include "charts/SubSetCharts.h"
 #include "charts/SubSetPlots.h"
+#include "common/Orientation.h"
 #include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "dataset/SeriesCandles.h"
 #include "model/CoreState.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -59,9 +61,21 @@ bool SetFlags(std::array<bool, N>& flags, const std::vector<int>& indexes, int f
 }
 
 // The profile and series choices of the flags, over those of the options file.
-std::string ApplyChartChoices(const RenderOptions& o, Options& opts) {
-    if (o.SeriesBins && !SetFlags(opts.SeriesBinSelect, *o.SeriesBins, 1, 255))
-        return "--series-bins takes bin numbers 1 to 255";
+// Series bins are numbered as the contour's bin axis numbers them (from the instrument); the set keeps
+// them from the far end of a down-looking profile.
+std::string ApplyChartChoices(const RenderOptions& o, CoreState& core) {
+    Options& opts = core.Opts;
+    if (o.SeriesBins) {
+        const int cells = std::clamp(core.Setup.NumCells, 0, 255);
+        std::vector<int> stored;
+        for (const int bin : *o.SeriesBins) {
+            if (bin < 1 || bin > cells)
+                return "--series-bins takes bin numbers 1 to " + std::to_string(cells) +
+                       " (the file's cells)";
+            stored.push_back(Mostly_Up_Looking(core.Set.OrientationBalance) ? bin : cells - bin + 1);
+        }
+        SetFlags(opts.SeriesBinSelect, stored, 1, 255);
+    }
     if (o.SeriesCodes) {
         std::vector<int> boxes;
         for (const int code : *o.SeriesCodes) {
@@ -129,7 +143,7 @@ int RunRender(const RenderOptions& o) {
     CoreState core;
     if (const std::string problem = LoadInput(core, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
         return Failure("render", problem);
-    if (const std::string problem = ApplyChartChoices(o, core.Opts); !problem.empty())
+    if (const std::string problem = ApplyChartChoices(o, core); !problem.empty())
         return UsageError("render", problem);
     const SetDescriptors& set = core.Set;
     if (o.First || o.Last) {
@@ -238,7 +252,7 @@ CommandRun AddRender(CLI::App& root) {
     list("--profile-types", o->ProfileTypes,
          "the profile's data types, by index (below), replacing the options' choice");
     list("--series-types", o->SeriesCodes, "the series' data types, by series code (below)");
-    list("--series-bins", o->SeriesBins, "the series bins, 1 to 255 (the contour's bin numbering)");
+    list("--series-bins", o->SeriesBins, "the series bins, numbered as the contour's bin axis numbers them");
     list("--anc-types", o->AncTypes,
          "the ancillary strips: 0 pitch, 1 roll, 2 heading, 3 temperature, 4 depth, 5 orientation, 6 BIT, "
          "7 battery");
