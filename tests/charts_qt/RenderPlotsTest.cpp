@@ -54,12 +54,14 @@ TEST(RenderPlots, ProfileAndSeriesAreasCarryTheirTraces) {
         EXPECT_EQ(Count(image, series, Series_Color(0)) > 20, c.Drawn) << c.Args;
         EXPECT_EQ(Count(image, series, Series_Color(1)) > 20, c.Drawn) << c.Args;
     }
-    // A profile ensemble outside the sub set is refused.
-    std::string err;
-    EXPECT_EQ(
-        test::RunCli("render " + input + " --out " + (dir / "no.png").string() + " --profile-ensemble 9999",
-                     nullptr, &err),
-        2);
+    // A profile ensemble outside the sub set, a code that is no series code, a bin beyond the file's 20
+    // cells and lists that are not lists of numbers are refused.
+    for (const char* bad : {" --profile-ensemble 9999", " --series-types 700", " --series-bins 21",
+                            " --series-bins 0x10", " --series-bins 4,", " --profile-types 23"})
+        EXPECT_EQ(
+            test::RunCli("render " + input + " --out " + (dir / "no.png").string() + bad, nullptr, nullptr),
+            2)
+            << bad;
 }
 
 } // namespace
