@@ -38,7 +38,11 @@ void SubSetWindow::Picture1_MouseDown(QMouseEvent* e) {
 void SubSetWindow::Picture1_MouseMove(QMouseEvent* e) {
     if (!built_) return;
     const QPointF p = e->position();
-    Send_To_Viewer(p.x(), p.y());
+    const WindowHooks& hooks = main_.Hooks();
+    if (hooks.Update_Data_View && main_.Menu().Show_Data_Viewer->isChecked()) {
+        const ChartDataIndex cell = Get_Chart3d_DataIndex(charts_.Contour, picture1_, p.x(), p.y());
+        if (cell.Inside) hooks.Update_Data_View(cell.EnsembleIndex, cell.BinRow);
+    }
     ZoomState& zoom = charts_.Contour.Zoom;
     if (zoom.ZoomDragging && (e->buttons() & Qt::LeftButton)) {
         if (zoom.BoxShown) Toggle_Zoom_Box(picture1_, zoom);
@@ -47,26 +51,6 @@ void SubSetWindow::Picture1_MouseMove(QMouseEvent* e) {
         Toggle_Zoom_Box(picture1_, zoom);
         pic1_->update();
     }
-}
-
-// The data viewer follows the mouse while it is on screen ("&Viewer" checked).
-void SubSetWindow::Send_To_Viewer(double x, double y) {
-    const WindowHooks& hooks = main_.Hooks();
-    if (!hooks.Update_Data_View || !main_.Menu().Show_Data_Viewer->isChecked()) return;
-    const ChartDataIndex cell = Get_Chart3d_DataIndex(charts_.Contour, picture1_, x, y);
-    if (cell.Inside) hooks.Update_Data_View(cell.EnsembleIndex, cell.BinRow);
-}
-
-// On the profile: the profile ensemble at the bin row beside the pointer (the profile's rows line up
-// with the contour's).
-void SubSetWindow::Picture5_MouseMove(QMouseEvent* e) {
-    const ContourChart& chart = charts_.Contour;
-    const int32_t index = app_.Core.Set.ProfileEnsNumber - app_.Core.Set.FirstEnsNumber;
-    const int32_t n = chart.Axes.NumEnsembles;
-    if (!built_ || index < 0 || index >= n) return;
-    const double plotWidth = picture1_.Width() - chart.Frame.LeftMargin - chart.Frame.RightMargin;
-    Send_To_Viewer(chart.Frame.LeftMargin + (index + 0.5) * plotWidth / n,
-                   e->position().y() + pic5_->y() - pic1_->y());
 }
 
 void SubSetWindow::Picture1_MouseUp(QMouseEvent* e) {
