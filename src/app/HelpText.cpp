@@ -13,6 +13,8 @@ and exports chosen data to text, MATLAB or NetCDF files.</p>
 <li><a href="#opening">Opening files</a></li>
 <li><a href="#menus">Menus</a></li>
 <li><a href="#charts">Charts</a></li>
+<li><a href="#viewer">Data viewer</a></li>
+<li><a href="#details">File details</a></li>
 <li><a href="#export">Export</a></li>
 <li><a href="#options">Options</a></li>
 <li><a href="#monitor">Monitor mode</a></li>
@@ -40,8 +42,8 @@ of recent files.</p>
 
 <h2><a name="menus"></a>Menus</h2>
 <p>Items shown greyed lead to windows that this version of Marevox does not have yet: the whole-set
-navigator, the data viewer, the chart options, the export dialog, animation, the file details, the trend,
-the track vector and the report editor.</p>
+navigator, the chart options, the export dialog, animation, the trend, the track vector and the report
+editor.</p>
 <dl>
 <dt><b>File</b></dt><dd>MultiFile, Open, Save Selected Set, Save Sub Set, Exit and the recent files.</dd>
 <dt><b>Edit</b></dt><dd>Copy &gt; Sub Set puts the charts of the Sub Set window on the clipboard as one
@@ -49,8 +51,10 @@ picture. MSPAINT &gt; Sub Set does the same and hands the picture to the desktop
 none starts, you are told, and the picture is still on the clipboard). Flip inverts the orientation of
 every ensemble and reopens the file.</dd>
 <dt><b>Options</b></dt><dd>Max Ensembles sets the size of the sub set.</dd>
-<dt><b>Window</b></dt><dd>Shows or hides the Information and Sub Set windows; a check mark means the
-window is on screen. The Sub Set window needs a loaded file. Align Forms puts the information and sub-set
+<dt><b>Utilities</b></dt><dd>File Details reports on any ensemble file: see <a href="#details">File
+details</a>.</dd>
+<dt><b>Window</b></dt><dd>Shows or hides the Information, Sub Set and Viewer windows; a check mark means
+the window is on screen. The Sub Set window needs a loaded file. Align Forms puts the information and sub-set
 windows back in their places.</dd>
 <dt><b>Monitor</b></dt><dd>On and Interval: see <a href="#monitor">Monitor mode</a>.</dd>
 <dt><b>Help</b></dt><dd>This help, and the program's version.</dd>
@@ -77,6 +81,24 @@ the space bar and drag a box across the series to load the ensembles under it.</
 <p>On the contour, a click chooses the profile ensemble and selects or clears a bin for the series; the
 arrow keys step them. Hold the space bar and drag a box to load the ensembles and bins under it as the new
 sub set. Drag the edge of the profile or series area to share the window out differently.</p>
+
+<h2><a name="viewer"></a>Data viewer</h2>
+<p><b>Window &gt; Viewer</b> opens the <b>Marevox Viewer</b>: every value of one ensemble of the sub set at
+one bin, as text (ensemble number, date and time, bin and range; velocities, echo, correlation and percent
+good of the bin; bottom track, reference and navigation velocities; attitude, temperature, depth and
+positions). While it is on screen it follows the mouse: over the contour it shows the ensemble and bin
+under the pointer, over the profile the profile ensemble at the bin beside the pointer. Its Font menu sets
+the size of the text and makes it bold.</p>
+
+<h2><a name="details"></a>File details</h2>
+<p><b>Utilities &gt; File Details</b> asks for an ensemble file (the open file is offered first) and
+shows the <b>Marevox File Details</b> window: the file's size and kind, the data types and the
+instrument's set-up of its first ensemble (in words and by command), its first and last ensemble, and
+the bytes beyond them. It then reads every ensemble of the file and counts them in the <b>Ensemble
+Statistics</b> frame: the first and last ensemble numbers, missing ensembles, repeats, resets of the
+numbering and ensembles of the wrong size. The counts grow while the file is read, and Marevox stays
+usable meanwhile; closing the window stops the count. A file that cannot be opened shows "Invalid
+File" and the reason.</p>
 
 <h2><a name="export"></a>Export</h2>
 <p>The export dialog is not part of this version. The command-line program writes the same files:
