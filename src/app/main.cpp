@@ -1,6 +1,8 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
+#include "app/ChartOptionsDialog.h"
+#include "app/ExportDialog.h"
 #include "app/MainWindow.h"
 #include "app/SubSetWindow.h"
 #include "platform/Dialogs.h"
@@ -21,6 +23,9 @@ int main(int argc, char** argv) {
     mvx::MainWindow mainWindow(app);
     // The chart windows register with the main window, which owns them from then on.
     new mvx::SubSetWindow(app, mainWindow);
+    // The two dialogs are made hidden; the menus show them.
+    new mvx::ChartOptionsDialog(app, mainWindow);
+    new mvx::ExportDialog(app, mainWindow);
     dialogs.SetParent(&mainWindow);
 
     // The command line as one text, the way the program reads it: the words after the program's name.
