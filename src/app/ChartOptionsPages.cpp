@@ -75,6 +75,7 @@ QGroupBox* ScaleGrid(const char* title, std::array<QLineEdit*, N>& boxes, const 
     grid->setVerticalSpacing(1);
     grid->addWidget(new QLabel("Min"), 0, 1);
     grid->addWidget(new QLabel("Max"), 0, 2);
+    grid->setRowStretch(rows + 1, 1);
     for (int r = 0; r < rows; ++r) {
         grid->addWidget(new QLabel(labels[r]), r + 1, 0);
         for (int k = 0; k < 2; ++k) {
@@ -190,6 +191,8 @@ QWidget* SeriesPage(ChartOptionsControls& c) {
     c.Option3[0] = Named<QRadioButton>("All", "Option3", 0);
     c.Option3[1] = Named<QRadioButton>("User", "Option3", 1);
     c.Text4 = Box("Text4");
+    c.Text4->setMaximumWidth(160);
+    c.Text4->setMinimumWidth(120);
     c.Text4->setText("0000:00:00.00");
     avg->addWidget(c.Option3[0], 0, 0);
     avg->addWidget(c.Option3[1], 0, 1);

@@ -99,7 +99,7 @@ QGroupBox* Bins(ExportControls& c, int panel, const char* buttonName) {
     list->setObjectName(QString("List1_%1").arg(panel));
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     for (int m = 1; m <= kBinListItems; ++m) list->addItem(QString::number(m));
-    list->setMaximumWidth(80);
+    list->setFixedWidth(110);
     c.List1[static_cast<size_t>(panel)] = list;
     layout->addWidget(list);
     auto* buttons = new QHBoxLayout;
@@ -126,7 +126,7 @@ QWidget* ContourPanel(ExportControls& c) {
     // Exactly one data type across the four frames.
     auto* group = new QButtonGroup(page);
     for (QRadioButton* b : c.Option3) group->addButton(b);
-    layout->addLayout(left);
+    layout->addLayout(left, 1);
     layout->addWidget(Bins(c, 0, "cmdContourBins"));
     return page;
 }
@@ -141,7 +141,7 @@ QWidget* ProfilePanel(ExportControls& c) {
     top->addWidget(Ensembles(nullptr, &c.Text4, "Text4"));
     left->addLayout(top);
     left->addWidget(DataTypes("Data Type", c.Check2, "Check2"));
-    layout->addLayout(left);
+    layout->addLayout(left, 1);
     layout->addWidget(Bins(c, 1, "cmdProfileBins"));
     return page;
 }
@@ -180,7 +180,7 @@ QWidget* SeriesPanel(ExportControls& c) {
     const char* const microcat[1] = {"MicroCAT"};
     ancRow->addWidget(Column("", c.Check5, "Check5", kSeriesMicroCAT, microcat, 1));
     left->addWidget(anc);
-    layout->addLayout(left);
+    layout->addLayout(left, 1);
     layout->addWidget(Bins(c, 2, "cmdSeriesBins"));
     return page;
 }

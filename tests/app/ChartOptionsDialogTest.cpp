@@ -8,9 +8,11 @@
 #include "options/OptionsFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -34,12 +36,14 @@ class ChartOptionsDialogTest : public AppTest {
         subSet_ = new SubSetWindow(*app_, *form_);
         dialog_ = new ChartOptionsDialog(*app_, *form_);
         form_->Form_Load("");
-        dialogs_.OpenAnswers.push_back(SimulatedFile(300));
+        file_ = SimulatedFile(300);
+        dialogs_.OpenAnswers.push_back(file_);
         form_->Open_File();
         ASSERT_TRUE(app_->Core.Set.FileValid);
     }
     SubSetWindow* subSet_ = nullptr;
     ChartOptionsDialog* dialog_ = nullptr;
+    std::string file_;
 };
 
 TEST_F(ChartOptionsDialogTest, MenuItemsOpenTheDialogOnTheirTab) {
@@ -56,6 +60,21 @@ TEST_F(ChartOptionsDialogTest, MenuItemsOpenTheDialogOnTheirTab) {
     }
     dialog_->Controls().cmdCancel->click();
     EXPECT_TRUE(dialog_->isHidden());
+}
+
+TEST_F(ChartOptionsDialogTest, RightReleaseOnTheContourOpensTheContourPage) {
+    form_->Menu().Show_Options(2)->trigger();
+    dialog_->Controls().cmdCancel->click();
+    QWidget* contour = subSet_->Picture1_Widget();
+    const QPointF at(contour->width() / 2.0, contour->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, contour->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, contour->mapToGlobal(at), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(contour, &press);
+    QApplication::sendEvent(contour, &release);
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(dialog_->Controls().tbsOptions->currentIndex(), 0);
 }
 
 TEST_F(ChartOptionsDialogTest, EveryControlRoundTripsThroughTheRecord) {
@@ -144,6 +163,11 @@ TEST_F(ChartOptionsDialogTest, ReferenceChangeReopensTheFileAndChangesTheVelocit
     EXPECT_TRUE(opens.LastLoaded);
     EXPECT_EQ(app_->Core.Opts.VelocityReference, 1);
     EXPECT_NE(velocities(), before);
+    // The saved options file processes the file the same way for the command line.
+    std::string plain, referenced, err;
+    ASSERT_EQ(RunCli("dump " + file_, &plain, &err), 0) << err;
+    ASSERT_EQ(RunCli("dump " + file_ + " --options " + form_->Options_Path(), &referenced, &err), 0) << err;
+    EXPECT_NE(plain, referenced);
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_FALSE(c.cmdOK->isEnabled());
     EXPECT_FALSE(c.cmdApply->isEnabled());

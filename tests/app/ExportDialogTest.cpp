@@ -112,15 +112,24 @@ TEST_F(ExportDialogTest, TargetWithDataIsRefusedAndCancelledSaveWritesNothing) {
 }
 
 TEST_F(ExportDialogTest, QuitDuringWritingStopsAndClosesWithoutClaimingTheFile) {
+    // A file long enough for the export to yield to the window system many times.
+    dialogs_.OpenAnswers.push_back(SimulatedFile(3000, "long.000"));
+    form_->Open_File();
+    form_->Menu().Do_Export->trigger();
     dialog_->Bins_Click(2, true);
     ExportControls& c = dialog_->Controls();
     for (QCheckBox* box : c.Check5) box->setChecked(true);
+    c.Text6[1]->setText("3000");
     bool menusOffWhileWriting = false;
     // The click arrives through the yields of the running export.
-    QTimer::singleShot(0, dialog_, [&] {
-        menusOffWhileWriting = !MenusEnabled() && dialog_->Writing();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, dialog_, [&] {
+        if (!dialog_->Writing()) return;
+        menusOffWhileWriting = !MenusEnabled();
         c.cmdQUIT->click();
+        poll.stop();
     });
+    poll.start(0);
     const auto target = ScratchDir() / "stopped.txt";
     Write(2, 0, target.string());
     EXPECT_TRUE(menusOffWhileWriting);
