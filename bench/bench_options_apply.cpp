@@ -13,23 +13,12 @@
 #include <benchmark/benchmark.h>
 
 #ifdef MARVOX_HAVE_QT
+#include "BenchGui.h"
 #include "platform/QtSurface.h"
-
-#include <QGuiApplication>
-
-#include <memory>
 
 namespace {
 
 using namespace mvx;
-
-void EnsureGuiApp() {
-    static int argc = 1;
-    static char name[] = "marevox_bench";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
 
 // The open file and the sub-set window's charts, made once for every benchmark of this file.
 struct OpenFile {
@@ -42,7 +31,7 @@ struct OpenFile {
     std::string OptionsPath = "/tmp/marevox-bench-apply-options.txt";
 
     OpenFile() {
-        EnsureGuiApp();
+        bench::EnsureGuiApp();
         Init_Color_Table(Colors);
         Load_Default_Options(Core.Opts);
         Loaded = Load_Whole_Set(Core, bench::BeamFileOfSize(1000)).Loaded();
@@ -51,9 +40,12 @@ struct OpenFile {
     }
 };
 
-OpenFile& File() {
+// The open file, or null (and the benchmark skipped) when it did not load.
+OpenFile* File(benchmark::State& state) {
     static auto* file = new OpenFile;
-    return *file;
+    if (file->Loaded) return file;
+    state.SkipWithError("the 1 GB file did not load");
+    return nullptr;
 }
 
 // One apply: the controls as the dialog holds them, with the contour data type switched between echo
@@ -73,8 +65,9 @@ void Apply(OpenFile& f, OptionsDialogFields& fields, bool reopen) {
 
 // The change that reloads the current selection (a chart setting, the end of profile).
 void BM_ApplyChartOptions(benchmark::State& state) {
-    OpenFile& f = File();
-    if (!f.Loaded) return state.SkipWithError("the 1 GB file did not load");
+    OpenFile* file = File(state);
+    if (!file) return;
+    OpenFile& f = *file;
     OptionsDialogFields fields;
     Options_To_Dialog(f.Core.Opts, f.Core.Set, f.Core.Setup.NumCells, fields);
     for (auto _ : state) Apply(f, fields, false);
@@ -84,8 +77,9 @@ BENCHMARK(BM_ApplyChartOptions)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Its load alone.
 void BM_ReloadSelectionOnly(benchmark::State& state) {
-    OpenFile& f = File();
-    if (!f.Loaded) return state.SkipWithError("the 1 GB file did not load");
+    OpenFile* file = File(state);
+    if (!file) return;
+    OpenFile& f = *file;
     for (auto _ : state)
         Read_File_Selection(f.Core, f.Core.Set.FirstEnsNumber, f.Core.Set.LastEnsNumber, false);
 }
@@ -93,8 +87,9 @@ BENCHMARK(BM_ReloadSelectionOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The change that reads the whole file again (the velocity reference, a scale factor).
 void BM_ApplyProcessingOptions(benchmark::State& state) {
-    OpenFile& f = File();
-    if (!f.Loaded) return state.SkipWithError("the 1 GB file did not load");
+    OpenFile* file = File(state);
+    if (!file) return;
+    OpenFile& f = *file;
     OptionsDialogFields fields;
     Options_To_Dialog(f.Core.Opts, f.Core.Set, f.Core.Setup.NumCells, fields);
     for (auto _ : state) Apply(f, fields, true);
@@ -103,8 +98,9 @@ BENCHMARK(BM_ApplyProcessingOptions)->Unit(benchmark::kMillisecond)->UseRealTime
 
 // Its load alone.
 void BM_ReopenWholeFileOnly(benchmark::State& state) {
-    OpenFile& f = File();
-    if (!f.Loaded) return state.SkipWithError("the 1 GB file did not load");
+    OpenFile* file = File(state);
+    if (!file) return;
+    OpenFile& f = *file;
     for (auto _ : state) Load_Whole_Set(f.Core, f.Core.Set.FileName);
 }
 BENCHMARK(BM_ReopenWholeFileOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

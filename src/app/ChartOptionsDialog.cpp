@@ -1,5 +1,6 @@
 #include "app/ChartOptionsDialog.h"
 
+#include "app/DialogControls.h"
 #include "app/MainWindow.h"
 #include "common/OutputFile.h"
 #include "options/OptionsFile.h"
@@ -27,6 +28,14 @@ bool HoldsData(const std::string& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec) &&
            (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) != 0 || ec);
+}
+
+FileDialogSpec OptionsFileSpec(const char* title) {
+    FileDialogSpec spec;
+    spec.Title = title;
+    spec.DefaultExt = "txt";
+    spec.Filter = "*.txt";
+    return spec;
 }
 
 } // namespace
@@ -96,18 +105,7 @@ void ChartOptionsDialog::ForceLoad(bool show) {
         Options_To_Dialog();
         Set_Buttons(false);
     }
-    if (!show) return;
-    if (isHidden()) {
-        adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-    this->show();
-    raise();
-    activateWindow();
+    if (show) Show_Centred(this);
 }
 
 void ChartOptionsDialog::Show_Options(int tab) {
@@ -173,39 +171,28 @@ void ChartOptionsDialog::cmdCancel_Click() {
     hide();
 }
 
-void ChartOptionsDialog::cmdDefault_Click() {
+void ChartOptionsDialog::Replace_Record(const std::function<void(Options&)>& fill) {
     Options& o = app_.Core.Opts;
     // The data set is dimensioned with the capacities: only "Max Ensembles" changes them.
     const int32_t sub = o.MaxSubEnsembles, whole = o.MaxWholeEnsembles;
-    Load_Default_Options(o, &app_.Tables);
+    fill(o);
     o.MaxSubEnsembles = sub;
     o.MaxWholeEnsembles = whole;
     Options_To_Dialog();
     Set_Buttons(true);
+}
+
+void ChartOptionsDialog::cmdDefault_Click() {
+    Replace_Record([this](Options& o) { Load_Default_Options(o, &app_.Tables); });
 }
 
 void ChartOptionsDialog::cmdLoad_Click() {
-    FileDialogSpec spec;
-    spec.Title = "Load Options";
-    spec.DefaultExt = "txt";
-    spec.Filter = "*.txt";
-    const std::string name = app_.Ui.OpenFileName(spec);
-    if (name.empty()) return;
-    Options& o = app_.Core.Opts;
-    const int32_t sub = o.MaxSubEnsembles, whole = o.MaxWholeEnsembles;
-    Load_Options(o, name);
-    o.MaxSubEnsembles = sub;
-    o.MaxWholeEnsembles = whole;
-    Options_To_Dialog();
-    Set_Buttons(true);
+    const std::string name = app_.Ui.OpenFileName(OptionsFileSpec("Load Options"));
+    if (!name.empty()) Replace_Record([&name](Options& o) { Load_Options(o, name); });
 }
 
 void ChartOptionsDialog::cmdSave_Click() {
-    FileDialogSpec spec;
-    spec.Title = "Save Options";
-    spec.DefaultExt = "txt";
-    spec.Filter = "*.txt";
-    const std::string name = app_.Ui.SaveFileName(spec);
+    const std::string name = app_.Ui.SaveFileName(OptionsFileSpec("Save Options"));
     if (name.empty()) return;
     if (HoldsData(name)) {
         app_.Ui.MessageBox(std::string(kOverwriteNotAllowed), "Marevox");

@@ -8,6 +8,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 namespace mvx {
 
 class MainWindow;
@@ -45,6 +48,8 @@ class ChartOptionsDialog : public QWidget {
     // Copies the controls into the options record, reloads what the change needs and saves the file.
     void Apply_Changes();
     void Save_Options_To(const std::string& path);
+    // Fills the options record (Default, Load), keeping the data set's capacities, and shows it.
+    void Replace_Record(const std::function<void(Options&)>& fill);
     void Connect_Changes();
 
     AppContext& app_;

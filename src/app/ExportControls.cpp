@@ -1,6 +1,8 @@
 // The export dialog's panels and the copy of their choices into and out of the export selection.
 #include "app/ExportDialog.h"
 
+#include "app/DialogControls.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -24,45 +26,18 @@ const char* const kVelocityCaptions[6] = {"East (u)", "North (v)", "Vertical (w)
                                           "Error",    "Magnitude", "Direction"};
 const char* const kPgCaptions[4] = {"PG1", "PG2", "PG3", "PG4"};
 
-template <typename Button> Button* Named(const QString& caption, const char* name, int index) {
-    auto* b = new Button(caption);
-    b->setObjectName(QString("%1_%2").arg(name).arg(index));
-    return b;
-}
-
-// A frame of buttons in one column for array indexes first..first+count-1.
-template <typename Button, size_t N>
-QGroupBox* Column(const char* title, std::array<Button*, N>& items, const char* name, int first,
-                  const char* const* captions, int count) {
-    auto* frame = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setSpacing(1);
-    for (int k = 0; k < count; ++k) {
-        auto*& item = items[static_cast<size_t>(first + k)];
-        item = Named<Button>(captions[k], name, first + k);
-        layout->addWidget(item);
-    }
-    layout->addStretch();
-    return frame;
-}
-
 // The twenty per-bin data types of a panel.
 template <typename Button, size_t N>
 QGroupBox* DataTypes(const char* title, std::array<Button*, N>& items, const char* name) {
-    auto* frame = new QGroupBox(title);
-    auto* row = new QHBoxLayout(frame);
-    row->addWidget(Column("Echo Amplitude", items, name, 0, kBeamCaptions, 5));
-    row->addWidget(Column("Correlation", items, name, 5, kBeamCaptions, 5));
-    row->addWidget(Column("Velocity", items, name, 10, kVelocityCaptions, 6));
-    row->addWidget(Column("Percent Good", items, name, 16, kPgCaptions, 4));
-    return frame;
+    return Data_Type_Frame(title, items, name, kBeamCaptions, kVelocityCaptions,
+                           {{"Percent Good", 16, kPgCaptions, 4}});
 }
 
 QGroupBox* FileTypes(ExportControls& c, int panel, const char* name) {
     auto* frame = new QGroupBox("File Type");
     auto* layout = new QVBoxLayout(frame);
     for (size_t k = 0; k < kExportFormats.size(); ++k) {
-        auto* b = Named<QRadioButton>(kExportFormats[k].Caption, name, static_cast<int>(k));
+        auto* b = Named_Control<QRadioButton>(kExportFormats[k].Caption, name, static_cast<int>(k));
         c.FileType[static_cast<size_t>(panel)][k] = b;
         layout->addWidget(b);
     }
@@ -104,7 +79,7 @@ QGroupBox* Bins(ExportControls& c, int panel, const char* buttonName) {
     layout->addWidget(list);
     auto* buttons = new QHBoxLayout;
     for (int k = 0; k < 2; ++k) {
-        auto* b = Named<QPushButton>(k == 0 ? "All" : "None", buttonName, k);
+        auto* b = Named_Control<QPushButton>(k == 0 ? "All" : "None", buttonName, k);
         b->setAutoDefault(false);
         c.BinButtons[static_cast<size_t>(panel)][static_cast<size_t>(k)] = b;
         buttons->addWidget(b);
@@ -113,89 +88,56 @@ QGroupBox* Bins(ExportControls& c, int panel, const char* buttonName) {
     return frame;
 }
 
-QWidget* ContourPanel(ExportControls& c) {
+// A panel: its file types and ensemble boxes over the frames of its body, and its bin list at the right.
+QWidget* Panel(ExportControls& c, int panel, const char* fileTypes, QGroupBox* ensembles,
+               std::initializer_list<QWidget*> body, const char* binButtons) {
     auto* page = new QWidget;
-    page->setObjectName("picOptions_0");
+    page->setObjectName(QString("picOptions_%1").arg(panel));
     auto* layout = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
     auto* top = new QHBoxLayout;
-    top->addWidget(FileTypes(c, 0, "Option1"));
-    top->addWidget(Ensembles(&c.Text3, nullptr, "Text3"));
+    top->addWidget(FileTypes(c, panel, fileTypes));
+    top->addWidget(ensembles);
     left->addLayout(top);
-    left->addWidget(DataTypes("Data Type", c.Option3, "Option3"));
+    for (QWidget* w : body) left->addWidget(w);
+    layout->addLayout(left, 1);
+    layout->addWidget(Bins(c, panel, binButtons));
+    return page;
+}
+
+QWidget* ContourPanel(ExportControls& c) {
+    QWidget* page = Panel(c, 0, "Option1", Ensembles(&c.Text3, nullptr, "Text3"),
+                          {DataTypes("Data Type", c.Option3, "Option3")}, "cmdContourBins");
     // Exactly one data type across the four frames.
     auto* group = new QButtonGroup(page);
     for (QRadioButton* b : c.Option3) group->addButton(b);
-    layout->addLayout(left, 1);
-    layout->addWidget(Bins(c, 0, "cmdContourBins"));
     return page;
 }
 
 QWidget* ProfilePanel(ExportControls& c) {
-    auto* page = new QWidget;
-    page->setObjectName("picOptions_1");
-    auto* layout = new QHBoxLayout(page);
-    auto* left = new QVBoxLayout;
-    auto* top = new QHBoxLayout;
-    top->addWidget(FileTypes(c, 1, "Option2"));
-    top->addWidget(Ensembles(nullptr, &c.Text4, "Text4"));
-    left->addLayout(top);
-    left->addWidget(DataTypes("Data Type", c.Check2, "Check2"));
-    layout->addLayout(left, 1);
-    layout->addWidget(Bins(c, 1, "cmdProfileBins"));
-    return page;
+    return Panel(c, 1, "Option2", Ensembles(nullptr, &c.Text4, "Text4"),
+                 {DataTypes("Data Type", c.Check2, "Check2")}, "cmdProfileBins");
 }
 
 QWidget* SeriesPanel(ExportControls& c) {
-    auto* page = new QWidget;
-    page->setObjectName("picOptions_2");
-    auto* layout = new QHBoxLayout(page);
-    auto* left = new QVBoxLayout;
-    auto* top = new QHBoxLayout;
-    top->addWidget(FileTypes(c, 2, "Option4"));
-    top->addWidget(Ensembles(&c.Text6, nullptr, "Text6"));
-    left->addLayout(top);
-    left->addWidget(DataTypes("Series Data Types", c.Check5, "Check5"));
-
+    QGroupBox* types = DataTypes("Series Data Types", c.Check5, "Check5");
     auto* anc = new QGroupBox("Anc Data Types");
     auto* ancRow = new QHBoxLayout(anc);
     const char* const ancCaptions[8] = {"Pitch", "Roll",        "Heading", "Temperature",
                                         "Depth", "Orientation", "BIT",     "Battery"};
-    ancRow->addWidget(Column("", c.Check6, "Check6", 0, ancCaptions, 8));
+    ancRow->addWidget(Button_Column("", c.Check6, "Check6", 0, ancCaptions, 8));
     const char* const bt[6] = {"East (u)", "North (v)", "Vert (w)", "Error", "Mag", "Dir"};
-    QGroupBox* bottom = Column("Bottom Track", c.Check5, "Check5", kSeriesBottomTrack, bt, 6);
-    const char* const btDepth[1] = {"BT Depth"};
-    QGroupBox* depth = Column("", c.Check5, "Check5", kSeriesBTDepth, btDepth, 1);
-    depth->setFlat(true);
-    bottom->layout()->addWidget(depth);
+    QGroupBox* bottom = Button_Column("Bottom Track", c.Check5, "Check5", kSeriesBottomTrack, bt, 6);
+    Add_Flat_Item(bottom, c.Check5, "Check5", kSeriesBTDepth, "BT Depth");
     ancRow->addWidget(bottom);
-    ancRow->addWidget(Column("Water Mass", c.Check5, "Check5", kSeriesWaterMass, bt, 6));
+    ancRow->addWidget(Button_Column("Water Mass", c.Check5, "Check5", kSeriesWaterMass, bt, 6));
     const char* const nav[5] = {"East (u)", "North (v)", "Mag", "Dir", "Lat/Lon"};
-    QGroupBox* navigation = Column("Navigation", c.Check5, "Check5", kSeriesNavEast, nav, 5);
-    const char* const strandex[1] = {"Strandex "};
-    QGroupBox* switchBox = Column("", c.Check5, "Check5", kSeriesStrandex, strandex, 1);
-    switchBox->setFlat(true);
-    navigation->layout()->addWidget(switchBox);
+    QGroupBox* navigation = Button_Column("Navigation", c.Check5, "Check5", kSeriesNavEast, nav, 5);
+    Add_Flat_Item(navigation, c.Check5, "Check5", kSeriesStrandex, "Strandex ");
     ancRow->addWidget(navigation);
     const char* const microcat[1] = {"MicroCAT"};
-    ancRow->addWidget(Column("", c.Check5, "Check5", kSeriesMicroCAT, microcat, 1));
-    left->addWidget(anc);
-    layout->addLayout(left, 1);
-    layout->addWidget(Bins(c, 2, "cmdSeriesBins"));
-    return page;
-}
-
-template <size_t N> void SetBoxes(std::array<QLineEdit*, N>& boxes, const std::array<std::string, N>& texts) {
-    for (size_t k = 0; k < N; ++k) boxes[k]->setText(QString::fromStdString(texts[k]));
-}
-template <size_t N> void GetBoxes(const std::array<QLineEdit*, N>& boxes, std::array<std::string, N>& texts) {
-    for (size_t k = 0; k < N; ++k) texts[k] = boxes[k]->text().toStdString();
-}
-template <size_t N> void SetChecks(std::array<QCheckBox*, N>& boxes, const std::array<bool, N>& values) {
-    for (size_t k = 0; k < N; ++k) boxes[k]->setChecked(values[k]);
-}
-template <size_t N> void GetChecks(const std::array<QCheckBox*, N>& boxes, std::array<bool, N>& values) {
-    for (size_t k = 0; k < N; ++k) values[k] = boxes[k]->isChecked();
+    ancRow->addWidget(Button_Column("", c.Check5, "Check5", kSeriesMicroCAT, microcat, 1));
+    return Panel(c, 2, "Option4", Ensembles(&c.Text6, nullptr, "Text6"), {types, anc}, "cmdSeriesBins");
 }
 
 } // namespace
@@ -229,14 +171,14 @@ void Write_Export_Controls(const ExportSelection& s, ExportControls& c) {
     for (size_t panel = 0; panel < 3; ++panel)
         for (size_t k = 0; k < kExportFormats.size(); ++k)
             c.FileType[panel][k]->setChecked(kExportFormats[k].Type == s.FileType[panel]);
-    SetBoxes(c.Text3, s.ContourEnsembles);
+    Set_Texts(c.Text3, s.ContourEnsembles.data());
     if (s.ContourType >= 0 && s.ContourType < kExportDataTypes)
         c.Option3[static_cast<size_t>(s.ContourType)]->setChecked(true);
     c.Text4->setText(QString::fromStdString(s.ProfileEnsemble));
-    SetChecks(c.Check2, s.ProfileTypes);
-    SetBoxes(c.Text6, s.SeriesEnsembles);
-    SetChecks(c.Check5, s.SeriesTypes);
-    SetChecks(c.Check6, s.AncTypes);
+    Set_Checks(c.Check2, s.ProfileTypes.data());
+    Set_Texts(c.Text6, s.SeriesEnsembles.data());
+    Set_Checks(c.Check5, s.SeriesTypes.data());
+    Set_Checks(c.Check6, s.AncTypes.data());
     for (size_t panel = 0; panel < 3; ++panel)
         for (int m = 1; m <= kBinListItems; ++m)
             c.List1[panel]->item(m - 1)->setSelected(s.Bins[panel].Selected[static_cast<size_t>(m)]);
@@ -247,14 +189,14 @@ void Read_Export_Controls(const ExportControls& c, ExportSelection& s) {
     for (size_t panel = 0; panel < 3; ++panel)
         for (size_t k = 0; k < kExportFormats.size(); ++k)
             if (c.FileType[panel][k]->isChecked()) s.FileType[panel] = kExportFormats[k].Type;
-    GetBoxes(c.Text3, s.ContourEnsembles);
+    Get_Texts(c.Text3, s.ContourEnsembles.data());
     for (size_t k = 0; k < c.Option3.size(); ++k)
         if (c.Option3[k]->isChecked()) s.ContourType = static_cast<int>(k);
     s.ProfileEnsemble = c.Text4->text().toStdString();
-    GetChecks(c.Check2, s.ProfileTypes);
-    GetBoxes(c.Text6, s.SeriesEnsembles);
-    GetChecks(c.Check5, s.SeriesTypes);
-    GetChecks(c.Check6, s.AncTypes);
+    Get_Checks(c.Check2, s.ProfileTypes.data());
+    Get_Texts(c.Text6, s.SeriesEnsembles.data());
+    Get_Checks(c.Check5, s.SeriesTypes.data());
+    Get_Checks(c.Check6, s.AncTypes.data());
     for (size_t panel = 0; panel < 3; ++panel)
         for (int m = 1; m <= kBinListItems; ++m)
             s.Bins[panel].Selected[static_cast<size_t>(m)] = c.List1[panel]->item(m - 1)->isSelected();

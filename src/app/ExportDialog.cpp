@@ -1,5 +1,6 @@
 #include "app/ExportDialog.h"
 
+#include "app/DialogControls.h"
 #include "app/MainWindow.h"
 
 #include <QAction>
@@ -42,17 +43,7 @@ void ExportDialog::Load_Folders() {
     mvx::Load_Folders(app_.Core.Opts, app_.Core.Set, selection_);
     Write_Export_Controls(selection_, c_);
     c_.ProgressBar1->setValue(0);
-    if (isHidden()) {
-        adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-    show();
-    raise();
-    activateWindow();
+    Show_Centred(this);
 }
 
 void ExportDialog::Bins_Click(int panel, bool all) {
