@@ -137,30 +137,35 @@ void ChartOptionsDialog::Apply_Changes() {
     const bool reopen = Processing_To_Options();
     Dialog_To_Options();
     applying_ = true;
+    // While the data set is reloaded the export dialog must not read it.
+    const WindowHooks& hooks = main_.Hooks();
+    if (hooks.Export_Enable) hooks.Export_Enable(false);
     if (reopen) {
         main_.RecentIndex = 1;
         main_.Open_File_Now();
     } else {
         main_.Show_Selected_Data(app_.Core.Opts.ContourDataType);
     }
+    if (hooks.Export_Enable) hooks.Export_Enable(!main_.Menu().AutoTrack->isChecked());
     applying_ = false;
     Save_Options_To(main_.Options_Path());
 }
 
 void ChartOptionsDialog::Save_Options_To(const std::string& path) {
     main_.Store_Window_Layout();
-    Save_Options(app_.Core.Opts, path);
+    if (!Save_Options(app_.Core.Opts, path))
+        app_.Ui.MessageBox("Cannot write the options file " + path, "Marevox");
 }
 
 void ChartOptionsDialog::cmdOK_Click() {
     // A load in progress owns the data set; the buttons wait for it.
-    if (main_.Busy()) return;
+    if (main_.Busy() || !isEnabled()) return;
     Apply_Changes();
     hide();
 }
 
 void ChartOptionsDialog::cmdApply_Click() {
-    if (main_.Busy()) return;
+    if (main_.Busy() || !isEnabled()) return;
     Set_Buttons(false);
     Apply_Changes();
     // A reopened file re-initialised the controls; the buttons say the record is applied.

@@ -56,13 +56,16 @@ void ExportDialog::Bins_Click(int panel, bool all) {
 void ExportDialog::Set_Windows_Enabled(bool enabled) {
     for (ChildWindow id : {ChildWindow::SubSet, ChildWindow::WholeSet})
         if (QMdiSubWindow* w = main_.Window(id)) w->setEnabled(enabled);
+    // The options dialog reloads the data set too; it waits as well (and stays off while monitoring).
+    if (main_.Hooks().Options_Enable)
+        main_.Hooks().Options_Enable(enabled && !main_.Menu().AutoTrack->isChecked());
 }
 
 void ExportDialog::cmdGO_Click() {
     if (writing_) return;
     result_ = ExportResult{};
     cancel_ = false;
-    if (app_.Core.Set.FileValid && !main_.Busy()) {
+    if (app_.Core.Set.FileValid && !main_.Busy() && isEnabled()) {
         c_.cmdGO->setEnabled(false);
         main_.Disable_Menus(true);
         Set_Windows_Enabled(false);

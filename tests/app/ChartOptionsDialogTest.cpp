@@ -193,6 +193,10 @@ TEST_F(ChartOptionsDialogTest, SaveNeverOverwritesAFileWithData) {
     dialog_->Controls().cmdSave->click();
     Options loaded;
     EXPECT_TRUE(Load_Options(loaded, fresh.string()));
+    // A save that fails says so.
+    dialogs_.SaveAnswers = {(ScratchDir() / "no-such-folder" / "o.txt").string()};
+    dialog_->Controls().cmdSave->click();
+    EXPECT_EQ(dialogs_.Count("message"), 2);
 }
 
 TEST_F(ChartOptionsDialogTest, MonitoringDisablesTheDialog) {

@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 
 #include "TestSupport.h"
+#include "app/ChartOptionsDialog.h"
 #include "app/ExportDialog.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 
 namespace mvx::test {
@@ -102,6 +104,14 @@ TEST_F(ExportDialogTest, TargetWithDataIsRefusedAndCancelledSaveWritesNothing) {
     EXPECT_EQ(ReadAll(full), (std::vector<uint8_t>{'a', 'b'}));
     EXPECT_TRUE(MenusEnabled());
 
+    // A folder that cannot be written to: reported, nothing claimed, nothing left.
+    const auto missing = ScratchDir() / "no-such-folder" / "x.txt";
+    Write(0, 0, missing.string());
+    EXPECT_EQ(dialog_->Last_Result().Status, ExportStatus::Failed);
+    ASSERT_EQ(dialogs_.Count("message"), 2);
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_TRUE(MenusEnabled());
+
     // The save dialog cancelled: nothing written, nothing claimed, everything usable again.
     Write(0, 0, "");
     EXPECT_EQ(dialog_->Last_Result().Status, ExportStatus::NoFile);
@@ -112,20 +122,23 @@ TEST_F(ExportDialogTest, TargetWithDataIsRefusedAndCancelledSaveWritesNothing) {
 }
 
 TEST_F(ExportDialogTest, QuitDuringWritingStopsAndClosesWithoutClaimingTheFile) {
+    auto* options = new ChartOptionsDialog(*app_, *form_);
     // A file long enough for the export to yield to the window system many times.
     dialogs_.OpenAnswers.push_back(SimulatedFile(3000, "long.000"));
     form_->Open_File();
     form_->Menu().Do_Export->trigger();
+    options->Show_Options(1);
     dialog_->Bins_Click(2, true);
     ExportControls& c = dialog_->Controls();
     for (QCheckBox* box : c.Check5) box->setChecked(true);
     c.Text6[1]->setText("3000");
-    bool menusOffWhileWriting = false;
+    bool menusOffWhileWriting = false, optionsOffWhileWriting = false;
     // The click arrives through the yields of the running export.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, dialog_, [&] {
         if (!dialog_->Writing()) return;
         menusOffWhileWriting = !MenusEnabled();
+        optionsOffWhileWriting = !options->isEnabled();
         c.cmdQUIT->click();
         poll.stop();
     });
@@ -133,6 +146,8 @@ TEST_F(ExportDialogTest, QuitDuringWritingStopsAndClosesWithoutClaimingTheFile) 
     const auto target = ScratchDir() / "stopped.txt";
     Write(2, 0, target.string());
     EXPECT_TRUE(menusOffWhileWriting);
+    EXPECT_TRUE(optionsOffWhileWriting);
+    EXPECT_TRUE(options->isEnabled());
     EXPECT_EQ(dialog_->Last_Result().Status, ExportStatus::Cancelled);
     EXPECT_FALSE(dialog_->Last_Result().Ok());
     EXPECT_TRUE(dialog_->isHidden());
