@@ -168,7 +168,9 @@ void ChartOptionsDialog::cmdApply_Click() {
     if (main_.Busy() || !isEnabled()) return;
     Set_Buttons(false);
     Apply_Changes();
-    // A reopened file re-initialised the controls; the buttons say the record is applied.
+    // The controls show what the record now holds (entries clamped, texts that were not numbers read as
+    // 0), and the buttons say it is applied.
+    Options_To_Dialog();
     Set_Buttons(false);
 }
 

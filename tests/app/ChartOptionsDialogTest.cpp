@@ -144,6 +144,15 @@ TEST_F(ChartOptionsDialogTest, EchoBeamOneAppliedChangesTheContourAndSavesTheFil
     Options saved;
     ASSERT_TRUE(Load_Options(saved, form_->Options_Path()));
     EXPECT_EQ(saved.ContourDataType, 1);
+
+    // Entries no option can hold come back as what the record holds.
+    c.Option1[0]->click();
+    c.Text1[0]->setText("1e999");
+    c.Text1[1]->setText("abc");
+    c.cmdApply->click();
+    EXPECT_EQ(c.Text1[0]->text(), "2147483647");
+    EXPECT_EQ(c.Text1[1]->text(), "0");
+    EXPECT_EQ(app_->Core.Opts.ContourScaleMode, 0);
 }
 
 TEST_F(ChartOptionsDialogTest, ReferenceChangeReopensTheFileAndChangesTheVelocities) {
