@@ -1,5 +1,6 @@
 #pragma once
-// The one QGuiApplication that benchmarks painting into Qt pictures need, made offscreen on first use.
+// Text on the picture surfaces needs the window system's font database, which lives in a
+// QGuiApplication; the benchmarks run offscreen unless the caller chose a platform.
 #include <QGuiApplication>
 
 namespace mvx::bench {

@@ -7,7 +7,7 @@ const char* Help_Html() {
     return R"HTML(<html><body>
 <h1><a name="contents"></a>Marevox Help</h1>
 <p>Marevox shows the ensemble files recorded by acoustic Doppler current profilers as charts and text,
-and exports chosen data to text or MATLAB files.</p>
+and exports chosen data to text, MATLAB or NetCDF files.</p>
 <h2>Contents</h2>
 <ul>
 <li><a href="#opening">Opening files</a></li>
@@ -61,8 +61,22 @@ windows back in their places.</dd>
 
 <h2><a name="charts"></a>Charts</h2>
 <p>The <b>Sub Set</b> window paints one quantity of the sub set as a colour contour over ensembles (left
-to right) and depth bins (bottom to top); bad or missing values are left out. The areas to its left and
-below it are kept for the profile and series charts, which this version draws as empty frames.</p>
+to right) and depth bins (bottom to top); bad or missing values are left out.</p>
+<p>The <b>profile</b> chart down the left side shows the profile ensemble (marked on the contour by a
+dotted line) along the bins: each chosen data type is a trace across a panel of its kind (intensity,
+correlation, velocity, magnitude, direction, error-velocity statistics, percent good), and its rows line
+up with the contour rows beside it. Values beyond a panel's scale stay on its edge; missing values break
+the trace.</p>
+<p>The <b>series</b> chart below the contour shows the chosen data types of the series bins (marked on
+the contour by horizontal lines) and the bottom-track, water-mass and navigation velocities over the
+ensembles, each ensemble under its contour column; with Combo on, the bins of a type share one strip. The
+ancillary strips below show pitch, roll, heading, temperature, depth, orientation, built-in test and
+battery. Directions and the heading step through the strip's edges when they pass 0/360 degrees. Each
+averaging interval is drawn as a candle: a line from the smallest to the largest value, a box of one
+standard deviation either side of the mean, and a bar at the mean. <b>Utilities &gt; Trend</b> prints the
+chosen candle's statistics across the middle of the series.</p>
+<p>A right click on the profile or series opens its page of the chart options; hold
+the space bar and drag a box across the series to load the ensembles under it.</p>
 <p>On the contour, a click chooses the profile ensemble and selects or clears a bin for the series; the
 arrow keys step them. Hold the space bar and drag a box to load the ensembles and bins under it as the new
 sub set. Drag the edge of the profile or series area to share the window out differently.</p>
@@ -79,8 +93,8 @@ navigation velocities, positions, bottom-track depth and the ancillary values (p
 temperature, depth, orientation, BIT, battery) for First to Last in steps of Step.</li>
 </ul>
 <p>The bin lists start empty; All and None choose every bin of the file or none. Each page writes a text
-file (TXT: columns separated by TAB characters, bad values left empty) or a MATLAB Level 4 MAT file (MAT:
-bad values kept as -32768). <b>Write File</b> asks for the file name, then writes it while the progress
+file (TXT: columns separated by TAB characters, bad values left empty), a MATLAB Level 4 MAT file (MAT:
+bad values kept as -32768) or a NetCDF file (NC, described below). <b>Write File</b> asks for the file name, then writes it while the progress
 bar moves; the menus and chart windows wait until it is done. Ensemble numbers outside the file are brought
 inside it, and the boxes show the numbers written. A file that already holds data is never overwritten
 ("Over-Write of File Not Allowed"); a file that cannot be written is reported and removed again.
@@ -88,7 +102,15 @@ inside it, and the boxes show the numbers written. A file that already holds dat
 what was written so far, and you are told so) and then closes it.</p>
 <p>The command-line program writes the same files, byte for byte, for the same choices:
 <tt>marevox-cli export contour|profile|series FILE --out PATH</tt>, with <tt>--format mat</tt> for a MAT
-file.</p>
+file and <tt>--format nc</tt> for a NetCDF file.</p>
+<p>The NetCDF file (NC, or <tt>--format nc</tt>) follows the CF conventions (CF-1.8): the
+ensembles are the dimension <i>time</i>, the bins the dimension <i>range</i> (metres from the transducer,
+<i>positive</i> up or down as the instrument looked), and every data type a variable of raw integers
+with <i>scale_factor</i>, <i>units</i> and <i>_FillValue</i> -32768, so that a program that decodes CF
+reads m/s, degrees and metres, and NaN for bad values. Times count seconds from 1 January of the first
+ensemble's year; two-digit years read as 1981-1999 and 2000-2079. Narrowband ensembles carry no year:
+their times take the stand-in year 1904 (one more after each New Year they cross), which the time
+variable's comment states; put the deployment's year into its units to date them.</p>
 
 <h2><a name="options"></a>Options</h2>
 <p><b>Options &gt; Chart Options</b> opens the <b>MAREVOX Chart Options</b> window on one of its pages

@@ -16,9 +16,10 @@ struct ExportFormat {
     bool KeepFileName;      // the save dialog starts from the name chosen last time
 };
 
-inline constexpr std::array<ExportFormat, 2> kExportFormats{{
+inline constexpr std::array<ExportFormat, 3> kExportFormats{{
     {ExportFileType::Text, "TXT", "txt", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*", false},
     {ExportFileType::Mat, "MAT", "mat", "Matlab files (*.mat)|*.mat|All Files (*.*)|*.*", true},
+    {ExportFileType::NetCdf, "NC", "nc", "NetCDF files (*.nc)|*.nc|All Files (*.*)|*.*", false},
 }};
 
 // The entry of a file type; the first entry for a type the list does not hold.

@@ -35,7 +35,7 @@ class ExportDialogTest : public AppTest {
         form_->Menu().Do_Export->trigger();
         ASSERT_TRUE(dialog_->isVisible());
     }
-    // Chooses a tab and a file type (0 text, 1 MAT) and presses "Write File" with the save dialog
+    // Chooses a tab and a file type (0 text, 1 MAT, 2 NetCDF) and presses "Write File" with the save dialog
     // answering target.
     void Write(int tab, int type, const std::string& target) {
         ExportControls& c = dialog_->Controls();
