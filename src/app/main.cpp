@@ -1,8 +1,10 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
+#include "app/Animator.h"
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
 #include "app/MainWindow.h"
 #include "app/SubSetWindow.h"
+#include "app/WholeSetWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
@@ -20,7 +22,9 @@ int main(int argc, char** argv) {
     mvx::AppContext app(dialogs, launcher);
     mvx::MainWindow mainWindow(app);
     // The chart windows register with the main window, which owns them from then on.
-    new mvx::SubSetWindow(app, mainWindow);
+    auto* wholeSet = new mvx::WholeSetWindow(app, mainWindow);
+    auto* subSet = new mvx::SubSetWindow(app, mainWindow);
+    new mvx::Animator(app, mainWindow, *wholeSet, subSet);
     dialogs.SetParent(&mainWindow);
 
     // The command line as one text, the way the program reads it: the words after the program's name.
