@@ -22,10 +22,10 @@ int32_t ValueOf(const ScrollBarState& s, double offset, double span) {
     return static_cast<int32_t>(RoundToInt64(v, s.Min, s.Max));
 }
 
-// The offset within a span a bar value stands for.
-int64_t OffsetOf(const ScrollBarState& s, double span) {
-    return RoundToInt64((static_cast<double>(s.Value) - s.Min) / static_cast<double>(Range(s)) * span, 0,
-                        INT32_MAX);
+// The number a bar value stands for: its share of a span from a base, rounded.
+int64_t PositionOf(const ScrollBarState& s, double span, double base) {
+    return RoundToInt64((static_cast<double>(s.Value) - s.Min) / static_cast<double>(Range(s)) * span + base,
+                        INT32_MIN, INT32_MAX);
 }
 
 int32_t BinsShown(const SetDescriptors& set) {
@@ -76,7 +76,7 @@ EnsembleRange HScroll_Range(const ScrollBarState& h, const SetDescriptors& set) 
         end = last;
         start = end - n + 1;
     } else {
-        start = OffsetOf(h, Ensemble_Span(set)) + first;
+        start = PositionOf(h, Ensemble_Span(set), static_cast<double>(first));
         end = start + n - 1;
         if (end > last) {
             end = last;
@@ -93,9 +93,9 @@ EnsembleRange HScroll_Range(const ScrollBarState& h, const SetDescriptors& set) 
 
 BinRange VScroll_Bins(const ScrollBarState& v, const SetDescriptors& set, int32_t numCells) {
     const int32_t b = std::min(BinsShown(set), std::max(numCells, 1));
-    const int64_t offset =
-        std::min<int64_t>(v.Value >= v.Max ? Bin_Span(set, numCells) : OffsetOf(v, Bin_Span(set, numCells)),
-                          std::max(numCells - b, 0));
+    const int64_t offset = std::clamp<int64_t>(v.Value >= v.Max ? Bin_Span(set, numCells)
+                                                                : PositionOf(v, Bin_Span(set, numCells), 0),
+                                               0, std::max(numCells - b, 0));
     const int32_t last = std::max(numCells, 1) - static_cast<int32_t>(offset);
     return {std::max(last - b + 1, 1), last};
 }
