@@ -116,6 +116,8 @@ void WholeSetWindow::Place_Widgets() {
 void WholeSetWindow::Show_Selected_Data_Location() {
     if (!chart_.Built) return;
     mvx::Show_Selected_Data_Location(chart_, picture1_, app_.Core);
+    // The bars' steps follow the sub set's length.
+    Move_Scrollers();
     pic1_->update();
 }
 

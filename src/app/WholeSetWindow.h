@@ -52,6 +52,7 @@ class WholeSetWindow : public QMdiSubWindow {
     WholeSetChart& Chart() { return chart_; }
     const QtSurface& Picture1() const { return picture1_; }
     QWidget* Picture1_Widget() const { return pic1_; }
+    QWidget* Client() const { return client_; }
     QScrollBar* HScroll1() const { return hScroll_; }
     QScrollBar* VScroll1() const { return vScroll_; }
     const NavigatorScrolls& Scrolls() const { return scrolls_; }
