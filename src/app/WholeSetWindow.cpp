@@ -26,14 +26,7 @@ WholeSetWindow::WholeSetWindow(AppContext& app, MainWindow& main) : app_(app), m
     setWindowTitle("Whole Set");
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    client_ = new QWidget;
-    client_->setObjectName("WholeSetWindowClient");
-    client_->setFocusPolicy(Qt::StrongFocus);
-    QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    client_->setPalette(palette);
-    client_->setAutoFillBackground(true);
-    client_->installEventFilter(this);
+    client_ = New_Chart_Client("WholeSetWindowClient", this);
 
     for (QtSurface* s : {&picture1_, &picture2_}) {
         s->SetBackColor(kWhite);

@@ -4,7 +4,6 @@
 
 #include "app/MainWindow.h"
 #include "charts/ContourMouse.h"
-#include "common/Rounding.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,28 +12,17 @@ namespace mvx {
 
 void WholeSetWindow::Picture1_MouseDown(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !drag_.ZoomArmed || !chart_.Built) return;
-    drag_.ZoomArmed = false;
     chart_.Markers.Blinking = false;
     Hide_Markers(chart_, picture1_);
     const QPointF p = e->position();
-    const ChartDataIndex cell = Get_Chart3d_DataIndex(chart_.Contour, picture1_, p.x(), p.y());
-    drag_.PressEnsemble = cell.EnsembleIndex;
-    drag_.PressRow = cell.BinRow;
-    drag_.BoxX1 = drag_.BoxX2 = RoundToInt32(p.x());
-    drag_.BoxY1 = drag_.BoxY2 = RoundToInt32(p.y());
-    drag_.BoxShown = false;
-    drag_.ZoomDragging = true;
+    Start_Zoom_Box(drag_, Get_Chart3d_DataIndex(chart_.Contour, picture1_, p.x(), p.y()), p.x(), p.y());
     app_.Pointer.Set(PointerShape::Cross);
     pic1_->update();
 }
 
 void WholeSetWindow::Picture1_MouseMove(QMouseEvent* e) {
     if (!drag_.ZoomDragging || !(e->buttons() & Qt::LeftButton)) return;
-    const QPointF p = e->position();
-    if (drag_.BoxShown) Toggle_Zoom_Box(picture1_, drag_);
-    drag_.BoxX2 = RoundToInt32(p.x());
-    drag_.BoxY2 = RoundToInt32(p.y());
-    Toggle_Zoom_Box(picture1_, drag_);
+    Move_Zoom_Box(picture1_, drag_, e->position().x(), e->position().y());
     pic1_->update();
 }
 

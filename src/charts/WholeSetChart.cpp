@@ -87,35 +87,16 @@ MarkerRect SelectionRect(const WholeSetChart& chart, const Surface& picture1, co
 } // namespace
 
 ContourView Whole_Set_Contour_View(const CoreState& core) {
-    ContourView v;
     const EnsembleSet& whole = core.Data.Whole;
-    const int32_t n = std::clamp(core.Set.WholeEnsCount, 0, std::max(whole.Capacity, 0));
-    v.Source.VelData = &whole.VelData;
-    v.Source.IntensityData = &whole.IntensityData;
-    v.Source.CorrData = &whole.CorrData;
-    v.Source.PGoodData = &whole.PGoodData;
-    v.Source.BTRangeData = &whole.BTRangeData;
-    v.Source.Count = n;
-
+    ContourView v =
+        Contour_View_Of(core, whole, std::clamp(core.Set.WholeEnsCount, 0, std::max(whole.Capacity, 0)));
     ChartAxesInput& a = v.Axes;
-    a.OrientationBalance = core.Set.OrientationBalance;
-    a.CellLength = core.Setup.CellLength;
-    a.Bin1Distance = core.Setup.Bin1Distance;
-    a.NumCells = core.Setup.NumCells;
     a.FirstBinShown = 1;
     a.LastBinShown = std::clamp(core.Setup.NumCells, 0, kMaxBins);
     a.FirstEnsNumber = core.Set.WholeFirstEns;
     a.LastEnsNumber = std::max(core.Set.FileLastEnsemble, core.Set.WholeFirstEns);
     a.SetDuration = core.Set.WholeSetDuration;
-    a.NumEnsembles = n;
     a.EnsemblesPerColumn = core.Set.WholeStepSaved + 1.0;
-    a.ShowGrid = core.Opts.ShowGrid;
-
-    v.VelocityReference = core.Opts.VelocityReference;
-    v.FlowMeterFirmware = core.Setup.FlowMeterFirmware;
-    v.ScaleMode = core.Opts.ContourScaleMode;
-    v.UserScale = core.Opts.ContourUserScale;
-    v.ShowBTDepth = core.Opts.ShowBTDepth;
     v.ShowLocators = false; // the navigator marks the sub set, not the profile and series
     return v;
 }
