@@ -6,21 +6,17 @@
 // - the whole-set chart at 1,600 x 900 with 8,192 thinned ensembles by 255 bins: full rebuild, and the
 //   redraw after a size change;
 // - one animation step of the contour (the next half page loaded and drawn) and of the profile.
+#include "BenchFiles.h"
 #include "charts/Animation.h"
 #include "charts/SubSetCharts.h"
 #include "dataset/Loader.h"
-#include "simulator/Simulator.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
-#include <unistd.h>
-#include <vector>
 
 #ifdef MARVOX_HAVE_QT
 #include "platform/QtSurface.h"
@@ -29,7 +25,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace mvx;
 
 constexpr int kWidth = 1600, kHeight = 900;
@@ -47,33 +42,10 @@ void EnsureGuiApp() {
 std::string FileOfSize(int64_t megabytes) {
     static std::map<int64_t, std::string> made;
     if (auto it = made.find(megabytes); it != made.end()) return it->second;
-    const fs::path path = fs::temp_directory_path() / ("marevox-bench-nav-" + std::to_string(getpid()) + "-" +
-                                                       std::to_string(megabytes) + "MB.000");
     SimulationSpec spec;
     spec.Cells = 30;
     spec.IntervalSeconds = 1;
-    spec.Ensembles = 16000000;
-    Simulator sim(spec);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    std::vector<uint8_t> bytes;
-    for (int64_t written = 0; written < megabytes * 1000 * 1000;) {
-        bytes.clear();
-        for (int i = 0; i < 1000 && sim.Next(bytes); ++i) {
-        }
-        if (bytes.empty()) break;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        written += static_cast<int64_t>(bytes.size());
-    }
-    out.close();
-    static const bool removedAtExit = [] {
-        return std::atexit([] {
-                   std::error_code ignored;
-                   for (const auto& [size, p] : made) fs::remove(p, ignored);
-               }) == 0;
-    }();
-    (void)removedAtExit;
-    made[megabytes] = path.string();
-    return path.string();
+    return made[megabytes] = bench::TemporarySimulatedFile(spec, megabytes);
 }
 
 // A loaded file with its sub-set and whole-set charts drawn as the windows draw them.
