@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -115,6 +116,16 @@ TEST_F(WholeSetWindowTest, DraggedBoxSelectsAndSaveSelectedSetWritesTheSelection
     Mouse(QEvent::MouseButtonRelease, CellCentre(10, 15));
     EXPECT_EQ(Set().SelFirstEns, first);
     EXPECT_EQ(Set().FirstEnsNumber, first);
+
+    // A box let go far beyond the chart ends at its last column and bottom row.
+    Key(whole_->Client(), Qt::Key_Space);
+    Mouse(QEvent::MouseButtonPress, CellCentre(200, 10));
+    Mouse(QEvent::MouseButtonRelease,
+          QPointF(whole_->Picture1().Width() + 300, whole_->Picture1().Height() + 300));
+    EXPECT_EQ(Set().SelFirstEns, Ensemble_Of_Column(whole_->Chart(), 200));
+    EXPECT_EQ(Set().SelLastEns, 1721);
+    EXPECT_EQ(Set().FirstBinShown, 1);
+    EXPECT_EQ(Set().LastBinShown, 10);
 }
 
 TEST_F(WholeSetWindowTest, AnimationsRunToTheirEndsAndStopOnAKeyOrAnOpen) {
@@ -128,12 +139,19 @@ TEST_F(WholeSetWindowTest, AnimationsRunToTheirEndsAndStopOnAKeyOrAnOpen) {
     EXPECT_EQ(Set().LastEnsNumber, 1721);
     m.Con_Ani(1)->trigger();
     EXPECT_EQ(Set().FirstEnsNumber, 1);
+    // Left to its timer, the run reaches the end of the file while the window system goes on.
+    m.Con_Ani(0)->trigger();
+    QElapsedTimer clock;
+    clock.start();
+    while (m.Con_Ani(0)->isChecked() && clock.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(Set().LastEnsNumber, 1721);
 
     m.Pro_Ani(1)->trigger();
-    EXPECT_EQ(Set().ProfileEnsNumber, 1);
+    EXPECT_EQ(Set().ProfileEnsNumber, 1466);
     m.Pro_Ani(0)->trigger(); // the first step at once
     animator_->Step(AnimationKind::Profile);
-    EXPECT_EQ(Set().ProfileEnsNumber, 3);
+    EXPECT_EQ(Set().ProfileEnsNumber, 1468);
     Key(subSet_->Client(), Qt::Key_A); // any key of the sub-set window stops it
     EXPECT_FALSE(m.Pro_Ani(0)->isChecked());
     EXPECT_FALSE(animator_->Timer(AnimationKind::Profile).isActive());
