@@ -15,6 +15,8 @@ and exports chosen data to text, MATLAB or NetCDF files.</p>
 <li><a href="#charts">Charts</a></li>
 <li><a href="#viewer">Data viewer</a></li>
 <li><a href="#details">File details</a></li>
+<li><a href="#navigator">The whole-set navigator</a></li>
+<li><a href="#animate">Animation</a></li>
 <li><a href="#export">Export</a></li>
 <li><a href="#options">Options</a></li>
 <li><a href="#monitor">Monitor mode</a></li>
@@ -33,7 +35,8 @@ Ensembles</b>, from 128 to 8192).</p>
 <p>A recording split over numbered files (RUN.000, RUN.001, ... or STEM000001.ENX, STEM000002.ENX, ...) is
 read as one stream when <b>File &gt; MultiFile</b> is checked before opening the first file.</p>
 <p><b>Save Sub Set</b> writes the raw ensembles of the sub set, byte for byte, to a new file;
-<b>Save Selected Set</b> does the same for the selected range (the whole file until a range is chosen). An
+<b>Save Selected Set</b> does the same for the range last dragged on the Whole Set window (the whole
+file until a range is chosen). An
 existing file that already holds data is never overwritten ("Over-Write of File Not Allowed"), and a save
 that fails (a full disk, a folder you may not write to) says so.</p>
 <p>A name that cannot be read (a missing file, a folder, a file you may not read, an empty file) is
@@ -41,23 +44,26 @@ refused with a message that says why, also shown in the information window; it d
 of recent files.</p>
 
 <h2><a name="menus"></a>Menus</h2>
-<p>Items shown greyed lead to windows that this version of Marevox does not have yet: the whole-set
-navigator, animation, the trend, the track vector and the report editor.</p>
+<p>Items shown greyed lead to windows that this version of Marevox does not have yet: the trend,
+the track vector and the report editor.</p>
 <dl>
 <dt><b>File</b></dt><dd>MultiFile, Open, Save Selected Set, Save Sub Set, Exit and the recent files.</dd>
-<dt><b>Edit</b></dt><dd>Copy &gt; Sub Set puts the charts of the Sub Set window on the clipboard as one
-picture. MSPAINT &gt; Sub Set does the same and hands the picture to the desktop's picture program (when
+<dt><b>Edit</b></dt><dd>Copy &gt; Whole Set puts the chart of the Whole Set window on the clipboard; Copy
+&gt; Sub Set puts the charts of the Sub Set window on the clipboard as one picture. MSPAINT &gt; Whole Set
+and MSPAINT &gt; Sub Set do the same and hand the picture to the desktop's picture program (when
 none starts, you are told, and the picture is still on the clipboard). Flip inverts the orientation of
 every ensemble and reopens the file.</dd>
 <dt><b>Options</b></dt><dd>Chart Options opens the chart options dialog on its Contour, Profile,
 Series, Ancillary or Processing page (see <a href="#options">Options</a>). Max Ensembles sets the size of
 the sub set.</dd>
+<dt><b>Animate</b></dt><dd>Contour, Profile and Series, each with Go and Rewind: see
+<a href="#animate">Animation</a>.</dd>
 <dt><b>Export</b></dt><dd>Opens the export dialog (see <a href="#export">Export</a>).</dd>
 <dt><b>Utilities</b></dt><dd>File Details reports on any ensemble file: see <a href="#details">File
 details</a>.</dd>
-<dt><b>Window</b></dt><dd>Shows or hides the Information, Sub Set and Viewer windows; a check mark means
-the window is on screen. The Sub Set window needs a loaded file. Align Forms puts the information and sub-set
-windows back in their places.</dd>
+<dt><b>Window</b></dt><dd>Shows or hides the Information, Whole Set, Sub Set and Viewer windows; a check
+mark means the window is on screen. The Whole Set and Sub Set windows need a loaded file. Align Forms puts
+the information, whole-set and sub-set windows back in their places.</dd>
 <dt><b>Monitor</b></dt><dd>On and Interval: see <a href="#monitor">Monitor mode</a>.</dd>
 <dt><b>Help</b></dt><dd>This help, and the program's version.</dd>
 </dl>
@@ -101,6 +107,40 @@ Statistics</b> frame: the first and last ensemble numbers, missing ensembles, re
 numbering and ensembles of the wrong size. The counts grow while the file is read, and Marevox stays
 usable meanwhile; closing the window stops the count. A file that cannot be opened shows "Invalid
 File" and the reason.</p>
+
+<h2><a name="navigator"></a>The whole-set navigator</h2>
+<p>The <b>Whole Set</b> window shows the whole file in reduced form: the same contour as the Sub Set
+window, drawn from the whole set (every n-th ensemble of a long file). A blinking white rectangle marks the
+sub set on display; a second one, drawn just outside its cells, marks the selected range. The line at the
+bottom names both ("Sub: 501 to 756", "Sel: 1 to 1721"). The markers blink when the contour option
+Locators is on.</p>
+<ul>
+<li>The horizontal scroll bar moves the sub set along the file, keeping its length: a click on an arrow
+moves it by about one ensemble, a click beside the thumb by one sub set; the thumb's ends give the first and
+the last sub set of the file.</li>
+<li>The vertical scroll bar moves the bins shown up and down, keeping their number (its top shows the top
+bins).</li>
+<li>The left and right arrow keys move the sub set by one ensemble, the up and down arrow keys the bins
+shown by one bin.</li>
+<li>Hold the space bar and drag a box over the chart: the ensembles and bins under it become the selected
+range (saved by <b>File &gt; Save Selected Set</b>) and are loaded as the new sub set (at most Max
+Ensembles of them).</li>
+</ul>
+
+<h2><a name="animate"></a>Animation</h2>
+<p>The <b>Animate</b> menu steps the charts through the data by themselves, about 25 steps a second; the
+program answers menus and the mouse between steps.</p>
+<ul>
+<li><b>Contour &gt; Go</b> pages the sub set through the file, half a sub set at a time, to the file's
+end. <b>Rewind</b> goes back to the first sub set.</li>
+<li><b>Profile &gt; Go</b> walks the profile ensemble to the last ensemble of the sub set. <b>Rewind</b>
+goes back to the first.</li>
+<li><b>Series &gt; Go</b> walks the selected series bins one bin at a time to the far end of the bins
+shown (upwards for an up-looking instrument, downwards for a down-looking one). <b>Rewind</b> moves them
+back to the start.</li>
+</ul>
+<p>A check mark shows a running animation; choose its Go again to stop it. Any key in the Sub Set window
+and opening a file stop every animation.</p>
 
 <h2><a name="export"></a>Export</h2>
 <p><b>Export</b> opens the <b>MAREVOX Export Options</b> window, filled from what the charts show. Its pages

@@ -115,9 +115,8 @@ void MainWindow::Build_Menus() {
         QAction* go = AddItem(sub, aniNames[c], "&Go", true);
         QAction* rewind = AddItem(sub, aniNames[c], "&Rewind");
         animations[c]->Items = {go, rewind};
-        connect(go, &QAction::triggered, this, [this, c, go] {
-            MenuState& s = app_.Core.Menus;
-            (c == 0 ? s.AnimateContourGo : c == 1 ? s.AnimateProfileGo : s.AnimateSeriesGo) = go->isChecked();
+        // The animation sets and clears the check mark: it is the running flag.
+        ConnectCheckItem(go, this, [this, c] {
             if (hooks_.Animate) hooks_.Animate(c, true);
         });
         connect(rewind, &QAction::triggered, this, [this, c] {

@@ -15,14 +15,7 @@ SubSetWindow::SubSetWindow(AppContext& app, MainWindow& main) : app_(app), main_
     setWindowTitle("Sub Set");
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    client_ = new QWidget;
-    client_->setObjectName("SubSetWindowClient");
-    client_->setFocusPolicy(Qt::StrongFocus);
-    QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    client_->setPalette(palette);
-    client_->setAutoFillBackground(true);
-    client_->installEventFilter(this);
+    client_ = New_Chart_Client("SubSetWindowClient", this);
 
     // Every surface starts white with pixel coordinates; the contour's font is Arial 8.
     for (QtSurface* s : {&picture1_, &picture2_, &picture4_, &picture5_}) {

@@ -11,6 +11,8 @@
 
 #include "platform/QtSurface.h"
 
+#include <array>
+
 #include <QImage>
 #include <QMdiSubWindow>
 
@@ -38,6 +40,11 @@ class SubSetWindow : public QMdiSubWindow {
     // The composite of the three pictures at their places in the window.
     QImage Picture();
 
+    // Animation steps: the profile locator from an old ensemble to the profile ensemble, the profile
+    // chart redrawn; the series locators from old bins to the selected ones, the series chart redrawn
+    // when asked.
+    void Animate_Profile_Locator(int32_t oldEnsemble);
+    void Animate_Series_Locators(const std::array<bool, 256>& oldBins, bool redraw);
     // The profile and series charts draw through these (set up by the window itself).
     SubSetChartHooks& Chart_Hooks() { return chartHooks_; }
     SubSetCharts& Charts() { return charts_; }

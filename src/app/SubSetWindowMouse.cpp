@@ -20,14 +20,7 @@ void SubSetWindow::Picture1_MouseDown(QMouseEvent* e) {
     ZoomState& zoom = charts_.Contour.Zoom;
     const QPointF p = e->position();
     if (zoom.ZoomArmed && built_) {
-        zoom.ZoomArmed = false;
-        const ChartDataIndex cell = Get_Chart3d_DataIndex(charts_.Contour, picture1_, p.x(), p.y());
-        zoom.PressEnsemble = cell.EnsembleIndex;
-        zoom.PressRow = cell.BinRow;
-        zoom.BoxX1 = zoom.BoxX2 = RoundToInt32(p.x());
-        zoom.BoxY1 = zoom.BoxY2 = RoundToInt32(p.y());
-        zoom.BoxShown = false;
-        zoom.ZoomDragging = true;
+        Start_Zoom_Box(zoom, Get_Chart3d_DataIndex(charts_.Contour, picture1_, p.x(), p.y()), p.x(), p.y());
         clickDown_ = false;
         app_.Pointer.Set(PointerShape::Cross);
         return;
@@ -45,10 +38,7 @@ void SubSetWindow::Picture1_MouseMove(QMouseEvent* e) {
     }
     ZoomState& zoom = charts_.Contour.Zoom;
     if (zoom.ZoomDragging && (e->buttons() & Qt::LeftButton)) {
-        if (zoom.BoxShown) Toggle_Zoom_Box(picture1_, zoom);
-        zoom.BoxX2 = RoundToInt32(p.x());
-        zoom.BoxY2 = RoundToInt32(p.y());
-        Toggle_Zoom_Box(picture1_, zoom);
+        Move_Zoom_Box(picture1_, zoom, p.x(), p.y());
         pic1_->update();
     }
 }

@@ -11,6 +11,18 @@ SurfacePicture::SurfacePicture(const QtSurface& surface, QWidget* parent)
     setFocusPolicy(Qt::ClickFocus);
 }
 
+QWidget* New_Chart_Client(const char* name, QObject* filter) {
+    auto* client = new QWidget;
+    client->setObjectName(name);
+    client->setFocusPolicy(Qt::StrongFocus);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
+    client->installEventFilter(filter);
+    return client;
+}
+
 void SurfacePicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);

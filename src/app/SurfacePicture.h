@@ -7,6 +7,9 @@
 
 namespace mvx {
 
+// The white client area of a chart window, which takes the keyboard focus and hands its events to filter.
+QWidget* New_Chart_Client(const char* name, QObject* filter);
+
 class SurfacePicture : public QWidget {
   public:
     SurfacePicture(const QtSurface& surface, QWidget* parent);

@@ -1,4 +1,5 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
+#include "app/Animator.h"
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
 #include "app/ChartOptionsDialog.h"
@@ -7,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/SubSetWindow.h"
 #include "app/ViewerWindow.h"
+#include "app/WholeSetWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
@@ -24,7 +26,9 @@ int main(int argc, char** argv) {
     mvx::AppContext app(dialogs, launcher);
     mvx::MainWindow mainWindow(app);
     // The chart windows register with the main window, which owns them from then on.
-    new mvx::SubSetWindow(app, mainWindow);
+    auto* wholeSet = new mvx::WholeSetWindow(app, mainWindow);
+    auto* subSet = new mvx::SubSetWindow(app, mainWindow);
+    new mvx::Animator(app, mainWindow, *wholeSet, subSet);
     new mvx::ViewerWindow(app, mainWindow);
     new mvx::FileDetailsWindow(app, mainWindow);
     // The two dialogs are made hidden; the menus show them.

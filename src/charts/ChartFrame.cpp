@@ -180,7 +180,8 @@ void Draw_Ensemble_Axis(Surface& surface, const ChartState& st, const ChartAxesI
         double limit = kFarLeft;
         double e = std::ceil(firstLabelled / step) * step;
         for (int64_t count = 0; count < 2 * int64_t{g.Ensembles} && e <= lastLabelled; ++count, e += step) {
-            const double x = (e - in.FirstEnsNumber + 0.5) * g.ColumnWidth + st.LeftMargin;
+            const double perColumn = in.EnsemblesPerColumn > 0 ? in.EnsemblesPerColumn : 1;
+            const double x = ((e - in.FirstEnsNumber) / perColumn + 0.5) * g.ColumnWidth + st.LeftMargin;
             if (x + 1 <= limit) continue; // no label can start right of the limit from here
             const std::string label = Whole(e);
             const double labelLeft = x - surface.TextWidth(label) / 2.0 + 1;

@@ -55,6 +55,8 @@ struct ChartAxesInput {
     int32_t FirstEnsNumber = 0, LastEnsNumber = 0;
     double SetDuration = 0;   // s from the first to the last ensemble of the set
     int32_t NumEnsembles = 0; // ensembles in the set
+    // Ensemble numbers from one column to the next: 1 for consecutive ensembles, more for a thinned set.
+    double EnsemblesPerColumn = 1;
     bool ShowGrid = false;
 };
 

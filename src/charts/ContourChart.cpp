@@ -2,6 +2,7 @@
 
 #include "common/Orientation.h"
 #include "common/Rounding.h"
+#include "model/CoreState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,6 +76,29 @@ int32_t ContourSource::BottomRange(int beam, int slot) const {
     if (slot >= Count) return 0;
     const int32_t v = ArrayValue(BTRangeData, beam, 0, slot);
     return v == kNoData ? 0 : v;
+}
+
+ContourView Contour_View_Of(const CoreState& core, const EnsembleSet& set, int32_t count) {
+    ContourView v;
+    v.Source.VelData = &set.VelData;
+    v.Source.IntensityData = &set.IntensityData;
+    v.Source.CorrData = &set.CorrData;
+    v.Source.PGoodData = &set.PGoodData;
+    v.Source.BTRangeData = &set.BTRangeData;
+    v.Source.Count = count;
+    ChartAxesInput& a = v.Axes;
+    a.OrientationBalance = core.Set.OrientationBalance;
+    a.CellLength = core.Setup.CellLength;
+    a.Bin1Distance = core.Setup.Bin1Distance;
+    a.NumCells = core.Setup.NumCells;
+    a.NumEnsembles = count;
+    a.ShowGrid = core.Opts.ShowGrid;
+    v.VelocityReference = core.Opts.VelocityReference;
+    v.FlowMeterFirmware = core.Setup.FlowMeterFirmware;
+    v.ScaleMode = core.Opts.ContourScaleMode;
+    v.UserScale = core.Opts.ContourUserScale;
+    v.ShowBTDepth = core.Opts.ShowBTDepth;
+    return v;
 }
 
 void Move_Data_To_Chart3d_Array(ContourChart& chart, const ContourView& view, int32_t dataType) {

@@ -35,6 +35,8 @@ struct ContourSource {
     int32_t BottomRange(int beam, int slot) const;
 };
 
+struct CoreState;
+
 // What the contour reads besides its own state.
 struct ContourView {
     ContourSource Source;
@@ -49,6 +51,11 @@ struct ContourView {
     // Series bins by their bin number (1-based, the numbering of FirstBinShown and LastBinShown).
     const std::array<bool, 256>* SeriesBins = nullptr;
 };
+
+// The view of the first count slots of one set of the data set (the loaded set or the whole-set copy):
+// its arrays, the instrument's bin geometry and orientation, and the chart options. The caller sets the
+// bins shown, the ensemble numbers and the duration.
+ContourView Contour_View_Of(const CoreState& core, const EnsembleSet& set, int32_t count);
 
 // The dragged zoom box: armed by the space key, live from the left press to the left release.
 struct ZoomState {

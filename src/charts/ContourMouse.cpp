@@ -1,5 +1,7 @@
 #include "charts/ContourMouse.h"
 
+#include "common/Rounding.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -44,6 +46,23 @@ void Toggle_Zoom_Box(Surface& picture1, ZoomState& zoom) {
     picture1.Box(zoom.BoxX1, zoom.BoxY1, zoom.BoxX2, zoom.BoxY2, kWhite);
     picture1.SetDrawMode(DrawMode::Copy);
     zoom.BoxShown = !zoom.BoxShown;
+}
+
+void Start_Zoom_Box(ZoomState& zoom, const ChartDataIndex& cell, double x, double y) {
+    zoom.ZoomArmed = false;
+    zoom.PressEnsemble = cell.EnsembleIndex;
+    zoom.PressRow = cell.BinRow;
+    zoom.BoxX1 = zoom.BoxX2 = RoundToInt32(x);
+    zoom.BoxY1 = zoom.BoxY2 = RoundToInt32(y);
+    zoom.BoxShown = false;
+    zoom.ZoomDragging = true;
+}
+
+void Move_Zoom_Box(Surface& picture1, ZoomState& zoom, double x, double y) {
+    if (zoom.BoxShown) Toggle_Zoom_Box(picture1, zoom);
+    zoom.BoxX2 = RoundToInt32(x);
+    zoom.BoxY2 = RoundToInt32(y);
+    Toggle_Zoom_Box(picture1, zoom);
 }
 
 int32_t Step_Profile_Ensemble(int32_t current, int delta, int32_t first, int32_t last) {

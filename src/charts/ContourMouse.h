@@ -32,6 +32,10 @@ bool Zoom_Range(const ContourChart& chart, const ChartDataIndex& press, const Ch
 
 // Draws or erases (XOR, white) the zoom box between the press corner and the current corner.
 void Toggle_Zoom_Box(Surface& picture1, ZoomState& zoom);
+// Starts a zoom box at the pixel (x, y) of the cell under the press: disarmed, dragging, nothing drawn.
+void Start_Zoom_Box(ZoomState& zoom, const ChartDataIndex& cell, double x, double y);
+// Moves the zoom box's current corner to (x, y): the old box erased, the new one drawn.
+void Move_Zoom_Box(Surface& picture1, ZoomState& zoom, double x, double y);
 
 // The profile ensemble one step back (delta -1) or on (+1), kept within first..last.
 int32_t Step_Profile_Ensemble(int32_t current, int delta, int32_t first, int32_t last);

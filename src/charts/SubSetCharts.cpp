@@ -42,34 +42,14 @@ std::array<std::string, 3> EnsembleInfo(const CoreState& core, int32_t slot, int
 } // namespace
 
 ContourView Sub_Set_Contour_View(const CoreState& core) {
-    ContourView v;
-    const int32_t n = LoadedCount(core);
-    v.Source.VelData = &core.Data.VelData;
-    v.Source.IntensityData = &core.Data.IntensityData;
-    v.Source.CorrData = &core.Data.CorrData;
-    v.Source.PGoodData = &core.Data.PGoodData;
-    v.Source.BTRangeData = &core.Data.BTRangeData;
-    v.Source.Count = n;
-
+    ContourView v = Contour_View_Of(core, core.Data, LoadedCount(core));
     ChartAxesInput& a = v.Axes;
-    a.OrientationBalance = core.Set.OrientationBalance;
-    a.CellLength = core.Setup.CellLength;
-    a.Bin1Distance = core.Setup.Bin1Distance;
-    a.NumCells = core.Setup.NumCells;
     // The arrays hold bins 1..256; a range beyond them would only chart missing cells.
     a.FirstBinShown = std::clamp(core.Set.FirstBinShown, 1, kMaxBins);
     a.LastBinShown = std::clamp(core.Set.LastBinShown, 0, kMaxBins);
     a.FirstEnsNumber = core.Set.FirstEnsNumber;
     a.LastEnsNumber = core.Set.LastEnsNumber;
     a.SetDuration = core.Set.SetDuration;
-    a.NumEnsembles = n;
-    a.ShowGrid = core.Opts.ShowGrid;
-
-    v.VelocityReference = core.Opts.VelocityReference;
-    v.FlowMeterFirmware = core.Setup.FlowMeterFirmware;
-    v.ScaleMode = core.Opts.ContourScaleMode;
-    v.UserScale = core.Opts.ContourUserScale;
-    v.ShowBTDepth = core.Opts.ShowBTDepth;
     v.ShowLocators = core.Opts.ShowLocators;
     v.ProfileEnsNumber = core.Set.ProfileEnsNumber;
     v.SeriesBins = &core.Opts.SeriesBinSelect;

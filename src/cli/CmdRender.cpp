@@ -1,5 +1,6 @@
-// marevox-cli render FILE --out PNG: the sub-set window's charts of a file, drawn offscreen by the same
-// code as the desktop window, encoded as PNG in memory and written through OutputFile.
+// marevox-cli render FILE --out PNG [--window subset|whole]: the sub-set window's charts of a file, or the
+// whole-set chart with its markers, drawn offscreen by the same code as the desktop windows, encoded as PNG
+// in memory and written through OutputFile.
 #include "cli/Commands.h"
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
@@ -9,6 +10,7 @@
 #include "charts/ContourTypes.h"
 #include "charts/SubSetCharts.h"
 #include "charts/SubSetPlots.h"
+#include "charts/WholeSetChart.h"
 #include "common/Orientation.h"
 #include "common/OutputFile.h"
 #include "dataset/Loader.h"
@@ -46,6 +48,7 @@ struct RenderOptions {
     std::optional<int32_t> Type, First, Last, ProfileEnsemble;
     std::optional<std::vector<int>> SeriesBins, SeriesCodes, ProfileTypes, AncTypes;
     bool MultiFile = false;
+    std::string Window = "subset"; // or "whole": the navigator's chart with its markers
 };
 
 // Replaces a set of flags by the listed indexes; false (and nothing changed) when one is out of range.
@@ -111,7 +114,8 @@ CLI::Validator ContourTypeCode() {
 constexpr int kScreenWidth = 1920;
 
 // Draws the charts and returns the PNG bytes; empty when the picture could not be made.
-QByteArray DrawPicture(CoreState& core, int32_t type, int width, int height, std::string& caption) {
+QByteArray DrawPicture(CoreState& core, int32_t type, int width, int height, bool whole,
+                       std::string& caption) {
     // Text needs the window system's fonts; offscreen unless the caller chose a platform.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtArgc = 1;
@@ -121,6 +125,21 @@ QByteArray DrawPicture(CoreState& core, int32_t type, int width, int height, std
 
     ColorTableArray colors{};
     Init_Color_Table(colors);
+    if (whole) {
+        QtSurface picture1, picture2;
+        WholeSetSurfaces surfaces{picture1, picture2};
+        WholeSetChart chart;
+        chart.WindowWidth = width;
+        chart.WindowHeight = height;
+        chart.ScreenWidth = kScreenWidth;
+        Draw_Whole_Set_Picture(chart, surfaces, core, colors, type);
+        caption = chart.Contour.Caption;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!chart.Built || !buffer.open(QIODevice::WriteOnly) || !picture1.Image().save(&buffer, "PNG"))
+            return {};
+        return bytes;
+    }
     QtSurface picture1, picture2, picture4, picture5, composite;
     SubSetSurfaces surfaces{picture1, picture2, picture4, picture5};
     SubSetCharts charts;
@@ -179,8 +198,8 @@ int RunRender(const RenderOptions& o) {
     OutputFile file;
     if (!file.Open(o.Out)) return Failure("render", file.Error());
     std::string caption;
-    const QByteArray png =
-        DrawPicture(core, o.Type.value_or(core.Opts.ContourDataType), width, height, caption);
+    const QByteArray png = DrawPicture(core, o.Type.value_or(core.Opts.ContourDataType), width, height,
+                                       o.Window == "whole", caption);
     if (png.isEmpty())
         file.Discard("The picture of " + std::to_string(width) + "x" + std::to_string(height) +
                      " pixels could not be made");
@@ -195,7 +214,8 @@ int RunRender(const RenderOptions& o) {
 } // namespace
 
 CommandRun AddRender(CLI::App& root) {
-    CLI::App* app = root.add_subcommand("render", "A PNG picture of the sub-set window's charts.");
+    CLI::App* app = root.add_subcommand(
+        "render", "A PNG picture of the sub-set window's charts or of the whole-set chart.");
     auto o = std::make_shared<RenderOptions>();
     app->add_option("FILE", o->Path, "an ensemble file")->required()->type_name("");
     app->add_option("--out", o->Out, "the PNG file to write; a file that holds data is never overwritten")
@@ -214,6 +234,11 @@ CommandRun AddRender(CLI::App& root) {
                         " a side and " + std::to_string(kMaxPixels) + " in all (8192x4096)")
         ->check(PictureSize(kMaxSide, kMaxPixels))
         ->type_name("WxH");
+    app->add_option("--window", o->Window,
+                    "subset (default): the sub-set window's charts; whole: the whole-set chart with the sub "
+                    "set's rectangle")
+        ->check(CLI::IsMember({"subset", "whole"}))
+        ->type_name("WINDOW");
     AddWholeNumber(
         *app, "--profile-ensemble", "E", o->ProfileEnsemble,
         "the ensemble the profile chart shows (default: the options' choice, kept in the sub set)");
