@@ -82,7 +82,7 @@ struct Program {
     // A scroll-bar move to a value: the sub set there loaded and drawn.
     void MoveTo(int32_t value) {
         Scrolls.H.Value = value;
-        const EnsembleRange range = HScroll_Range(Scrolls.H, Core.Set);
+        const EnsembleSpan range = HScroll_Range(Scrolls.H, Core.Set);
         if (Read_File_Selection(Core, range.First, range.Last, false).Loaded) Redraw();
     }
 };

@@ -188,7 +188,7 @@ void WholeSetWindow::HScroll1_Change(int value) {
     CoreState& core = app_.Core;
     if (scrollGuard_ || main_.Busy() || loading_ || !core.Set.FileValid) return;
     scrolls_.H.Value = value;
-    const EnsembleRange range = HScroll_Range(scrolls_.H, core.Set);
+    const EnsembleSpan range = HScroll_Range(scrolls_.H, core.Set);
     const int32_t first = range.First, last = range.Last;
     hScroll_->setEnabled(false);
     if (first != core.Set.FirstEnsNumber) Load_Sub_Set(first, last);

@@ -66,7 +66,7 @@ void WholeSetWindow::Form_KeyDown(QKeyEvent* e) {
         break;
     case Qt::Key_Left:
     case Qt::Key_Right: {
-        EnsembleRange range;
+        EnsembleSpan range;
         if (core.Set.FileValid && !main_.Busy() &&
             Shift_Sub_Set(core.Set, e->key() == Qt::Key_Right ? 1 : -1, range))
             Load_Sub_Set(range.First, range.Last);

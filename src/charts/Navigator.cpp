@@ -68,7 +68,7 @@ void Move_Scrollers(NavigatorScrolls& scrolls, const SetDescriptors& set, int32_
         ValueOf(scrolls.V, static_cast<double>(numCells) - set.LastBinShown, Bin_Span(set, numCells));
 }
 
-EnsembleRange HScroll_Range(const ScrollBarState& h, const SetDescriptors& set) {
+EnsembleSpan HScroll_Range(const ScrollBarState& h, const SetDescriptors& set) {
     const int64_t n = std::max(int64_t{set.LastEnsNumber} - set.FirstEnsNumber + 1, int64_t{1});
     const int64_t first = set.WholeFirstEns, last = set.FileLastEnsemble;
     int64_t start = 0, end = 0;
@@ -100,7 +100,7 @@ BinRange VScroll_Bins(const ScrollBarState& v, const SetDescriptors& set, int32_
     return {std::max(last - b + 1, 1), last};
 }
 
-bool Shift_Sub_Set(const SetDescriptors& set, int delta, EnsembleRange& out) {
+bool Shift_Sub_Set(const SetDescriptors& set, int delta, EnsembleSpan& out) {
     if (delta > 0 && set.LastEnsNumber >= set.FileLastEnsemble) return false;
     if (delta < 0 && set.FirstEnsNumber <= set.FileFirstEnsemble) return false;
     out = {set.FirstEnsNumber + (delta > 0 ? 1 : -1), set.LastEnsNumber + (delta > 0 ? 1 : -1)};

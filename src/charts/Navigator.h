@@ -22,9 +22,9 @@ struct NavigatorScrolls {
     ScrollBarState H, V;
 };
 
-struct EnsembleRange {
+struct EnsembleSpan {
     int32_t First = 0, Last = 0;
-    bool operator==(const EnsembleRange&) const = default;
+    bool operator==(const EnsembleSpan&) const = default;
 };
 struct BinRange {
     int32_t First = 0, Last = 0;
@@ -47,13 +47,13 @@ void Move_Scrollers(NavigatorScrolls& scrolls, const SetDescriptors& set, int32_
 
 // The sub set a horizontal bar position stands for: as long as the current one, starting at the
 // position's share of the span, kept inside the file; at Max it ends at the file's last ensemble.
-EnsembleRange HScroll_Range(const ScrollBarState& h, const SetDescriptors& set);
+EnsembleSpan HScroll_Range(const ScrollBarState& h, const SetDescriptors& set);
 
 // The bins a vertical bar position stands for: as many as are shown now, Min showing the top bins.
 BinRange VScroll_Bins(const ScrollBarState& v, const SetDescriptors& set, int32_t numCells);
 
 // Right (+1) and left (-1) arrow: the sub set one ensemble on or back; false at the end of the file.
-bool Shift_Sub_Set(const SetDescriptors& set, int delta, EnsembleRange& out);
+bool Shift_Sub_Set(const SetDescriptors& set, int delta, EnsembleSpan& out);
 // Up (+1) and down (-1) arrow: the bins shown one bin up or down; false at the top or bottom bin.
 bool Shift_Bins_Shown(const SetDescriptors& set, int32_t numCells, int delta, BinRange& out);
 
@@ -61,7 +61,7 @@ bool Shift_Bins_Shown(const SetDescriptors& set, int32_t numCells, int delta, Bi
 // corner columns become ensemble numbers (the last column the file's last ensemble), sorted and kept
 // within the whole set; the corner rows become bins. False when the corners share a row or a column.
 struct DragSelection {
-    EnsembleRange Ensembles;
+    EnsembleSpan Ensembles;
     BinRange Bins;
 };
 bool Drag_Box_Selection(const WholeSetChart& chart, const ChartDataIndex& press,

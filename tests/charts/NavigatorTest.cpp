@@ -61,13 +61,13 @@ TEST_F(Navigator, HorizontalBarPositionsGiveSubSetsOfTheSameLengthInsideTheFile)
     for (const Case& c : cases) {
         ScrollBarState h;
         h.Value = c.value;
-        EXPECT_EQ(HScroll_Range(h, core.Set), (EnsembleRange{c.first, c.last})) << c.value;
+        EXPECT_EQ(HScroll_Range(h, core.Set), (EnsembleSpan{c.first, c.last})) << c.value;
     }
     // A file that shrank below the sub set's length (monitor mode) keeps the sub set inside it.
     core.Set.FileLastEnsemble = 100;
     ScrollBarState h;
     h.Value = h.Max;
-    EXPECT_EQ(HScroll_Range(h, core.Set), (EnsembleRange{1, 100}));
+    EXPECT_EQ(HScroll_Range(h, core.Set), (EnsembleSpan{1, 100}));
 }
 
 TEST_F(Navigator, MoveScrollersAndBackGivesTheSameSubSetAndBins) {
@@ -78,7 +78,7 @@ TEST_F(Navigator, MoveScrollersAndBackGivesTheSameSubSetAndBins) {
             core.Set.FirstBinShown = lastBin - 9;
             NavigatorScrolls scrolls;
             Move_Scrollers(scrolls, core.Set, kCells);
-            EXPECT_EQ(HScroll_Range(scrolls.H, core.Set), (EnsembleRange{first, first + 255})) << first;
+            EXPECT_EQ(HScroll_Range(scrolls.H, core.Set), (EnsembleSpan{first, first + 255})) << first;
             EXPECT_EQ(VScroll_Bins(scrolls.V, core.Set, kCells), (BinRange{lastBin - 9, lastBin})) << lastBin;
         }
     }
@@ -121,11 +121,11 @@ TEST_F(Navigator, ArrowKeysMoveOneEnsembleOrBinAndStopAtTheEnds) {
         SubSet(c.first, c.last);
         core.Set.FirstBinShown = c.firstBin;
         core.Set.LastBinShown = c.lastBin;
-        EnsembleRange range;
+        EnsembleSpan range;
         BinRange bins;
         ASSERT_EQ(Shift_Sub_Set(core.Set, c.delta, range), c.ensembleMoves);
         if (c.ensembleMoves) {
-            EXPECT_EQ(range, (EnsembleRange{c.first + c.delta, c.last + c.delta}));
+            EXPECT_EQ(range, (EnsembleSpan{c.first + c.delta, c.last + c.delta}));
         }
         ASSERT_EQ(Shift_Bins_Shown(core.Set, kCells, c.delta, bins), c.binMoves);
         if (c.binMoves) {
@@ -150,7 +150,7 @@ TEST_F(Navigator, DraggedBoxSelectsTheEnsemblesOfItsColumnsAndTheBinsOfItsRows) 
         DragSelection s;
         ASSERT_EQ(Drag_Box_Selection(chart, c.press, c.release, s), c.selects);
         if (!c.selects) continue;
-        EXPECT_EQ(s.Ensembles, (EnsembleRange{c.first, c.last}));
+        EXPECT_EQ(s.Ensembles, (EnsembleSpan{c.first, c.last}));
         EXPECT_EQ(s.Bins, (BinRange{c.firstBin, c.lastBin}));
     }
 }
