@@ -84,18 +84,6 @@ TEST(VelocityReference, WaterMassUsesTheTransformedLayer) {
     }
 }
 
-TEST(VelocityDirection, QuadrantsAndAxes) {
-    EXPECT_EQ(Velocity_Direction(0, 0), 0);
-    EXPECT_EQ(Velocity_Direction(0, -5), 180);
-    EXPECT_EQ(Velocity_Direction(5, 0), 90);
-    EXPECT_EQ(Velocity_Direction(-1, 0), 270);
-    EXPECT_NEAR(Velocity_Direction(-1, -1), 225, 1e-9);
-    EXPECT_NEAR(Velocity_Direction(3, 4), 36.869897645844, 1e-9); // atan(3 / 4) from north
-    const double nearlyNorth = Velocity_Direction(-1e-9, 1);
-    EXPECT_LT(nearlyNorth, 360);
-    EXPECT_GT(nearlyNorth, 359.99);
-}
-
 TEST(MagnitudeAndDirection, RowsFourAndFiveOfProfileBottomAndLayer) {
     Earth e(0);
     e.Beams(0, 3, 4, 0, 0);

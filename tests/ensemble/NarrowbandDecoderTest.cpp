@@ -112,14 +112,6 @@ TEST_F(NarrowbandDecode, VelocityCounts) {
     EXPECT_EQ(Vel(3, 0), 0);
 }
 
-TEST_F(NarrowbandDecode, DownLookingCellsAreReversed) {
-    test::NarrowbandLeaderFields f;
-    f.Config = 0x84;
-    DecodeLeader(f, {{10, 0, 0, 0}, {20, 0, 0, 0}, {30, 0, 0, 0}});
-    EXPECT_EQ(Vel(0, 0), 74); // 30 x 2.4764 = 74.3
-    EXPECT_EQ(Vel(0, 2), 25); // 10 x 2.4764 = 24.8
-}
-
 TEST_F(NarrowbandDecode, BottomTrackFromTheLeader) {
     test::NarrowbandLeaderFields f;
     f.BTCounts = {100, 4000, 2048, 0};

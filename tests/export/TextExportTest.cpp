@@ -1,5 +1,5 @@
 // The text exports against golden files worked out by hand from the values the tiny file was built
-// with, and the edge cases of the format.
+// with (whole files, so the line ends after the last row too), and the edge cases of the format.
 #include "ExportFixture.h"
 
 #include "export/TextExport.h"
@@ -77,19 +77,6 @@ TEST_F(TextExport, FirstAfterLastWritesHeadingsAndNoRows) {
     EXPECT_EQ(contour[13], "");
     // The header comes from ensemble First, the only one loaded.
     EXPECT_EQ(contour[6], "\"First Ensemble Time = 12:01:01.00\"");
-}
-
-TEST_F(TextExport, ContourEndsWithoutALineEndAndProfileAndSeriesWithOne) {
-    sel_.ContourType = 10;
-    const std::string contour = WriteToString(State(), sel_, Write_Contour_Text);
-    EXPECT_TRUE(contour.ends_with("\r\n3\t26\t06\t14\t12\t01\t01\t00\t\t120\t-7")) << contour;
-    sel_.ProfileEnsemble = "1";
-    sel_.ProfileTypes[10] = true;
-    const std::string profile = WriteToString(State(), sel_, Write_Profile_Text);
-    EXPECT_TRUE(profile.ends_with("\r\n\"E mm/s  \"\t300\t-100\r\n")) << profile;
-    sel_.SeriesTypes[10] = true;
-    const std::string series = WriteToString(State(), sel_, Write_Series_Text);
-    EXPECT_TRUE(series.ends_with("\r\n3\t26\t06\t14\t12\t01\t01\t00\t\t120\t-7\r\n")) << series;
 }
 
 TEST_F(TextExport, StepThatDoesNotDivideTheRangeStopsAtLastOrBelow) {
