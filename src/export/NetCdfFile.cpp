@@ -29,10 +29,9 @@ nc_type External(NcType type) {
 NetCdfFile::NetCdfFile(size_t expectedBytes) {
     // The name only labels the file inside the library; nothing is made on disk.
     Check(nc_create_mem("export.nc", NC_64BIT_OFFSET, expectedBytes + 4096, &ncid_), "start a file");
+    // Prefilling stays on: without it the padding after each variable keeps whatever the heap held,
+    // so the same export would not give the same bytes, and stale memory would reach the file.
     if (!Ok()) ncid_ = -1;
-    // Every value is put before the file is finished: prefilling would write it all twice.
-    int previous = 0;
-    if (Ok()) Check(nc_set_fill(ncid_, NC_NOFILL, &previous), "switch off prefilling");
 }
 
 NetCdfFile::~NetCdfFile() {
