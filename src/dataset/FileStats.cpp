@@ -174,7 +174,6 @@ FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int
         }
         if (needsIndex) {
             set.Index = std::move(kept);
-            indexing.Progress.DoValue(0);
             indexing.Progress.DoShow("Indexing Ensembles...");
             const IndexPassEnd pass =
                 Index_Ensembles(memberPaths, set.DataStructure, extend, set.Index, yield, indexing.Progress);

@@ -76,6 +76,10 @@ IndexPassEnd Index_Ensembles(const std::vector<std::string>& members, int32_t st
     limits.BadByteLimit = std::numeric_limits<int64_t>::max();
     EnsembleFrame frame;
     int64_t read = 0, reported = 0;
+    if (!progress.DoValue(0)) {
+        index = EnsembleIndex{};
+        return IndexPassEnd::Stopped;
+    }
     for (size_t k = index.ResumeMember; k < opened; ++k) {
         if (!file.Open(members[k])) break;
         const int64_t from = k == index.ResumeMember ? index.ResumePosition : 1;

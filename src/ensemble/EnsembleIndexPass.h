@@ -24,8 +24,8 @@ bool Index_Extends(const EnsembleIndex& index, const std::vector<std::string>& m
 // holds, the pass goes on from where the earlier one ended, so only the bytes added since are read;
 // otherwise the index is built anew from the first byte. Ensembles are found as the loads' search
 // finds them, without its limit of bad bytes, each member searched on its own; set-up (NVRAM) blocks
-// are counted, not indexed. yield is called at a bounded rate; progress gets 0..100 and can stop the
-// pass.
+// are counted, not indexed. yield is called at a bounded rate; progress gets 0 first, then up to 100, and can
+// stop the pass at any of them.
 IndexPassEnd Index_Ensembles(const std::vector<std::string>& members, int32_t structure, bool extend,
                              EnsembleIndex& index, const YieldFn& yield, const ProgressSink& progress);
 

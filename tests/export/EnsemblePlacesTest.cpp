@@ -37,15 +37,16 @@ Recording Record(const SimulationSpec& spec) {
     return r;
 }
 
+// Writes the pieces but ensembles dropFrom..dropTo into a scratch file, or over `over`.
 fs::path WritePieces(const Recording& r, const std::string& name, int32_t dropFrom = 0, int32_t dropTo = -1,
-                     size_t junk = 0) {
+                     size_t junk = 0, const fs::path& over = {}) {
     std::vector<uint8_t> bytes;
     for (int32_t e = 1; e <= static_cast<int32_t>(r.Pieces.size()); ++e)
         if (e < dropFrom || e > dropTo)
             bytes.insert(bytes.end(), r.Pieces[e - 1].begin(), r.Pieces[e - 1].end());
     std::mt19937 random(7);
     for (size_t k = 0; k < junk; ++k) bytes.push_back(static_cast<uint8_t>(random()));
-    const fs::path path = ScratchDir() / name;
+    const fs::path path = over.empty() ? ScratchDir() / name : over;
     WriteAll(path, bytes);
     return path;
 }
@@ -206,6 +207,29 @@ TEST(EnsemblePlaces, FilesOfOneLengthKeepTheArithmetic) {
     ASSERT_TRUE(WriteSimulatedFile(spec, f.Path.string(), &error)) << error;
     OpenFile(f);
     EXPECT_TRUE(f.State.Set.Index.Empty());
+}
+
+TEST(EnsemblePlaces, MonitorModeExtendsTheIndexAndAStoppedPassRefusesTheFile) {
+    const Recording r = Record(SpecOf(kKinds[0]));
+    const fs::path path = WritePieces(r, "GROWING.000", 101, kEnsembles);
+    CoreState s;
+    s.Menus.MonitorOn = true;
+    ASSERT_TRUE(Load_Whole_Set(s, path.string()));
+    ASSERT_EQ(s.Set.Index.Count(), 100u);
+    const int64_t before = static_cast<int64_t>(fs::file_size(path));
+    WritePieces(r, "", 0, -1, 0, path);
+    ASSERT_TRUE(Load_Whole_Set(s, path.string()));
+    EXPECT_EQ(s.Set.Index.Count(), static_cast<size_t>(kEnsembles));
+    EXPECT_EQ(s.Set.FileLastEnsemble, kEnsembles);
+    // Only the bytes added since were read.
+    EXPECT_EQ(s.Set.Index.ScannedBytes, static_cast<int64_t>(fs::file_size(path)) - before);
+    EXPECT_EQ(s.Set.LastEnsNumber, kEnsembles);
+
+    CoreState stopped;
+    stopped.Progress.Value = [](double) { return false; };
+    const OpenReport report = Load_Whole_Set(stopped, path.string());
+    EXPECT_FALSE(report.Loaded());
+    EXPECT_EQ(report.Stats.Refusal, LoadRefusal::Stopped);
 }
 
 } // namespace
