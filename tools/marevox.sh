@@ -44,7 +44,12 @@ test)
     echo "== build and test"
     build
     (cd build && ctest --output-on-failure -j "$(nproc)") | tee build/ctest.log | grep -v '^ *Start '
-    passed=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' build/ctest.log)
+    total=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' build/ctest.log)
+    skipped=$(grep -c '(Skipped)$' build/ctest.log || true)
+    # A skipped test says why on the line after its "Skipped" mark; the same reasons are counted together.
+    reasons=$(awk '/: Skipped$/ { getline why; if (why ~ /^\[  SKIPPED \]/) why = "no reason given"; print why }' \
+                  build/Testing/Temporary/LastTest.log | sort | uniq -c |
+              awk '{ n = $1; $1 = ""; sub(/^ /, ""); printf "%s%d %s", (NR > 1 ? "; " : ""), n, $0 }')
     echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     # The core alone: Qt's own start-up allocations would drown the leak report.
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARVOX_SANITIZE=ON -DMARVOX_GUI=OFF \
@@ -66,7 +71,9 @@ test)
         "$f" "$corpus" -max_total_time="${FUZZ_SECONDS:-60}" -rss_limit_mb=2048 -print_final_stats=0 2>&1 | tail -2
     done
     echo "== all tests passed"
-    echo "tests: ${passed:-0} passed, 0 failed"
+    summary="tests: $(( ${total:-0} - skipped )) passed, 0 failed, $skipped skipped"
+    [ "$skipped" -gt 0 ] && summary="$summary ($reasons)"
+    echo "$summary"
     ;;
 *)
     echo "usage: tools/marevox.sh run|test" >&2

@@ -60,7 +60,6 @@ void InformationWindow::closeEvent(QCloseEvent* event) {
     // Closing only hides the window; the menu item shows it again.
     event->ignore();
     hide();
-    emit Unloaded();
 }
 
 } // namespace mvx

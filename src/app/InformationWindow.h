@@ -27,11 +27,8 @@ class InformationWindow : public QMdiSubWindow {
     std::string Text() const;
     QPlainTextEdit* TextBox() const { return text1_; }
 
-  signals:
-    // The user closed the window (the main window unchecks "&Information").
-    void Unloaded();
-
   protected:
+    // Closing only hides the window (the main window then unchecks "&Information").
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -3,6 +3,7 @@
 // ends the program's run, opens files, keeps the recent-files list, runs monitor mode and hands chart
 // pictures to the clipboard or to the desktop's picture program.
 #include "app/AppContext.h"
+#include "app/MainMenu.h"
 #include "app/WindowHooks.h"
 #include "dataset/MonitorTimer.h"
 #include "options/RecentFiles.h"
@@ -13,12 +14,15 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTemporaryFile;
 
 namespace mvx {
 
@@ -26,9 +30,9 @@ class InformationWindow;
 class ProgressWindow;
 class HelpWindow;
 
-// The child windows that later parts of the program add; the main window shows, hides, aligns and saves
-// the layout of whichever of them is registered.
-enum class ChildWindow { WholeSet, SubSet, Viewer, TrackVector };
+// The child windows the main window shows, hides, aligns and keeps the layout of. The information window
+// is its own; the others register themselves (later parts of the program add the rest).
+enum class ChildWindow { Information, WholeSet, SubSet, Viewer, TrackVector };
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -53,14 +57,20 @@ class MainWindow : public QMainWindow {
     void Stop_Animate();
 
     // Later windows register themselves and fill in their hooks, then call Update_Menus so that the menu
-    // items that lead to them become available.
+    // items that lead to them become available. From then on the window's Window-menu item shows whether
+    // it is on screen, and closing the window clears the wish to see it.
     void Register_Window(ChildWindow id, QMdiSubWindow* window);
     QMdiSubWindow* Window(ChildWindow id) const;
     WindowHooks& Hooks() { return hooks_; }
     void Update_Menus();
-    // Menu items and menus by their names ("Open_File", "Old_File(3)", "Copy_Form(1)", "Select_File").
-    QAction* Item(const std::string& name) const;
-    QMenu* Menu(const std::string& name) const;
+    // The menus and their items, typed.
+    const MainMenu& Menu() const { return menu_; }
+    // Whether the user wants the window on screen when it has something to show (its Window-menu item
+    // was last chosen to show it, or the layout of the last session showed it).
+    bool Window_Wanted(ChildWindow id) const;
+    // Shows a window that now has something to show, in the state the last session left it in
+    // (normal, minimised or maximised). Chart windows call it instead of show().
+    void Show_Chart_Window(ChildWindow id);
 
     // Menu commands (public so that other windows and tests can run them).
     void Open_File();
@@ -100,8 +110,10 @@ class MainWindow : public QMainWindow {
     HelpWindow* Help() const { return help_; }
     AppContext& App() { return app_; }
 
-    // The picture a Copy item puts on the clipboard (null when there is nothing to copy).
+    // The picture a Copy item puts on the clipboard (null when there is nothing to copy), and why there
+    // is none.
     QImage Copy_Picture(int index) const;
+    std::string Nothing_To_Copy(int index) const;
     // Fills the options record's window-layout and Window-menu records from the windows as they are.
     void Store_Window_Layout();
     // Applies the options record's window-layout and Window-menu records to the windows.
@@ -113,17 +125,25 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Build_Menus();
-    QAction* Add_Item(QMenu* menu, const std::string& name, const QString& caption, bool checkable = false);
-    QMenu* Add_Menu(QMenu* parent, const std::string& name, const QString& caption);
-    bool Item_Available(const std::string& name) const;
     void Show_Recent_Items();
     void Set_Monitor(bool on);
     void Save_Set(int32_t first, int32_t last);
-    void Show_Child(ChildWindow id, bool show);
+    // A name the Open command cannot read: says why in a message box (unless monitoring) and in the
+    // information window.
+    void Report_Open_Problem(const std::string& message);
+    void Toggle_Window(ChildWindow id);
+    QAction* Window_Item(ChildWindow id) const;
+    bool Window_Available(ChildWindow id) const;
     QImage Grab_Child(ChildWindow id) const;
+    // The part of the main window child windows live in, in their coordinates.
+    QRect Child_Area();
+    // Gives a hidden chart window the place its layout record keeps, when that place can be used, and
+    // keeps the record's state for the moment the window is shown.
+    void Place_Chart_Window(ChildWindow id);
 
     AppContext& app_;
     WindowHooks hooks_;
@@ -132,13 +152,18 @@ class MainWindow : public QMainWindow {
     ProgressWindow* progress_ = nullptr;
     HelpWindow* help_ = nullptr;
     QTimer timer1_;
-    std::map<std::string, QAction*> items_;
-    std::map<std::string, QMenu*> menus_;
+    MainMenu menu_;
     std::map<ChildWindow, QMdiSubWindow*> children_;
+    std::map<ChildWindow, bool> wanted_;
+    std::map<ChildWindow, int32_t> stateToCome_; // the layout's state for a window not shown yet
+    std::map<ChildWindow, bool> placed_;         // the window has a usable place
+    // Pictures handed to the picture program, removed when the program ends.
+    std::vector<std::unique_ptr<QTemporaryFile>> pictures_;
     RecentFiles recent_;
     std::string optionsPath_, recentPath_;
     bool busy_ = false;
     bool formLoaded_ = false;
+    bool layoutRead_ = false; // the options file with its window layout was read at start-up
     bool menusDisabled_ = false;
     MonitorTimer monitor_;
 };

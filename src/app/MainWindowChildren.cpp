@@ -1,31 +1,43 @@
-// The Window menu, the window-layout records, copying pictures, help and about.
-#include "app/HelpWindow.h"
+// The child windows: the Window menu, what its check marks show, and the window-layout records.
 #include "app/InformationWindow.h"
 #include "app/MainWindow.h"
 #include "app/WindowLayouts.h"
 
-#include "platform/Clipboard.h"
 #include "platform/Twips.h"
 
 #include <QAction>
-#include <QDir>
+#include <QEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryFile>
+#include <QScreen>
 
 namespace mvx {
 
 namespace {
 
-// Shows a window in its normal state, or hides it.
-void ShowOrHide(QWidget* window, bool show) {
-    if (!window) return;
-    if (show) {
-        window->showNormal();
-        window->raise();
-    } else {
-        window->hide();
+// Each window's place in the options record's layout (-1: not kept) and Window-menu records.
+struct WindowRecords {
+    ChildWindow Id;
+    int Layout;
+    size_t Menu;
+};
+constexpr WindowRecords kWindows[] = {{ChildWindow::Information, kLayoutInformation, kMenuInformation},
+                                      {ChildWindow::WholeSet, kLayoutWholeSet, kMenuWholeSet},
+                                      {ChildWindow::SubSet, kLayoutSubSet, kMenuSubSet},
+                                      {ChildWindow::Viewer, -1, kMenuViewer},
+                                      {ChildWindow::TrackVector, kLayoutTrackVector, kMenuTrackVector}};
+
+const WindowRecords& RecordsOf(ChildWindow id) {
+    for (const WindowRecords& w : kWindows) {
+        if (w.Id == id) return w;
     }
+    return kWindows[0];
+}
+
+// Windows that show the open file, and so have nothing to show without one.
+bool ShowsTheFile(ChildWindow id) {
+    return id == ChildWindow::WholeSet || id == ChildWindow::SubSet || id == ChildWindow::TrackVector;
 }
 
 // Fit_Form on a window in normal state; a minimised one is restored for it and minimised again, a
@@ -40,34 +52,92 @@ template <typename Fit> void AlignOne(QWidget* window, Fit fit) {
 
 } // namespace
 
-void MainWindow::Show_Info_Click() {
-    QAction* item = Item("Show_Info");
-    item->setChecked(!item->isChecked());
-    ShowOrHide(info_, item->isChecked());
+QAction* MainWindow::Window_Item(ChildWindow id) const {
+    switch (id) {
+    case ChildWindow::Information:
+        return menu_.Show_Info;
+    case ChildWindow::WholeSet:
+        return menu_.Show_Data_Set(1);
+    case ChildWindow::SubSet:
+        return menu_.Show_Data_Set(2);
+    case ChildWindow::Viewer:
+        return menu_.Show_Data_Viewer;
+    case ChildWindow::TrackVector:
+        break;
+    }
+    return menu_.Show_Seismic;
 }
 
-void MainWindow::Show_Child(ChildWindow id, bool show) {
-    ShowOrHide(Window(id), show);
+bool MainWindow::Window_Available(ChildWindow id) const {
+    return Window(id) != nullptr && (!ShowsTheFile(id) || app_.Core.Set.FileValid);
+}
+
+bool MainWindow::Window_Wanted(ChildWindow id) const {
+    auto it = wanted_.find(id);
+    return it != wanted_.end() && it->second;
+}
+
+QRect MainWindow::Child_Area() {
+    // The work area takes its size from the main window's layout, which may not have run yet.
+    if (layout()) layout()->activate();
+    return area_->viewport()->rect();
+}
+
+void MainWindow::Place_Chart_Window(ChildWindow id) {
+    QMdiSubWindow* window = Window(id);
+    const int index = RecordsOf(id).Layout;
+    if (!window || index < 0) return;
+    const WindowLayout& record = app_.Core.Opts.Windows[static_cast<size_t>(index)];
+    placed_[id] = Place_Hidden_Window(window, record, TwipsPerPixel(this), Child_Area());
+    stateToCome_[id] = Layout_State_Valid(record.State) ? record.State : 0;
+}
+
+void MainWindow::Show_Chart_Window(ChildWindow id) {
+    QMdiSubWindow* window = Window(id);
+    if (!window) return;
+    if (!placed_[id]) {
+        // No usable place kept from the last session: the window's own Fit_Form gives it one.
+        if (id == ChildWindow::SubSet && hooks_.Fit_SubSet_Form) hooks_.Fit_SubSet_Form();
+        if (id == ChildWindow::WholeSet && hooks_.Fit_WholeSet_Form) hooks_.Fit_WholeSet_Form();
+        placed_[id] = true;
+    }
+    auto state = stateToCome_.find(id);
+    Show_In_State(window, state == stateToCome_.end() ? 0 : state->second);
+    if (state != stateToCome_.end()) stateToCome_.erase(state);
+}
+
+// A Window-menu item shows its window (in normal state) when it is not on screen, and hides it when it
+// is; the check mark then follows the window.
+void MainWindow::Toggle_Window(ChildWindow id) {
+    QMdiSubWindow* window = Window(id);
+    const bool onScreen = window != nullptr && !window->isHidden();
+    wanted_[id] = !onScreen;
+    if (onScreen) {
+        window->hide();
+    } else if (Window_Available(id)) {
+        stateToCome_[id] = 0;
+        Show_Chart_Window(id);
+        window->raise();
+    }
+    Window_Item(id)->setChecked(window != nullptr && !window->isHidden());
+}
+
+void MainWindow::Show_Info_Click() {
+    Toggle_Window(ChildWindow::Information);
 }
 
 void MainWindow::Show_Data_Set_Click(int index) {
     if (index != 1 && index != 2) return;
-    QAction* item = Item("Show_Data_Set(" + std::to_string(index) + ")");
-    item->setChecked(!item->isChecked());
-    Show_Child(index == 1 ? ChildWindow::WholeSet : ChildWindow::SubSet, item->isChecked());
+    Toggle_Window(index == 1 ? ChildWindow::WholeSet : ChildWindow::SubSet);
     Refresh_Windows();
 }
 
 void MainWindow::Show_Data_Viewer_Click() {
-    QAction* item = Item("Show_Data_Viewer");
-    item->setChecked(!item->isChecked());
-    Show_Child(ChildWindow::Viewer, item->isChecked());
+    Toggle_Window(ChildWindow::Viewer);
 }
 
 void MainWindow::Show_Seismic_Click() {
-    QAction* item = Item("Show_Seismic");
-    item->setChecked(!item->isChecked());
-    Show_Child(ChildWindow::TrackVector, item->isChecked() && app_.Core.Set.FileValid);
+    Toggle_Window(ChildWindow::TrackVector);
 }
 
 void MainWindow::Align_Forms_Click() {
@@ -80,99 +150,63 @@ void MainWindow::Align_Forms_Click() {
     });
 }
 
-QImage MainWindow::Grab_Child(ChildWindow id) const {
-    QMdiSubWindow* window = Window(id);
-    if (!window || !window->widget()) return {};
-    return window->widget()->grab().toImage();
-}
-
-QImage MainWindow::Copy_Picture(int index) const {
-    if (!app_.Core.Set.FileValid) return {};
-    if (index == 0)
-        return hooks_.WholeSet_Picture ? hooks_.WholeSet_Picture() : Grab_Child(ChildWindow::WholeSet);
-    if (index == 1) return hooks_.SubSet_Picture ? hooks_.SubSet_Picture() : Grab_Child(ChildWindow::SubSet);
-    return {};
-}
-
-void MainWindow::Copy_Form_Click(int index) {
-    PutClipboardImage(Copy_Picture(index));
-}
-
-void MainWindow::Paint_Click(int index) {
-    const QImage picture = Copy_Picture(index);
-    if (!PutClipboardImage(picture)) return;
-    // The picture program gets the same picture as a file of its own (a fresh name, so nothing already in
-    // the temporary folder is overwritten); when none starts the clipboard still has it.
-    QTemporaryFile file(
-        QDir(QDir::tempPath())
-            .filePath(index == 0 ? "marevox_whole_set_XXXXXX.png" : "marevox_sub_set_XXXXXX.png"));
-    file.setAutoRemove(false);
-    if (!file.open()) return;
-    const bool saved = picture.save(&file, "PNG");
-    file.close();
-    if (saved) app_.Shell.OpenDocument(file.fileName().toStdString());
-}
-
-void MainWindow::Show_Help_Click() {
-    if (!help_) help_ = new HelpWindow(this);
-    help_->Show_Contents();
-}
-
-void MainWindow::Show_About_Click() {
-    app_.Ui.MessageBox(std::string("Marevox\nVersion ") + MARVOX_VERSION +
-                           "\n\nViewer and analysis of acoustic Doppler current profiler ensemble files.",
-                       "About Marevox");
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ShowToParent || type == QEvent::HideToParent || type == QEvent::Close) {
+        for (const WindowRecords& w : kWindows) {
+            const ChildWindow id = w.Id;
+            if (Window(id) != watched) continue;
+            if (type == QEvent::Close) {
+                // The user closed it: it stays away until asked for again.
+                wanted_[id] = false;
+            } else {
+                Window_Item(id)->setChecked(type == QEvent::ShowToParent);
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::Store_Window_Layout() {
     Options& opts = app_.Core.Opts;
     const double tpp = TwipsPerPixel(this);
+    // A place that would not show the window is not kept: the record keeps what it had.
+    auto store = [&opts, tpp](QWidget* window, size_t index, const QRect& container) {
+        const WindowLayout read = Read_Window_Layout(window, tpp);
+        if (Layout_Usable(Layout_Pixels(read, tpp), container)) opts.Windows[index] = read;
+    };
+    store(this, kLayoutMain, screen()->availableVirtualGeometry());
+    const QRect area = Child_Area();
     // A child is put in its normal state for the moment of reading; while another child is maximised
     // the area would maximise that one too and restore the other, so the states would be lost.
     const bool dontMaximise = area_->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
-    opts.Windows[kLayoutMain] = Read_Window_Layout(this, tpp);
-    opts.Windows[kLayoutInformation] = Read_Window_Layout(info_, tpp);
-    const std::pair<ChildWindow, int> children[] = {{ChildWindow::WholeSet, kLayoutWholeSet},
-                                                    {ChildWindow::TrackVector, kLayoutTrackVector},
-                                                    {ChildWindow::SubSet, kLayoutSubSet}};
-    for (const auto& [id, index] : children) {
-        if (QMdiSubWindow* w = Window(id))
-            opts.Windows[static_cast<size_t>(index)] = Read_Window_Layout(w, tpp);
+    for (const WindowRecords& w : kWindows) {
+        QMdiSubWindow* window = Window(w.Id);
+        // A window not shown in this session keeps the record it was given.
+        if (window && w.Layout >= 0 && !stateToCome_.count(w.Id))
+            store(window, static_cast<size_t>(w.Layout), area);
     }
     area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, dontMaximise);
-    opts.WindowMenuChecks[kMenuTrackVector] = Item("Show_Seismic")->isChecked();
-    opts.WindowMenuChecks[kMenuInformation] = Item("Show_Info")->isChecked();
-    opts.WindowMenuChecks[kMenuWholeSet] = Item("Show_Data_Set(1)")->isChecked();
-    opts.WindowMenuChecks[kMenuSubSet] = Item("Show_Data_Set(2)")->isChecked();
-    opts.WindowMenuChecks[kMenuViewer] = Item("Show_Data_Viewer")->isChecked();
+    for (const WindowRecords& w : kWindows) opts.WindowMenuChecks[w.Menu] = Window_Wanted(w.Id);
 }
 
 void MainWindow::Apply_Window_Layout() {
     const Options& opts = app_.Core.Opts;
     const double tpp = TwipsPerPixel(this);
-    mvx::Apply_Window_Layout(this, opts.Windows[kLayoutMain], tpp);
-    mvx::Apply_Window_Layout(info_, opts.Windows[kLayoutInformation], tpp);
-    const std::pair<ChildWindow, int> children[] = {{ChildWindow::WholeSet, kLayoutWholeSet},
-                                                    {ChildWindow::TrackVector, kLayoutTrackVector},
-                                                    {ChildWindow::SubSet, kLayoutSubSet}};
-    for (const auto& [id, index] : children) {
-        if (QMdiSubWindow* w = Window(id))
-            mvx::Apply_Window_Layout(w, opts.Windows[static_cast<size_t>(index)], tpp);
+    mvx::Apply_Window_Layout(this, opts.Windows[kLayoutMain], tpp, screen()->availableVirtualGeometry());
+    for (const WindowRecords& w : kWindows) wanted_[w.Id] = opts.WindowMenuChecks[w.Menu];
+    if (!mvx::Apply_Window_Layout(info_, opts.Windows[kLayoutInformation], tpp, Child_Area()))
+        info_->showNormal();
+    if (!Window_Wanted(ChildWindow::Information)) info_->hide();
+    // The chart windows stay out of sight until they have something to show.
+    for (ChildWindow id : {ChildWindow::WholeSet, ChildWindow::SubSet, ChildWindow::TrackVector}) {
+        if (QMdiSubWindow* window = Window(id)) {
+            window->hide();
+            Place_Chart_Window(id);
+        }
     }
-    Item("Show_Seismic")->setChecked(opts.WindowMenuChecks[kMenuTrackVector]);
-    Item("Show_Info")->setChecked(opts.WindowMenuChecks[kMenuInformation]);
-    Item("Show_Data_Set(1)")->setChecked(opts.WindowMenuChecks[kMenuWholeSet]);
-    Item("Show_Data_Set(2)")->setChecked(opts.WindowMenuChecks[kMenuSubSet]);
-    Item("Show_Data_Viewer")->setChecked(opts.WindowMenuChecks[kMenuViewer]);
-    // The window of an unchecked item goes out of sight again.
-    if (!opts.WindowMenuChecks[kMenuInformation]) info_->hide();
-    const std::pair<ChildWindow, int> checks[] = {{ChildWindow::TrackVector, kMenuTrackVector},
-                                                  {ChildWindow::WholeSet, kMenuWholeSet},
-                                                  {ChildWindow::SubSet, kMenuSubSet}};
-    for (const auto& [id, index] : checks) {
-        if (QMdiSubWindow* w = Window(id); w && !opts.WindowMenuChecks[static_cast<size_t>(index)]) w->hide();
-    }
+    Update_Menus();
 }
 
 } // namespace mvx

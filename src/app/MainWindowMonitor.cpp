@@ -12,16 +12,16 @@
 namespace mvx {
 
 void MainWindow::AutoTrack_Click() {
-    Set_Monitor(!Item("AutoTrack")->isChecked());
+    Set_Monitor(!menu_.AutoTrack->isChecked());
 }
 
 void MainWindow::Set_Monitor(bool on) {
-    QAction* item = Item("AutoTrack");
+    QAction* item = menu_.AutoTrack;
     CoreState& core = app_.Core;
     if (on) {
         if (item->isChecked()) return;
         Disable_Menus(true);
-        Item("Monitor_Count")->setText("");
+        menu_.Monitor_Count->setText("");
         monitor_.Switch_On(core.Opts, core.Menus);
         if (hooks_.Options_Enable) hooks_.Options_Enable(false);
         if (hooks_.Export_Enable) hooks_.Export_Enable(false);
@@ -30,7 +30,7 @@ void MainWindow::Set_Monitor(bool on) {
         timer1_.start();
     } else {
         if (!item->isChecked()) return;
-        Item("Monitor_Count")->setText("");
+        menu_.Monitor_Count->setText("");
         item->setChecked(false);
         monitor_.Switch_Off(core.Opts, core.Menus);
         // A running Open enables the menus itself when it ends.
@@ -53,7 +53,7 @@ void MainWindow::Timer1_Timer() {
     // growth it would measure is not lost to the busy Open.
     if (busy_) return;
     CoreState& core = app_.Core;
-    const bool multi = Item("EnMulti")->isChecked();
+    const bool multi = menu_.EnMulti->isChecked();
     // The multi-file tests run on every check; each counts the named file and the further files of its
     // own kind of set, so the larger total is the size of the set.
     const SetSizeFn setSize = [&core, multi](const std::string& name) {
@@ -73,8 +73,8 @@ void MainWindow::Timer1_Timer() {
         }
         Open_File();
     }
-    if (tick.ShowCaption && Item("AutoTrack")->isChecked()) {
-        Item("Monitor_Count")->setText(QString::fromStdString(tick.Caption));
+    if (tick.ShowCaption && menu_.AutoTrack->isChecked()) {
+        menu_.Monitor_Count->setText(QString::fromStdString(tick.Caption));
     }
 }
 

@@ -7,14 +7,19 @@
 #include "dataset/MonitorTimer.h"
 #include "dataset/SaveSet.h"
 
+#include "common/InputFile.h"
+
 #include <QAction>
 
 #include <cmath>
-#include <fstream>
 
 namespace mvx {
 
 namespace {
+
+// The open dialog offers the usual names of ensemble files (the dialog matches them in any case).
+constexpr const char* kOpenFilter = "Ensemble Files (*.000;*.PD0;*.ENS;*.ENX;*.ENR;*.STA;*.LTA)|"
+                                    "*.000;*.PD0;*.ENS;*.ENX;*.ENR;*.STA;*.LTA|All Files (*.*)|*.*";
 
 // Display caption of a path in a menu ("&" would otherwise mark an access key).
 QString MenuCaption(const std::string& path) {
@@ -27,10 +32,11 @@ void MainWindow::Open_File() {
     if (busy_) return;
     busy_ = true;
     bool loaded = false;
+    std::string problem; // why the name could not be read; the file loaded before it stays
     CoreState& core = app_.Core;
     try {
         Stop_Animate();
-        if (!Item("AutoTrack")->isChecked()) Hide_Forms();
+        if (!menu_.AutoTrack->isChecked()) Hide_Forms();
         Disable_Menus(true);
 
         std::string name;
@@ -44,17 +50,20 @@ void MainWindow::Open_File() {
         if (name.empty()) {
             FileDialogSpec spec;
             spec.Title = "Open";
-            spec.Filter = "All Files (*.*)|*.*";
+            spec.Filter = kOpenFilter;
             name = app_.Ui.OpenFileName(spec);
         }
 
         app_.Pointer.Set(PointerShape::Hourglass);
+        const std::string unreadable = name.empty() ? std::string() : InputProblem(name);
         if (name.empty()) {
             core.Set.FileValid = false;
-        } else if (std::ifstream(name, std::ios::binary).is_open()) {
-            core.Menus.MultiFileChecked = Item("EnMulti")->isChecked();
-            core.Menus.FlipChecked = Item("Flip_Over(0)")->isChecked();
-            core.Menus.MonitorOn = Item("AutoTrack")->isChecked();
+        } else if (!unreadable.empty()) {
+            problem = "Cannot open " + name + ": " + unreadable + ".";
+        } else {
+            core.Menus.MultiFileChecked = menu_.EnMulti->isChecked();
+            core.Menus.FlipChecked = menu_.Flip_Over(0)->isChecked();
+            core.Menus.MonitorOn = menu_.AutoTrack->isChecked();
             core.Set.FileName = name;
             LoadHooks load;
             load.WholeSetLoaded = [this](CoreState& state) {
@@ -79,8 +88,22 @@ void MainWindow::Open_File() {
     Disable_Menus(false);
     if (hooks_.Options_ForceLoad) hooks_.Options_ForceLoad(false);
     busy_ = false;
+    Update_Menus();
+    if (!problem.empty()) {
+        // The file loaded before comes back on screen first.
+        if (core.Set.FileValid) Refresh_Windows();
+        Report_Open_Problem(problem);
+    }
     if (hooks_.Set_RotateNeeded) hooks_.Set_RotateNeeded();
     emit Open_Finished(loaded);
+}
+
+void MainWindow::Report_Open_Problem(const std::string& message) {
+    // Below the reason, the statistics of the file that stays loaded.
+    const CoreState& core = app_.Core;
+    info_->Set_Stats_Text(core.Set.FileValid ? message + "\r\n\r\n" + core.Set.StatsText : message);
+    // Monitoring runs unattended: a message box would stop it until someone answers.
+    if (!menu_.AutoTrack->isChecked()) app_.Ui.MessageBox(message, "Marevox");
 }
 
 void MainWindow::Show_Selected_Data(int32_t dataType) {
@@ -101,14 +124,14 @@ void MainWindow::Old_File_Click(int k) {
 
 void MainWindow::EnMulti_Click() {
     // Takes effect at the next Open.
-    QAction* item = Item("EnMulti");
+    QAction* item = menu_.EnMulti;
     item->setChecked(!item->isChecked());
     app_.Core.Menus.MultiFileChecked = item->isChecked();
 }
 
 void MainWindow::Flip_Over_Click() {
     if (busy_) return;
-    QAction* item = Item("Flip_Over(0)");
+    QAction* item = menu_.Flip_Over(0);
     item->setChecked(!item->isChecked());
     app_.Core.Menus.FlipChecked = item->isChecked();
     if (app_.Core.Set.FileValid) {
@@ -120,7 +143,7 @@ void MainWindow::Flip_Over_Click() {
 void MainWindow::Show_Recent_Items() {
     for (int k = 1; k <= RecentFiles::kItems; ++k) {
         const std::string& caption = recent_.Caption(k);
-        QAction* item = Item("Old_File(" + std::to_string(k) + ")");
+        QAction* item = menu_.Old_File(k);
         item->setText(caption.empty() ? QString::number(k) : MenuCaption(caption));
         item->setVisible(!caption.empty());
         // Only the file opened last carries a mark; the others show none at all.
@@ -157,10 +180,10 @@ void MainWindow::Save_Set(int32_t first, int32_t last) {
     const std::string target = app_.Ui.SaveFileName(spec);
     if (target.empty() || target == app_.Core.Set.FileName) return;
     app_.Pointer.Set(PointerShape::Hourglass);
-    const SaveSetResult result =
-        Save_Ensemble_Range(app_.Core.Set, app_.Core.Frame.EnsembleBytes, first, last, target);
+    std::string message; // "Over-Write of File Not Allowed", or what failed
+    Save_Ensemble_Range(app_.Core.Set, app_.Core.Frame.EnsembleBytes, first, last, target, nullptr, &message);
     app_.Pointer.Set(PointerShape::Default);
-    if (result == SaveSetResult::NotAllowed) app_.Ui.MessageBox("Over-Write of File Not Allowed", "Marevox");
+    if (!message.empty()) app_.Ui.MessageBox(message, "Marevox");
 }
 
 void MainWindow::Maximum_Ens_Click() {

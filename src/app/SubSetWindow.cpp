@@ -3,7 +3,6 @@
 #include "app/MainWindow.h"
 #include "common/Rounding.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -69,14 +68,8 @@ SubSetChartHooks SubSetWindow::Hooks_For_Build() {
 void SubSetWindow::Init_Charts(int32_t dataType) {
     CoreState& core = app_.Core;
     if (!core.Set.FileValid) return;
-    QAction* item = main_.Item("Show_Data_Set(2)");
-    if (item != nullptr && item->isChecked() && !isVisible()) {
-        const WindowLayout& stored = core.Opts.Windows[kLayoutSubSet];
-        if (!placed_ && (stored.Width < 0 || stored.Height < 0)) Fit_Form();
-        placed_ = true;
-        // A window the user maximised or minimised comes back in that state.
-        show();
-    }
+    // A window the user maximised or minimised comes back in that state.
+    if (main_.Window_Wanted(ChildWindow::SubSet) && isHidden()) main_.Show_Chart_Window(ChildWindow::SubSet);
     const QSize client = contentsRect().size();
     client_->resize(client);
     charts_.WindowWidth = std::max(client.width(), 1);
@@ -104,11 +97,9 @@ void SubSetWindow::Resize_Chart3d() {
 void SubSetWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
-    if (QAction* item = main_.Item("Show_Data_Set(2)")) item->setChecked(false);
 }
 
 void SubSetWindow::Fit_Form() {
-    placed_ = true;
     QMdiArea* area = mdiArea();
     if (area == nullptr) return;
     const QSize inner = area->viewport()->size();

@@ -29,7 +29,7 @@ class SubSetWindow : public QMdiSubWindow {
     SubSetWindow(AppContext& app, MainWindow& main);
 
     // Full rebuild of the charts with a data type; nothing while no valid file is open. Shows the window
-    // when its Window-menu item is checked.
+    // when the user wants to see it.
     void Init_Charts(int32_t dataType);
     // Redraw after a size or share change, without recomputing the data.
     void Resize_Chart3d();
@@ -51,7 +51,7 @@ class SubSetWindow : public QMdiSubWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Closing only hides the window and clears its Window-menu check mark.
+    // Closing only hides the window (the main window clears its wish to see it).
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -87,7 +87,6 @@ class SubSetWindow : public QMdiSubWindow {
     SubSetCharts charts_;
     SubSetChartHooks chartHooks_;
     bool built_ = false;     // the charts hold a picture of a loaded set
-    bool placed_ = false;    // the window has been given a place
     bool clickDown_ = false; // a left press that may end as a click
     bool keyBusy_ = false;
     enum class Splitter { None, Profile, Series } splitter_ = Splitter::None;

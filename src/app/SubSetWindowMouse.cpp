@@ -39,8 +39,7 @@ void SubSetWindow::Picture1_MouseMove(QMouseEvent* e) {
     if (!built_) return;
     const QPointF p = e->position();
     const WindowHooks& hooks = main_.Hooks();
-    const QAction* viewer = main_.Item("Show_Data_Viewer");
-    if (hooks.Update_Data_View && viewer != nullptr && viewer->isChecked()) {
+    if (hooks.Update_Data_View && main_.Menu().Show_Data_Viewer->isChecked()) {
         const ChartDataIndex cell = Get_Chart3d_DataIndex(charts_.Contour, picture1_, p.x(), p.y());
         if (cell.Inside) hooks.Update_Data_View(cell.EnsembleIndex, cell.BinRow);
     }

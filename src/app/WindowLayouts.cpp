@@ -14,7 +14,9 @@ int32_t StateOf(const QWidget* window) {
     return 0;
 }
 
-void SetState(QWidget* window, int32_t state) {
+} // namespace
+
+void Show_In_State(QWidget* window, int32_t state) {
     if (state == 1) {
         window->showMinimized();
     } else if (state == 2) {
@@ -23,8 +25,6 @@ void SetState(QWidget* window, int32_t state) {
         window->showNormal();
     }
 }
-
-} // namespace
 
 WindowLayout Layout_From_Pixels(const QRect& normalGeometry, int32_t state, double twipsPerPixel) {
     WindowLayout layout;
@@ -49,6 +49,19 @@ bool Layout_State_Valid(int32_t state) {
     return state >= 0 && state <= 2;
 }
 
+bool Layout_Usable(const QRect& geometry, const QRect& container) {
+    if (geometry.width() < kMinUsableWidth || geometry.height() < kMinUsableHeight) return false;
+    if (geometry.top() < container.top() || geometry.top() > container.bottom() - kMinUsableHeight / 2)
+        return false;
+    const QRect inside = geometry.intersected(container);
+    return inside.width() >= kMinUsableWidth / 2 && inside.height() >= kMinUsableHeight / 2;
+}
+
+QRect Layout_Pixels(const WindowLayout& layout, double twipsPerPixel) {
+    return QRect(TwipsToPixels(layout.Left, twipsPerPixel), TwipsToPixels(layout.Top, twipsPerPixel),
+                 TwipsToPixels(layout.Width, twipsPerPixel), TwipsToPixels(layout.Height, twipsPerPixel));
+}
+
 WindowLayout Read_Window_Layout(QWidget* window, double twipsPerPixel) {
     const int32_t state = StateOf(window);
     QRect normal = window->geometry();
@@ -58,16 +71,32 @@ WindowLayout Read_Window_Layout(QWidget* window, double twipsPerPixel) {
         } else if (window->isVisible()) {
             window->showNormal();
             normal = window->geometry();
-            SetState(window, state);
+            Show_In_State(window, state);
         }
     }
     return Layout_From_Pixels(normal, state, twipsPerPixel);
 }
 
-void Apply_Window_Layout(QWidget* window, const WindowLayout& layout, double twipsPerPixel) {
+bool Apply_Window_Layout(QWidget* window, const WindowLayout& layout, double twipsPerPixel,
+                         const QRect& container) {
+    const int32_t before = StateOf(window);
     window->showNormal();
-    window->setGeometry(Apply_Layout_Geometry(window->geometry(), layout, twipsPerPixel));
-    if (Layout_State_Valid(layout.State)) SetState(window, layout.State);
+    const QRect target = Apply_Layout_Geometry(window->geometry(), layout, twipsPerPixel);
+    if (!Layout_Usable(target, container)) {
+        Show_In_State(window, before);
+        return false;
+    }
+    window->setGeometry(target);
+    if (Layout_State_Valid(layout.State)) Show_In_State(window, layout.State);
+    return true;
+}
+
+bool Place_Hidden_Window(QWidget* window, const WindowLayout& layout, double twipsPerPixel,
+                         const QRect& container) {
+    const QRect target = Apply_Layout_Geometry(window->geometry(), layout, twipsPerPixel);
+    if (!Layout_Usable(target, container)) return false;
+    window->setGeometry(target);
+    return true;
 }
 
 } // namespace mvx

@@ -2,16 +2,12 @@
 // The input checks every marevox-cli command makes before it reads a file, so that each refusal says
 // why: missing, not a regular file (a directory, a named pipe, a device), unreadable, empty, or holding
 // no ensemble that can be loaded.
+#include "common/InputFile.h"
 #include "model/CoreState.h"
 
 #include <string>
 
 namespace mvx::cli {
-
-// Why path cannot be read as an input file ("no such file", "not a regular file (a named pipe)",
-// "unreadable (Permission denied)", "empty"); empty when it can. The file is opened without blocking,
-// so a named pipe is refused rather than waited on.
-std::string InputProblem(const std::string& path);
 
 // Opens a file as the program does: the default options, or those of optionsPath when it is not empty,
 // the MultiFile switch, then the file is checked and loaded (Load_Whole_Set). Empty when it loaded;

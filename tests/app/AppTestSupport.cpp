@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "TestSupport.h"
+#include "simulator/Simulator.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,8 +42,8 @@ void AppTest::TearDown() {
 }
 
 bool AppTest::MenusEnabled() const {
-    for (const char* name : {"Select_File", "Do_Edit", "S_Options", "Do_Ani"}) {
-        if (!form_->Menu(name)->isEnabled()) return false;
+    for (const QMenu* menu : form_->Menu().Governed()) {
+        if (!menu->isEnabled()) return false;
     }
     return true;
 }
@@ -56,6 +57,15 @@ OpenCounter::OpenCounter(MainWindow& form) {
         ++Count;
         LastLoaded = loaded;
     });
+}
+
+std::string SimulatedFile(int32_t ensembles, const std::string& name) {
+    SimulationSpec spec;
+    spec.Ensembles = ensembles;
+    const std::string path = (ScratchDir() / name).string();
+    std::string error;
+    EXPECT_TRUE(WriteSimulatedFile(spec, path, &error)) << error;
+    return path;
 }
 
 int64_t FirstEnsembleLength(const std::vector<uint8_t>& bytes) {

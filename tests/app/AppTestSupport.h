@@ -43,6 +43,10 @@ struct OpenCounter {
     QMetaObject::Connection Connection;
 };
 
+// A file of our simulated instrument in a scratch folder: ensembles of equal length, ending on an ensemble
+// boundary, 30 cells, one minute apart.
+std::string SimulatedFile(int32_t ensembles, const std::string& name = "simulated.000");
+
 // Byte length of one ensemble of a file whose ensembles all have the same length: the two bytes after
 // the header id give the count without the checksum.
 int64_t FirstEnsembleLength(const std::vector<uint8_t>& bytes);

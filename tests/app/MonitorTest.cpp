@@ -12,24 +12,24 @@ namespace {
 using Monitor = AppTest;
 
 std::string CountCaption(MainWindow& form) {
-    return form.Item("Monitor_Count")->text().toStdString();
+    return form.Menu().Monitor_Count->text().toStdString();
 }
 
 TEST_F(Monitor, SwitchingOnDisablesMenusAndHidesLocatorsUntilSwitchedOff) {
     form_->Form_Load("");
     app_->Core.Opts.ShowLocators = true;
-    form_->Item("AutoTrack")->trigger();
-    EXPECT_TRUE(form_->Item("AutoTrack")->isChecked());
+    form_->Menu().AutoTrack->trigger();
+    EXPECT_TRUE(form_->Menu().AutoTrack->isChecked());
     EXPECT_TRUE(form_->Timer1().isActive());
     EXPECT_FALSE(app_->Core.Opts.ShowLocators);
     EXPECT_FALSE(MenusEnabled());
-    EXPECT_FALSE(form_->Item("Do_Export")->isEnabled());
+    EXPECT_FALSE(form_->Menu().Do_Export->isEnabled());
     // Enabling from an Open is refused while monitoring.
     form_->Disable_Menus(false);
     EXPECT_FALSE(MenusEnabled());
 
-    form_->Item("AutoTrack")->trigger();
-    EXPECT_FALSE(form_->Item("AutoTrack")->isChecked());
+    form_->Menu().AutoTrack->trigger();
+    EXPECT_FALSE(form_->Menu().AutoTrack->isChecked());
     EXPECT_TRUE(MenusEnabled());
     EXPECT_TRUE(app_->Core.Opts.ShowLocators);
     EXPECT_EQ(CountCaption(*form_), "");
@@ -45,7 +45,7 @@ TEST_F(Monitor, IntervalBoxRoundsAndLimits) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
         dialogs_.InputAnswers.push_back(c.answer);
-        form_->Item("TrackInt")->trigger();
+        form_->Menu().TrackInt->trigger();
         EXPECT_EQ(dialogs_.Asked.back().Text, "Enter monitor interval in seconds");
         EXPECT_EQ(dialogs_.Asked.back().Title, "Monitor Interval");
         EXPECT_EQ(dialogs_.Asked.back().Default, std::to_string(previous));
@@ -77,17 +77,17 @@ TEST_F(Monitor, SwitchedOffTimerStopsAtTheNextCheck) {
     EXPECT_EQ(CountCaption(*form_), "");
 }
 
-// A copy of the first ensembles of a real file that the test then grows.
+// A copy of the first ensembles of a simulated deployment that the test then grows.
 struct GrowingFile {
     std::filesystem::path Path;
     std::vector<uint8_t> Source;
     int64_t Record = 0;
     size_t Written = 0;
 
-    explicit GrowingFile(const std::string& name, int ensembles) {
-        Source = ReadAll(DataFile(name));
+    GrowingFile(int32_t total, int ensembles) {
+        Source = ReadAll(SimulatedFile(total, "source.000"));
         Record = FirstEnsembleLength(Source);
-        Path = ScratchDir() / name;
+        Path = ScratchDir() / "growing.000";
         Append(static_cast<size_t>(ensembles * Record));
     }
     void Append(size_t bytes) {
@@ -100,8 +100,7 @@ struct GrowingFile {
 };
 
 TEST_F(Monitor, GrowingFileIsReloadedWithItsNewestEnsembles) {
-    if (!HaveDataFile("down600_earth_bt.000")) GTEST_SKIP();
-    GrowingFile file("down600_earth_bt.000", 300);
+    GrowingFile file(400, 300);
     ASSERT_GT(file.Record, 0);
     form_->Form_Load(file.Path.string() + " -M0002");
     ASSERT_TRUE(app_->Core.Set.FileValid);
@@ -131,14 +130,13 @@ TEST_F(Monitor, GrowingFileIsReloadedWithItsNewestEnsembles) {
 }
 
 TEST_F(Monitor, HalfWrittenNewestEnsembleIsLeftForLater) {
-    if (!HaveDataFile("up600_beam_truncated.000")) GTEST_SKIP();
-    GrowingFile file("up600_beam_truncated.000", 10);
+    GrowingFile file(20, 10);
     form_->Form_Load(file.Path.string() + " -M0001");
     ASSERT_TRUE(app_->Core.Set.FileValid);
     EXPECT_EQ(app_->Core.Set.LastEnsNumber, 10);
     for (int step = 0; step < 6; ++step) {
         // Half an ensemble more, then the rest of it.
-        file.Append(static_cast<size_t>(file.Record / 2));
+        file.Append(static_cast<size_t>(step % 2 == 0 ? file.Record / 2 : file.Record - file.Record / 2));
         for (int tick = 0; tick < 2; ++tick) form_->Timer1_Timer();
         ASSERT_TRUE(app_->Core.Set.FileValid) << "step " << step;
         // Only whole ensembles are loaded; a half one waits for its second half.
@@ -150,13 +148,13 @@ TEST_F(Monitor, HalfWrittenNewestEnsembleIsLeftForLater) {
 
 TEST_F(Monitor, MonitoredFileThatAppearsLaterIsOpenedNotTheLastRecentOne) {
     form_->Form_Load("");
-    form_->Add_Recent_File(DataFile("up600_beam_truncated.000"));
+    form_->Add_Recent_File(SimulatedFile(9, "older.000"));
     Restart();
     const auto path = ScratchDir() / "later.000";
     form_->Form_Load(path.string() + " -M0001");
     EXPECT_FALSE(app_->Core.Set.FileValid);
     // The file arrives.
-    std::filesystem::copy_file(DataFile("up600_beam_9ens.000"), path);
+    std::filesystem::copy_file(SimulatedFile(9), path);
     for (int tick = 0; tick < 2; ++tick) form_->Timer1_Timer();
     EXPECT_TRUE(app_->Core.Set.FileValid);
     EXPECT_EQ(app_->Core.Set.FileName, path.string());

@@ -3,8 +3,10 @@
 
 #include "TestSupport.h"
 #include "app/InformationWindow.h"
+#include "platform/Dialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 
@@ -24,16 +26,14 @@ void ExpectUsable(MainWindow& form, const AppTest& test, bool menusEnabled) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(form.App().Pointer.Shape(), PointerShape::Default);
     (void)test;
-    for (const char* name : {"Select_File", "Do_Edit", "S_Options", "Do_Ani"}) {
-        EXPECT_EQ(form.Menu(name)->isEnabled(), menusEnabled) << name;
-    }
+    for (const QMenu* menu : form.Menu().Governed()) EXPECT_EQ(menu->isEnabled(), menusEnabled);
 }
 
 TEST_F(OpenCommand, EachRealFileLoadsAndShowsItsStatistics) {
     form_->Form_Load("");
     for (const char* name : kRealFiles) {
         SCOPED_TRACE(name);
-        if (!HaveDataFile(name)) GTEST_SKIP() << "data file missing";
+        SKIP_WITHOUT_DATA_FILE(name);
         dialogs_.OpenAnswers.push_back(DataFile(name));
         OpenCounter finished(*form_);
         form_->Open_File();
@@ -69,7 +69,7 @@ TEST_F(OpenCommand, RealFileCountsMatchTheirRecordings) {
     };
     for (const auto& e : expects) {
         SCOPED_TRACE(e.name);
-        if (!HaveDataFile(e.name)) continue;
+        SKIP_WITHOUT_DATA_FILE(e.name);
         dialogs_.OpenAnswers.push_back(DataFile(e.name));
         form_->Open_File();
         EXPECT_EQ(app_->Core.Set.FileFirstEnsemble, 1);
@@ -95,7 +95,7 @@ TEST_F(OpenCommand, LoadedFileReachesTheChartWindowsInOrder) {
     };
     h.Show_Selected_Data_Location = [&] { calls.push_back("marker"); };
     app_->Core.Opts.ContourDataType = 300;
-    dialogs_.OpenAnswers = {DataFile("up600_beam_9ens.000"), (ScratchDir() / "empty.000").string()};
+    dialogs_.OpenAnswers = {SimulatedFile(9), (ScratchDir() / "empty.000").string()};
     form_->Open_File();
     EXPECT_EQ(calls, (std::vector<std::string>{"bins", "whole 300", "sub 300", "marker"}));
     // A file that is not loaded reaches none of them.
@@ -120,16 +120,46 @@ TEST_F(OpenCommand, RejectedFileLeavesTheWindowUsable) {
     ExpectUsable(*form_, *this, true);
 }
 
-TEST_F(OpenCommand, MissingFileEndsQuietly) {
+TEST_F(OpenCommand, NameThatCannotBeReadSaysWhyAndStaysOutOfTheRecentList) {
     form_->Form_Load("");
-    dialogs_.OpenAnswers.push_back((ScratchDir() / "not-there.000").string());
-    OpenCounter finished(*form_);
+    form_->Add_Recent_File("/data/kept.000");
+    const auto dir = ScratchDir();
+    WriteAll(dir / "empty.000", {});
+    const std::pair<std::string, const char*> cases[] = {{(dir / "not-there.000").string(), "no such file"},
+                                                         {dir.string(), "not a regular file (a directory)"},
+                                                         {(dir / "empty.000").string(), "empty"}};
+    for (const auto& [name, why] : cases) {
+        SCOPED_TRACE(name);
+        dialogs_.OpenAnswers.push_back(name);
+        OpenCounter finished(*form_);
+        form_->Open_File();
+        EXPECT_EQ(finished.Count, 1);
+        const std::string message = "Cannot open " + name + ": " + why + ".";
+        ASSERT_FALSE(dialogs_.Asked.empty());
+        EXPECT_EQ(dialogs_.Asked.back().Kind, "message");
+        EXPECT_EQ(dialogs_.Asked.back().Text, message);
+        EXPECT_EQ(form_->Info().Text(), message);
+        EXPECT_EQ(form_->windowTitle(), "Marevox");
+        EXPECT_EQ(form_->Recent_Captions()[0], "/data/kept.000");
+        EXPECT_TRUE(form_->Recent_Captions()[1].empty());
+        ExpectUsable(*form_, *this, true);
+    }
+}
+
+TEST_F(OpenCommand, OpenDialogOffersEnsembleFileNamesInAnyCaseBesideAllFiles) {
+    form_->Form_Load("");
     form_->Open_File();
-    EXPECT_EQ(finished.Count, 1);
-    EXPECT_EQ(form_->windowTitle(), "Marevox");
-    EXPECT_TRUE(form_->Recent_Captions()[0].empty());
-    EXPECT_EQ(dialogs_.Count("message"), 0);
-    ExpectUsable(*form_, *this, true);
+    ASSERT_EQ(dialogs_.Count("open"), 1);
+    const QStringList filters =
+        QString::fromStdString(QtFilterString(dialogs_.Asked.back().Default)).split(";;");
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[1], "All Files (*)");
+    // The dialog matches the patterns of the chosen filter as QDir does.
+    const QStringList patterns = filters[0].section('(', 1).chopped(1).split(' ');
+    for (const char* name : {"RUN.000", "run.pd0", "SHIP_000001.Enx", "a.ens", "b.ENR", "c.sta", "d.Lta"})
+        EXPECT_TRUE(QDir::match(patterns, name)) << name;
+    for (const char* name : {"RUN.001", "notes.txt", "export.mat"})
+        EXPECT_FALSE(QDir::match(patterns, name)) << name;
 }
 
 TEST_F(OpenCommand, CancelledDialogMeansNoFile) {
@@ -149,7 +179,7 @@ TEST_F(OpenCommand, SecondOpenWhileOneRunsDoesNothing) {
         EXPECT_TRUE(form_->Busy());
         if (nested++ == 0) form_->Open_File_Now();
     };
-    form_->CommandLine = DataFile("up600_beam_9ens.000");
+    form_->CommandLine = SimulatedFile(9);
     form_->Open_File();
     EXPECT_EQ(nested, 1);
     // The nested Open would have shown the open dialog, as nothing was pending for it.
@@ -163,7 +193,7 @@ TEST_F(OpenCommand, SecondOpenWhileOneRunsDoesNothing) {
 
 TEST_F(OpenCommand, CommandsThatReloadWaitWhileAnOpenRuns) {
     form_->Form_Load("");
-    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    dialogs_.OpenAnswers.push_back(SimulatedFile(9));
     form_->Open_File();
     ASSERT_TRUE(app_->Core.Set.FileValid);
     form_->AutoTrack_Click(); // monitoring on: Open neither hides windows nor enables menus
@@ -174,7 +204,7 @@ TEST_F(OpenCommand, CommandsThatReloadWaitWhileAnOpenRuns) {
     form_->Hooks().Stop_Animate = [&] {
         form_->Maximum_Ens_Click();
         form_->Save_View_Data_Set_Click();
-        form_->Item("Flip_Over(0)")->trigger();
+        form_->Menu().Flip_Over(0)->trigger();
         form_->Show_Selected_Data(500);
         // Switching monitoring off from inside the load leaves the menus to the Open's own end.
         form_->AutoTrack_Click();
@@ -198,7 +228,7 @@ TEST_F(OpenCommand, MenusAreDisabledWhileLoading) {
     form_->Hooks().Stop_Animate = [&] {};
     form_->Hooks().Set_RotateNeeded = [&] { EXPECT_TRUE(MenusEnabled()); };
     app_->Core.Yield = [&] { sawDisabled = sawDisabled || !MenusEnabled(); };
-    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    dialogs_.OpenAnswers.push_back(SimulatedFile(9));
     form_->Open_File();
     EXPECT_TRUE(sawDisabled);
     EXPECT_TRUE(MenusEnabled());
@@ -211,8 +241,8 @@ TEST_F(OpenCommand, RecentListKeepsEightNewestFirstWithoutRepeats) {
     // The ninth pushed the first out.
     for (int k = 0; k < 8; ++k)
         EXPECT_EQ(recent[static_cast<size_t>(k)], "/data/file" + std::to_string(9 - k) + ".000");
-    EXPECT_TRUE(form_->Item("Old_File(1)")->isChecked());
-    EXPECT_FALSE(form_->Item("Old_File(2)")->isChecked());
+    EXPECT_TRUE(form_->Menu().Old_File(1)->isChecked());
+    EXPECT_FALSE(form_->Menu().Old_File(2)->isChecked());
 
     // Opening one again moves it to the top, once.
     form_->Add_Recent_File("/data/file5.000");
@@ -232,23 +262,23 @@ TEST_F(OpenCommand, RecentListKeepsEightNewestFirstWithoutRepeats) {
     Restart();
     form_->Form_Load("");
     EXPECT_EQ(form_->Recent_Captions(), kept);
-    EXPECT_TRUE(form_->Item("Old_File(8)")->isVisible());
-    EXPECT_EQ(form_->Item("Old_File(2)")->text(), "/data/file9.000");
+    EXPECT_TRUE(form_->Menu().Old_File(8)->isVisible());
+    EXPECT_EQ(form_->Menu().Old_File(2)->text(), "/data/file9.000");
 }
 
 TEST_F(OpenCommand, AmpersandInAPathIsNotAnAccessKey) {
     form_->Form_Load("");
     form_->Add_Recent_File("/data/a&b.000");
-    EXPECT_EQ(form_->Item("Old_File(1)")->text(), "/data/a&&b.000");
+    EXPECT_EQ(form_->Menu().Old_File(1)->text(), "/data/a&&b.000");
     EXPECT_EQ(form_->Recent_Captions()[0], "/data/a&b.000");
 }
 
 TEST_F(OpenCommand, RecentItemOpensItsFile) {
     form_->Form_Load("");
-    const std::string a = DataFile("up600_beam_9ens.000"), b = DataFile("up600_beam_truncated.000");
+    const std::string a = SimulatedFile(9, "a.000"), b = SimulatedFile(9, "b.000");
     form_->Add_Recent_File(a);
     form_->Add_Recent_File(b);
-    form_->Item("Old_File(2)")->trigger();
+    form_->Menu().Old_File(2)->trigger();
     EXPECT_EQ(form_->RecentIndex, 0);
     EXPECT_EQ(form_->Recent_Captions()[0], a);
     EXPECT_EQ(form_->Recent_Captions()[1], b);
@@ -257,17 +287,18 @@ TEST_F(OpenCommand, RecentItemOpensItsFile) {
 
 TEST_F(OpenCommand, FlipTogglesAndReopensTheLoadedFile) {
     form_->Form_Load("");
-    form_->Item("Flip_Over(0)")->trigger();
-    EXPECT_TRUE(form_->Item("Flip_Over(0)")->isChecked());
+    form_->Menu().Flip_Over(0)->trigger();
+    EXPECT_TRUE(form_->Menu().Flip_Over(0)->isChecked());
     EXPECT_TRUE(app_->Core.Menus.FlipChecked);
-    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    const std::string file = SimulatedFile(9);
+    dialogs_.OpenAnswers.push_back(file);
     form_->Open_File();
     ASSERT_TRUE(app_->Core.Set.FileValid);
     OpenCounter finished(*form_);
-    form_->Item("Flip_Over(0)")->trigger();
+    form_->Menu().Flip_Over(0)->trigger();
     EXPECT_FALSE(app_->Core.Menus.FlipChecked);
     ASSERT_EQ(finished.Count, 1);
-    EXPECT_EQ(form_->Recent_Captions()[0], DataFile("up600_beam_9ens.000"));
+    EXPECT_EQ(form_->Recent_Captions()[0], file);
     EXPECT_EQ(dialogs_.Count("open"), 1);
 }
 
@@ -291,8 +322,7 @@ TEST_F(OpenCommand, MaxEnsemblesAsksAndClamps) {
 
 TEST_F(OpenCommand, SaveSubSetOntoTheOpenFileDoesNothing) {
     form_->Form_Load("");
-    const auto copy = ScratchDir() / "open.000";
-    std::filesystem::copy_file(DataFile("up600_beam_9ens.000"), copy);
+    const std::filesystem::path copy = SimulatedFile(9, "open.000");
     dialogs_.OpenAnswers.push_back(copy.string());
     form_->Open_File();
     ASSERT_TRUE(app_->Core.Set.FileValid);
@@ -306,7 +336,7 @@ TEST_F(OpenCommand, SaveSubSetOntoTheOpenFileDoesNothing) {
 
 TEST_F(OpenCommand, SaveSubSetRefusesAFileWithContent) {
     form_->Form_Load("");
-    dialogs_.OpenAnswers.push_back(DataFile("up600_beam_9ens.000"));
+    dialogs_.OpenAnswers.push_back(SimulatedFile(9));
     form_->Open_File();
     ASSERT_TRUE(app_->Core.Set.FileValid);
     const auto target = ScratchDir() / "keep.000";
@@ -320,7 +350,7 @@ TEST_F(OpenCommand, SaveSubSetRefusesAFileWithContent) {
 
 TEST_F(OpenCommand, SaveSubSetWritesTheLoadedEnsemblesRaw) {
     form_->Form_Load("");
-    const std::string source = DataFile("up600_beam_9ens.000");
+    const std::string source = SimulatedFile(9);
     dialogs_.OpenAnswers.push_back(source);
     form_->Open_File();
     ASSERT_TRUE(app_->Core.Set.FileValid);
@@ -329,10 +359,15 @@ TEST_F(OpenCommand, SaveSubSetWritesTheLoadedEnsemblesRaw) {
     form_->Save_View_Data_Set_Click();
     // The whole file (9 ensembles, ending on a boundary) is the sub set: the copy is the file.
     EXPECT_EQ(ReadAll(target), ReadAll(source));
+    // A target that cannot take the bytes is reported.
+    dialogs_.SaveAnswers = {"/dev/full"};
+    form_->Save_View_Data_Set_Click();
+    ASSERT_EQ(dialogs_.Count("message"), 1);
+    EXPECT_EQ(dialogs_.Asked.back().Text.rfind("Save failed: ", 0), 0u) << dialogs_.Asked.back().Text;
     // Without a loaded file nothing is asked.
     app_->Core.Set.FileValid = false;
     form_->Save_Selected_Data_Set_Click();
-    EXPECT_EQ(dialogs_.Count("save"), 1);
+    EXPECT_EQ(dialogs_.Count("save"), 2);
 }
 
 } // namespace

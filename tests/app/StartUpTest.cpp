@@ -37,9 +37,8 @@ TEST_F(StartUp, FreshInstallationStartsWithDefaultsAndAnEmptyInformationWindow) 
     EXPECT_TRUE(o.ProfileDataTypes[14] && o.ProfileDataTypes[15]);
     EXPECT_FALSE(app_->Core.Set.FileValid);
     EXPECT_EQ(form_->RecentIndex, 0);
-    for (int k = 1; k <= 8; ++k)
-        EXPECT_FALSE(form_->Item("Old_File(" + std::to_string(k) + ")")->isVisible());
-    EXPECT_TRUE(form_->Item("Show_Info")->isChecked());
+    for (int k = 1; k <= 8; ++k) EXPECT_FALSE(form_->Menu().Old_File(k)->isVisible());
+    EXPECT_TRUE(form_->Menu().Show_Info->isChecked());
     EXPECT_TRUE(form_->Info().isVisible());
     EXPECT_EQ(form_->Info().Text(), "");
     EXPECT_EQ(form_->Info().windowTitle(), "Marevox Information");
@@ -51,7 +50,7 @@ TEST_F(StartUp, FreshInstallationStartsWithDefaultsAndAnEmptyInformationWindow) 
 }
 
 TEST_F(StartUp, RunsColourTableAndRecentMenuBeforeOpeningTheCommandLineFile) {
-    const std::string file = DataFile("up600_beam_9ens.000");
+    const std::string file = SimulatedFile(9);
     {
         std::filesystem::create_directories(config_ / "marevox");
         std::ofstream recent(config_ / "marevox" / "MRVXFile.txt", std::ios::binary);
@@ -62,8 +61,8 @@ TEST_F(StartUp, RunsColourTableAndRecentMenuBeforeOpeningTheCommandLineFile) {
     form_->Hooks().Stop_Animate = [&] {
         // The Open command runs last: the recent-files menu is already filled.
         order.push_back("open");
-        EXPECT_TRUE(form_->Item("Old_File(1)")->isVisible());
-        EXPECT_EQ(form_->Item("Old_File(1)")->text(), "/somewhere/else.000");
+        EXPECT_TRUE(form_->Menu().Old_File(1)->isVisible());
+        EXPECT_EQ(form_->Menu().Old_File(1)->text(), "/somewhere/else.000");
         EXPECT_EQ(form_->CommandLine, file);
     };
     EXPECT_EQ(app_->ColorTable[AboveScaleColor], 0u);
@@ -106,9 +105,11 @@ TEST_F(StartUp, UncheckedInformationItemHidesItsWindow) {
     std::filesystem::create_directories(config_ / "marevox");
     ASSERT_TRUE(Save_Options(saved, (config_ / "marevox" / "MRVXOps.Txt").string()));
     form_->Form_Load("");
-    EXPECT_FALSE(form_->Item("Show_Info")->isChecked());
+    EXPECT_FALSE(form_->Menu().Show_Info->isChecked());
     EXPECT_FALSE(form_->Info().isVisible());
-    EXPECT_TRUE(form_->Item("Show_Data_Viewer")->isChecked());
+    // The viewer is wanted but does not exist yet: its item shows no mark.
+    EXPECT_TRUE(form_->Window_Wanted(ChildWindow::Viewer));
+    EXPECT_FALSE(form_->Menu().Show_Data_Viewer->isChecked());
 }
 
 TEST_F(StartUp, OptionsOfAnotherVersionAreIgnored) {
@@ -169,14 +170,26 @@ TEST(WindowLayoutRecord, MinusOneKeepsAValueAndOnlyStatesZeroToTwoApply) {
     EXPECT_EQ(read.State, 1);
 }
 
+TEST(WindowLayoutRecord, UsableOnlyWhenLargeEnoughAndReachable) {
+    const QRect area(0, 0, 800, 600);
+    const std::pair<QRect, bool> cases[] = {
+        {{0, 0, 300, 200}, true},    {{700, 500, 300, 200}, true}, // top edge and a corner inside
+        {{0, 0, 120, 42}, false},    {{0, 0, 99, 200}, false},     // a title strip; too narrow
+        {{790, 0, 300, 200}, false}, {{-260, 0, 300, 200}, false}, // off the right; off the left
+        {{0, -10, 300, 200}, false}, {{0, 580, 300, 200}, false}}; // title above; below the area
+    for (const auto& [geometry, usable] : cases)
+        EXPECT_EQ(Layout_Usable(geometry, area), usable) << geometry.x();
+}
+
 TEST_F(StartUp, LayoutWithStateFiveLeavesTheWindowNormal) {
     form_->Form_Load("");
     auto& info = form_->Info();
     info.showMinimized();
-    Apply_Window_Layout(&info, WindowLayout{-1, -1, -1, -1, 5}, 15);
+    const QRect area = form_->Area()->viewport()->rect();
+    Apply_Window_Layout(&info, WindowLayout{-1, -1, -1, -1, 5}, 15, area);
     EXPECT_FALSE(info.isMinimized());
     EXPECT_FALSE(info.isMaximized());
-    Apply_Window_Layout(&info, WindowLayout{-1, -1, -1, -1, 1}, 15);
+    Apply_Window_Layout(&info, WindowLayout{-1, -1, -1, -1, 1}, 15, area);
     EXPECT_TRUE(info.isMinimized());
     // Reading a minimised child gives its normal-state geometry and state 1, and leaves it minimised.
     info.showNormal();
@@ -190,30 +203,30 @@ TEST_F(StartUp, LayoutWithStateFiveLeavesTheWindowNormal) {
 }
 
 TEST_F(StartUp, CommandLineWithMonitorDigitsSwitchesMonitoringOn) {
-    const std::string file = DataFile("up600_beam_9ens.000");
+    const std::string file = SimulatedFile(9);
     form_->Form_Load(file + " -M0030");
     EXPECT_EQ(form_->Monitor_Interval(), 30);
     EXPECT_EQ(form_->Monitor_File(), file);
-    EXPECT_TRUE(form_->Item("AutoTrack")->isChecked());
+    EXPECT_TRUE(form_->Menu().AutoTrack->isChecked());
     EXPECT_TRUE(app_->Core.Menus.MonitorOn);
     EXPECT_TRUE(form_->Timer1().isActive());
     EXPECT_EQ(form_->Timer1().interval(), 1000);
     // The file itself (without the switch) was opened.
     EXPECT_EQ(form_->Recent_Captions()[0], file);
     // Monitoring keeps the menus disabled after the open.
-    EXPECT_FALSE(form_->Menu("Select_File")->isEnabled());
-    EXPECT_TRUE(form_->Menu("AT")->isEnabled());
+    EXPECT_FALSE(form_->Menu().Select_File->isEnabled());
+    EXPECT_TRUE(form_->Menu().AT->isEnabled());
 }
 
 TEST_F(StartUp, MonitorDigitsZeroGiveOneSecond) {
-    const std::string file = DataFile("up600_beam_9ens.000");
+    const std::string file = SimulatedFile(9);
     form_->Form_Load(file + " -M0000");
     EXPECT_EQ(form_->Monitor_Interval(), 1);
     EXPECT_EQ(form_->Monitor_File(), file);
     // Without the switch the whole text is the file name and nothing is monitored.
     Restart();
     form_->Form_Load(file);
-    EXPECT_FALSE(form_->Item("AutoTrack")->isChecked());
+    EXPECT_FALSE(form_->Menu().AutoTrack->isChecked());
     EXPECT_TRUE(form_->Monitor_File().empty());
 }
 

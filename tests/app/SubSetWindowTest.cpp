@@ -7,6 +7,7 @@
 #include "app/InformationWindow.h"
 #include "app/SubSetWindow.h"
 #include "app/WindowLayouts.h"
+#include "options/OptionsFile.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -103,13 +104,26 @@ class SubSetWindowTest : public AppTest {
         Key(QEvent::KeyRelease, Qt::Key_Space);
     }
 
+    // Where Fit_Form puts the window: below the information window, across the main window.
+    QRect FitPlace() const {
+        const QSize inner = form_->Area()->viewport()->size();
+        const int top = static_cast<int>(std::lround(inner.height() / 3.0));
+        return QRect(0, top, inner.width(), inner.height() - top);
+    }
+    // A new start of the program with the sub-set window, on a command line.
+    void StartAgain(const std::string& commandLine) {
+        Restart();
+        subSet_ = new mvx::SubSetWindow(*app_, *form_);
+        form_->Form_Load(commandLine);
+    }
+
     mvx::SubSetWindow* subSet_ = nullptr;
 };
 
 TEST_F(SubSetWindowTest, OpenDrawsTheContourAndShowsTheWindow) {
     EXPECT_TRUE(subSet_->isVisible());
-    EXPECT_TRUE(form_->Item("Show_Data_Set(2)")->isEnabled());
-    EXPECT_TRUE(form_->Item("Show_Data_Set(2)")->isChecked());
+    EXPECT_TRUE(form_->Menu().Show_Data_Set(2)->isEnabled());
+    EXPECT_TRUE(form_->Menu().Show_Data_Set(2)->isChecked());
     EXPECT_EQ(subSet_->windowTitle(), "Sub Set --- Deployment Duration: 00:01:18.00");
     const ContourChart& c = subSet_->Charts().Contour;
     EXPECT_EQ(c.DataType, 500);
@@ -133,7 +147,7 @@ TEST_F(SubSetWindowTest, OpenDrawsTheContourAndShowsTheWindow) {
 }
 
 TEST_F(SubSetWindowTest, WindowMenuItemHidesAndShowsIt) {
-    QAction* item = form_->Item("Show_Data_Set(2)");
+    QAction* item = form_->Menu().Show_Data_Set(2);
     item->trigger();
     EXPECT_FALSE(item->isChecked());
     EXPECT_FALSE(subSet_->isVisible());
@@ -150,9 +164,7 @@ TEST_F(SubSetWindowTest, WindowMenuItemHidesAndShowsIt) {
     subSet_->resize(500, 300);
     form_->Align_Forms_Click();
     QApplication::processEvents();
-    const QSize inner = form_->Area()->viewport()->size();
-    const int top = static_cast<int>(std::lround(inner.height() / 3.0));
-    EXPECT_EQ(subSet_->geometry(), QRect(0, top, inner.width(), inner.height() - top));
+    EXPECT_EQ(subSet_->geometry(), FitPlace());
     EXPECT_EQ(subSet_->Charts().Layout.WindowWidth, subSet_->Client()->width());
     EXPECT_EQ(subSet_->Charts().Layout.WindowHeight, subSet_->Client()->height());
     EXPECT_EQ(subSet_->Picture1_Widget()->geometry().right() + 1, subSet_->Client()->width());
@@ -273,7 +285,7 @@ TEST_F(SubSetWindowTest, SplittersShareTheWindowOut) {
 
 TEST_F(SubSetWindowTest, CopySubSetPutsTheCompositeOnTheClipboard) {
     QGuiApplication::clipboard()->clear();
-    form_->Item("Copy_Form(1)")->trigger();
+    form_->Menu().Copy_Form(1)->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
     const SubSetLayout& l = subSet_->Charts().Layout;
     ASSERT_EQ(copied.size(), QSize(l.Contour.Width + l.Profile.Width, l.Contour.Height + l.Series.Height));
@@ -311,25 +323,68 @@ TEST_F(SubSetWindowTest, LayoutOfAMaximisedSubSetAndAMinimisedInformationWindowS
     EXPECT_EQ(s.Width, PixelsToTwips(500, tpp));
     EXPECT_EQ(s.Height, PixelsToTwips(260, tpp));
 
-    // Exit and start again: the states come back, and restoring gives the old places.
+    // Exit and start again without a file: the information window comes back minimised; the sub-set
+    // window, with nothing to show, stays out of sight (no blank window over the area) and unchecked.
     form_->close();
-    Restart();
-    subSet_ = new mvx::SubSetWindow(*app_, *form_);
-    form_->Form_Load("");
+    StartAgain("");
     EXPECT_TRUE(form_->Info().isMinimized());
-    EXPECT_TRUE(subSet_->isMaximized());
-    // Opening a file hides the window while it loads; it comes back maximised, filling the area.
+    EXPECT_TRUE(subSet_->isHidden());
+    EXPECT_FALSE(form_->Menu().Show_Data_Set(2)->isChecked());
+    EXPECT_FALSE(form_->Menu().Show_Data_Set(2)->isEnabled());
+    // With no file shown, the next exit keeps the place and state of the last session that showed it.
+    form_->close();
+    StartAgain("");
+    // A file brings the window back maximised, filling the area.
     dialogs_.OpenAnswers.push_back(WriteSet().string());
     form_->Open_File();
     ASSERT_TRUE(app_->Core.Set.FileValid);
     EXPECT_TRUE(subSet_->isVisible());
     EXPECT_TRUE(subSet_->isMaximized());
+    EXPECT_TRUE(form_->Menu().Show_Data_Set(2)->isChecked());
     EXPECT_EQ(subSet_->size(), form_->Area()->viewport()->size());
     EXPECT_TRUE(form_->Info().isMinimized());
     subSet_->showNormal();
     EXPECT_EQ(subSet_->geometry(), QRect(30, 220, 500, 260));
     form_->Info().showNormal();
     EXPECT_EQ(form_->Info().geometry(), QRect(10, 20, 300, 200));
+}
+
+TEST_F(SubSetWindowTest, PlaceThatWouldNotShowTheWindowIsNeitherKeptNorApplied) {
+    const std::string file = WriteSet().string();
+    // A fresh installation started without a file and ended: the window never showed, so its place (a
+    // title strip) is not kept.
+    StartAgain("");
+    form_->close();
+    StartAgain(file);
+    ASSERT_TRUE(subSet_->isVisible());
+    EXPECT_EQ(subSet_->geometry(), FitPlace());
+    // Records of a title strip and of places off the work area are not applied either.
+    const double tpp = TwipsPerPixel(form_.get());
+    const WindowLayout unusable[] = {{0, 0, PixelsToTwips(120, tpp), PixelsToTwips(42, tpp), 0},
+                                     {PixelsToTwips(5000, tpp), 0, 6000, 4000, 0},
+                                     {0, PixelsToTwips(3000, tpp), 6000, 4000, 0}};
+    for (const WindowLayout& record : unusable) {
+        SCOPED_TRACE(testing::Message() << record.Left << "," << record.Top << " " << record.Width);
+        form_->Store_Window_Layout();
+        app_->Core.Opts.Windows[kLayoutSubSet] = record;
+        ASSERT_TRUE(Save_Options(app_->Core.Opts, form_->Options_Path()));
+        StartAgain(file);
+        ASSERT_TRUE(subSet_->isVisible());
+        EXPECT_EQ(subSet_->geometry(), FitPlace());
+    }
+}
+
+TEST_F(SubSetWindowTest, NameThatCannotBeReadLeavesTheLoadedFileOnScreen) {
+    const std::string gone = (ScratchDir() / "gone.000").string();
+    dialogs_.OpenAnswers.push_back(gone);
+    form_->Open_File();
+    EXPECT_TRUE(app_->Core.Set.FileValid);
+    // The reason, then the statistics of the file still shown.
+    EXPECT_EQ(form_->Info().Text().rfind(
+                  "Cannot open " + gone + ": no such file.\n\n" + app_->Core.Set.FileName, 0),
+              0u);
+    EXPECT_TRUE(subSet_->isVisible());
+    EXPECT_TRUE(form_->Menu().Show_Data_Set(2)->isChecked());
 }
 
 } // namespace

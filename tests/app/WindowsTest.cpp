@@ -62,14 +62,14 @@ TEST_F(Windows, AlignLeavesAMaximisedInformationWindowAlone) {
 
 TEST_F(Windows, ClosingTheInformationWindowUnchecksItsItem) {
     form_->Form_Load("");
-    ASSERT_TRUE(form_->Item("Show_Info")->isChecked());
+    ASSERT_TRUE(form_->Menu().Show_Info->isChecked());
     form_->Info().close();
-    EXPECT_FALSE(form_->Item("Show_Info")->isChecked());
+    EXPECT_FALSE(form_->Menu().Show_Info->isChecked());
     EXPECT_FALSE(form_->Info().isVisible());
-    form_->Item("Show_Info")->trigger();
-    EXPECT_TRUE(form_->Item("Show_Info")->isChecked());
+    form_->Menu().Show_Info->trigger();
+    EXPECT_TRUE(form_->Menu().Show_Info->isChecked());
     EXPECT_TRUE(form_->Info().isVisible());
-    form_->Item("Show_Info")->trigger();
+    form_->Menu().Show_Info->trigger();
     EXPECT_FALSE(form_->Info().isVisible());
 }
 
@@ -107,53 +107,62 @@ TEST_F(Windows, DisableMenusCoversFileEditOptionsAnimateAndExport) {
     form_->Update_Menus();
     form_->Disable_Menus(true);
     EXPECT_FALSE(MenusEnabled());
-    EXPECT_FALSE(form_->Item("Do_Export")->isEnabled());
+    EXPECT_FALSE(form_->Menu().Do_Export->isEnabled());
     // Window, Monitor and Help stay usable.
-    EXPECT_TRUE(form_->Menu("Do_Window")->isEnabled());
-    EXPECT_TRUE(form_->Menu("AT")->isEnabled());
-    EXPECT_TRUE(form_->Menu("Do_Help")->isEnabled());
+    EXPECT_TRUE(form_->Menu().Do_Window->isEnabled());
+    EXPECT_TRUE(form_->Menu().AT->isEnabled());
+    EXPECT_TRUE(form_->Menu().Do_Help->isEnabled());
     form_->Disable_Menus(false);
     EXPECT_TRUE(MenusEnabled());
-    EXPECT_TRUE(form_->Item("Do_Export")->isEnabled());
+    EXPECT_TRUE(form_->Menu().Do_Export->isEnabled());
 }
 
-TEST_F(Windows, ItemsOfWindowsStillToComeAreDisabledUntilTheyArrive) {
+TEST_F(Windows, ItemsOfWindowsStillToComeAreDisabledAndUncheckedUntilTheyArrive) {
     form_->Form_Load("");
-    const char* pending[] = {"Show_Options(0)",  "Show_Options(4)",  "Con_Ani(0)",       "Ser_Ani(1)",
-                             "Do_Export",        "Edit_Contour",     "ShowDetails",      "Show_Trend",
-                             "Show_Data_Set(1)", "Show_Data_Set(2)", "Show_Data_Viewer", "Show_Seismic"};
-    for (const char* name : pending) EXPECT_FALSE(form_->Item(name)->isEnabled()) << name;
-    for (const char* name :
-         {"Open_File", "EnMulti", "Maximum_Ens", "Flip_Over(0)", "Copy_Form(0)", "Paint(1)", "Show_Info",
-          "Align_Forms", "AutoTrack", "TrackInt", "Show_Help", "Show_About"}) {
-        EXPECT_TRUE(form_->Item(name)->isEnabled()) << name;
+    const MainMenu& m = form_->Menu();
+    const QAction* pending[] = {m.Show_Options(0),  m.Show_Options(4), m.Con_Ani(0),       m.Ser_Ani(1),
+                                m.Do_Export,        m.Edit_Contour,    m.ShowDetails,      m.Show_Trend,
+                                m.Copy_Form(0),     m.Paint(0),        m.Show_Data_Set(1), m.Show_Data_Set(2),
+                                m.Show_Data_Viewer, m.Show_Seismic};
+    for (const QAction* item : pending) {
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+        EXPECT_FALSE(item->isChecked()) << item->objectName().toStdString();
     }
+    for (const QAction* item :
+         {m.Open_File, m.EnMulti, m.Maximum_Ens, m.Flip_Over(0), m.Copy_Form(1), m.Paint(1), m.Show_Info,
+          m.Align_Forms, m.AutoTrack, m.TrackInt, m.Show_Help, m.Show_About})
+        EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
     int details = 0;
     form_->Hooks().Show_Details = [&] { ++details; };
     auto* viewer = new QMdiSubWindow;
     viewer->setWidget(new QLabel("viewer"));
     form_->Register_Window(ChildWindow::Viewer, viewer);
-    EXPECT_TRUE(form_->Item("ShowDetails")->isEnabled());
-    EXPECT_TRUE(form_->Item("Show_Data_Viewer")->isEnabled());
-    form_->Item("ShowDetails")->trigger();
+    EXPECT_TRUE(form_->Menu().ShowDetails->isEnabled());
+    EXPECT_TRUE(form_->Menu().Show_Data_Viewer->isEnabled());
+    form_->Menu().ShowDetails->trigger();
     EXPECT_EQ(details, 1);
-    form_->Item("Show_Data_Viewer")->trigger();
+    form_->Menu().Show_Data_Viewer->trigger();
     EXPECT_TRUE(viewer->isVisible());
 }
 
 TEST_F(Windows, MenusCarryTheirCaptionsAndAccessKeys) {
-    const std::pair<const char*, const char*> menus[] = {
-        {"Select_File", "&File"}, {"Do_Edit", "&Edit"},     {"S_Options", "&Options"}, {"Do_Ani", "&Animate"},
-        {"Utils", "&Utilities"},  {"Do_Window", "&Window"}, {"AT", "&Monitor"},        {"Do_Help", "&Help"}};
-    for (const auto& [name, caption] : menus) EXPECT_EQ(form_->Menu(name)->title(), caption) << name;
-    const std::pair<const char*, const char*> items[] = {
-        {"Edit_Contour", "&Report"},       {"Do_Export", "E&xport"},           {"Stop_Program", "E&xit"},
-        {"Maximum_Ens", "Max &Ensembles"}, {"Show_Options(4)", "P&rocessing"}, {"Pro_Ani(1)", "&Rewind"}};
-    for (const auto& [name, caption] : items) EXPECT_EQ(form_->Item(name)->text(), caption) << name;
-    for (const char* check : {"EnMulti", "Flip_Over(0)", "Show_Info", "Show_Data_Set(1)", "Show_Data_Set(2)",
-                              "Show_Data_Viewer", "Show_Seismic", "AutoTrack"}) {
-        EXPECT_TRUE(form_->Item(check)->isCheckable()) << check;
-    }
+    const MainMenu& m = form_->Menu();
+    const std::pair<const QMenu*, const char*> menus[] = {
+        {m.Select_File, "&File"}, {m.Do_Edit, "&Edit"},     {m.S_Options, "&Options"}, {m.Do_Ani, "&Animate"},
+        {m.Utils, "&Utilities"},  {m.Do_Window, "&Window"}, {m.AT, "&Monitor"},        {m.Do_Help, "&Help"}};
+    for (const auto& [menu, caption] : menus) EXPECT_EQ(menu->title(), caption);
+    const std::pair<const QAction*, const char*> items[] = {
+        {m.Edit_Contour, "&Report"},        {m.Do_Export, "E&xport"},
+        {m.Stop_Program, "E&xit"},          {m.Maximum_Ens, "Max &Ensembles"},
+        {m.Show_Options(4), "P&rocessing"}, {m.Pro_Ani(1), "&Rewind"},
+        {m.Show_Data_Set(2), "&Sub Set"},   {m.Old_File(8), "8"}};
+    for (const auto& [item, caption] : items) EXPECT_EQ(item->text(), caption);
+    for (const QAction* check : {m.EnMulti, m.Flip_Over(0), m.Show_Info, m.Show_Data_Set(1),
+                                 m.Show_Data_Set(2), m.Show_Data_Viewer, m.Show_Seismic, m.AutoTrack})
+        EXPECT_TRUE(check->isCheckable()) << check->objectName().toStdString();
+    // Outside an array's own index range there is no item.
+    EXPECT_EQ(m.Old_File(0), nullptr);
+    EXPECT_EQ(m.Show_Data_Set(3), nullptr);
 }
 
 // A stand-in for the whole-set window: a child window showing a plain picture.
@@ -174,9 +183,11 @@ TEST_F(Windows, CopyPutsTheWindowsPictureOnTheClipboardOnlyWithAFile) {
     QGuiApplication::clipboard()->clear();
     form_->Copy_Form_Click(0);
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+    ASSERT_EQ(dialogs_.Count("message"), 1);
+    EXPECT_EQ(dialogs_.Asked.back().Text, "Nothing to copy: no file is loaded.");
 
     app_->Core.Set.FileValid = true;
-    form_->Item("Copy_Form(0)")->trigger();
+    form_->Menu().Copy_Form(0)->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
     ASSERT_EQ(copied.size(), QSize(120, 80));
     EXPECT_EQ(copied.pixelColor(60, 40), QColor(0, 0, 255));
@@ -191,26 +202,37 @@ TEST_F(Windows, CopyPutsTheWindowsPictureOnTheClipboardOnlyWithAFile) {
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(30, 20));
 }
 
-TEST_F(Windows, PaintCopiesAndHandsAPictureFileToTheDesktop) {
+TEST_F(Windows, PaintHandsAPictureFileToTheDesktopAndRemovesItAtTheEnd) {
     form_->Form_Load("");
     form_->Register_Window(ChildWindow::WholeSet, PictureWindow(QSize(64, 48), QColor(0, 128, 0)));
     app_->Core.Set.FileValid = true;
     QGuiApplication::clipboard()->clear();
-    launcher_.Answer = false; // no picture program: the clipboard still gets the copy
-    form_->Item("Paint(0)")->trigger();
+    // No picture program: the clipboard still gets the copy, the user is told, the file goes at once.
+    launcher_.Answer = false;
+    form_->Menu().Paint(0)->trigger();
     ASSERT_EQ(launcher_.Opened.size(), 1u);
-    const QImage handed(QString::fromStdString(launcher_.Opened[0]));
+    EXPECT_FALSE(std::filesystem::exists(launcher_.Opened[0]));
+    ASSERT_EQ(dialogs_.Count("message"), 1);
+    EXPECT_EQ(dialogs_.Asked.back().Text.rfind("The picture program could not be started.", 0), 0u);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(64, 48));
+    // A started program gets the picture, which stays until the program ends.
+    launcher_.Answer = true;
+    form_->Paint_Click(0);
+    ASSERT_EQ(launcher_.Opened.size(), 2u);
+    const QImage handed(QString::fromStdString(launcher_.Opened[1]));
     EXPECT_EQ(handed.size(), QSize(64, 48));
     EXPECT_EQ(handed.pixelColor(10, 10), QColor(0, 128, 0));
-    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(64, 48));
-    // No sub-set window, no picture: nothing is launched.
+    // No sub-set window, no picture: nothing is launched, and the user hears why.
     form_->Paint_Click(1);
-    EXPECT_EQ(launcher_.Opened.size(), 1u);
+    EXPECT_EQ(launcher_.Opened.size(), 2u);
+    EXPECT_EQ(dialogs_.Asked.back().Text, "Nothing to copy: there is no Sub Set window.");
+    form_.reset();
+    EXPECT_FALSE(std::filesystem::exists(launcher_.Opened[1]));
 }
 
 TEST_F(Windows, HelpOpensAtTheContents) {
     form_->Form_Load("");
-    form_->Item("Show_Help")->trigger();
+    form_->Menu().Show_Help->trigger();
     ASSERT_NE(form_->Help(), nullptr);
     EXPECT_TRUE(form_->Help()->isVisible());
     const QString text = form_->Help()->Browser()->toPlainText();
@@ -229,7 +251,7 @@ TEST_F(Windows, HelpOpensAtTheContents) {
 }
 
 TEST_F(Windows, AboutShowsTitleAndVersion) {
-    form_->Item("Show_About")->trigger();
+    form_->Menu().Show_About->trigger();
     ASSERT_EQ(dialogs_.Count("message"), 1);
     EXPECT_EQ(dialogs_.Asked[0].Title, "About Marevox");
     EXPECT_NE(dialogs_.Asked[0].Text.find("Marevox"), std::string::npos);
@@ -245,7 +267,8 @@ TEST_F(Windows, RefreshFollowsTheCheckMarks) {
     EXPECT_EQ(wholeSet + subSet, 0); // no file: no charts
     app_->Core.Set.FileValid = true;
     app_->Core.Opts.ContourDataType = 300;
-    form_->Item("Show_Info")->setChecked(false);
+    form_->Info().close(); // no longer wanted
+    form_->Info().show();
     form_->Refresh_Windows();
     EXPECT_EQ(wholeSet, 300);
     EXPECT_EQ(subSet, 300);
@@ -256,11 +279,13 @@ TEST_F(Windows, HideFormsHidesTheChartWindowsButNotTheInformation) {
     form_->Form_Load("");
     auto* whole = PictureWindow(QSize(10, 10), Qt::red);
     form_->Register_Window(ChildWindow::WholeSet, whole);
-    form_->Item("Show_Data_Set(1)")->setChecked(false);
-    form_->Item("Show_Data_Set(1)")->trigger();
+    app_->Core.Set.FileValid = true;
+    form_->Show_Data_Set_Click(1);
     EXPECT_TRUE(whole->isVisible());
+    EXPECT_TRUE(form_->Menu().Show_Data_Set(1)->isChecked());
     form_->Hide_Forms();
     EXPECT_FALSE(whole->isVisible());
+    EXPECT_FALSE(form_->Menu().Show_Data_Set(1)->isChecked());
     EXPECT_TRUE(form_->Info().isVisible());
 }
 

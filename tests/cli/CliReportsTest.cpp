@@ -5,7 +5,7 @@
 using namespace mvx;
 
 TEST(CliReports, DetailsPrintsTheReportThenTheSixStatistics) {
-    if (!test::HaveDataFile("up600_beam_truncated.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_truncated.000");
     std::string out;
     ASSERT_EQ(test::RunCli("details " + test::DataFile("up600_beam_truncated.000"), &out), 0);
     EXPECT_EQ(out.rfind("File Size 20,000 bytes\r\n", 0), 0u);
@@ -16,7 +16,7 @@ TEST(CliReports, DetailsPrintsTheReportThenTheSixStatistics) {
 }
 
 TEST(CliReports, ViewPrintsOneEnsembleOfTheLoadedSet) {
-    if (!test::HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     std::string out;
     ASSERT_EQ(test::RunCli("view " + test::DataFile("up600_beam_9ens.000") + " --ensemble 5 --bin 84", &out),
               0);

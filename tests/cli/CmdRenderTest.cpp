@@ -35,7 +35,7 @@ constexpr bool kCanRender = false;
 
 TEST(CliRender, WritesTheAskedPictureAndPrintsTheCaption) {
     if (!kCanRender) GTEST_SKIP() << "built without Qt";
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     struct Case {
         std::string args, caption;
         uint32_t width, height;

@@ -8,7 +8,7 @@ namespace fs = std::filesystem;
 using namespace mvx::test;
 
 TEST(CliStats, PrintsStatisticsAndTheAverageInterval) {
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     std::string out;
     ASSERT_EQ(RunCli("stats " + DataFile("up600_beam_9ens.000"), &out), 0);
     EXPECT_EQ(out.rfind(DataFile("up600_beam_9ens.000") + "\r\nFile Size 16,506 bytes\r\n", 0), 0u);

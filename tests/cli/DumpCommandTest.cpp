@@ -143,7 +143,7 @@ const char* kKeys[] = {"EnsNumbers",    "EnsTimes",      "AncData",     "VelData
                        "SystemConfig",  "CoordTransform"};
 
 TEST(DumpCommand, RawDumpOfARealFileHasEveryKeyAndTheRecordedValues) {
-    if (!test::HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     const auto lines = Dump("--raw \"" + test::DataFile("up600_beam_9ens.000") + "\"");
     ASSERT_EQ(lines.size(), 9u);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -170,7 +170,7 @@ TEST(DumpCommand, RawDumpOfARealFileHasEveryKeyAndTheRecordedValues) {
 }
 
 TEST(DumpCommand, SelectionByEnsembleNumber) {
-    if (!test::HaveDataFile("down600_earth_bt.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("down600_earth_bt.000");
     const auto lines = Dump("--raw --first 1000 --last 1002 " + test::DataFile("down600_earth_bt.000"));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0]["EnsNumbers"].Int(), 1000);

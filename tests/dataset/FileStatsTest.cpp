@@ -218,7 +218,7 @@ TEST(FileStatsRealFiles, LengthsFirstBinsAndLastEnsembles) {
          "00003713 20/08/19 07:58:58.02 Extra Data in File", 3713},
     };
     for (const Case& c : cases) {
-        if (!HaveDataFile(c.file)) GTEST_SKIP() << "shared data not present";
+        SKIP_WITHOUT_DATA_FILE(c.file);
         SCOPED_TRACE(c.file);
         auto s = RunStats({DataFile(c.file)});
         ASSERT_TRUE(s->ok);

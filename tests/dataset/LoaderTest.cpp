@@ -428,7 +428,7 @@ TEST(NumberedSetLoad, MemberThatDisappearsEndsTheStream) {
 }
 
 TEST(AcquisitionSetLoad, ThreeCopiesOfARecordingLoadAsOneSet) {
-    if (!HaveDataFile("SHIP300_000001.ENX")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("SHIP300_000001.ENX");
     const fs::path dir = ScratchDir();
     for (int m = 1; m <= 3; ++m)
         fs::create_symlink(DataFile("SHIP300_000001.ENX"),

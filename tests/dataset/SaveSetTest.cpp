@@ -28,7 +28,7 @@ std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, int64_t from, int6
 }
 
 TEST(SaveEnsembleRange, CopiesTheChosenEnsemblesByteForByte) {
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     const std::string source = DataFile("up600_beam_9ens.000");
     const auto bytes = ReadAll(source);
     ASSERT_EQ(static_cast<int64_t>(bytes.size()), 9 * kRecord);
@@ -47,7 +47,7 @@ TEST(SaveEnsembleRange, CopiesTheChosenEnsemblesByteForByte) {
 }
 
 TEST(SaveEnsembleRange, RefusesTheOpenFileAndFilesWithContent) {
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     const std::string source = DataFile("up600_beam_9ens.000");
     const CoreState state = OpenState(source);
     std::string message;
@@ -73,7 +73,7 @@ TEST(SaveEnsembleRange, RefusesTheOpenFileAndFilesWithContent) {
 }
 
 TEST(SaveEnsembleRange, RunsAcrossTheFilesOfANumberedSet) {
-    if (!HaveDataFile("up600_beam_9ens.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_9ens.000");
     const auto bytes = ReadAll(DataFile("up600_beam_9ens.000"));
     // RUN.000 holds ensembles 1-4, RUN.001 ensembles 5-9.
     const auto dir = ScratchDir();

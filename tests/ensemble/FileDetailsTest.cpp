@@ -148,7 +148,7 @@ TEST(FileDetails, RealFilesStatistics) {
                           {"down600_earth_bt.000", 1721, 99},
                           {"SHIP300_000001.ENX", 3713, 216}};
     for (const auto& c : cases) {
-        if (!test::HaveDataFile(c.name)) GTEST_SKIP() << "shared data not present";
+        SKIP_WITHOUT_DATA_FILE(c.name);
         FileDetailsResult r;
         ASSERT_TRUE(Show_File_Details(test::DataFile(c.name), InstrumentSetup{}, r)) << c.name;
         EXPECT_EQ(r.Stats.First, 1) << c.name;

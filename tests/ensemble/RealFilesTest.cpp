@@ -50,7 +50,7 @@ class RealFile : public ::testing::TestWithParam<RecordedFile> {};
 
 TEST_P(RealFile, EveryEnsembleIsFoundAndTheFirstAndLastMatchTheRecordedFacts) {
     const RecordedFile& x = GetParam();
-    if (!test::HaveDataFile(x.file)) GTEST_SKIP() << "missing " << x.file;
+    SKIP_WITHOUT_DATA_FILE(x.file);
     const std::string path = test::DataFile(x.file);
     EnsembleFile file;
     ASSERT_TRUE(file.Open(path));

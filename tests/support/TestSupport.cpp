@@ -40,6 +40,10 @@ bool HaveDataFile(const std::string& name) {
     return fs::exists(DataFile(name));
 }
 
+std::string MissingDataLine() {
+    return "real instrument files not found in " + fs::path(MARVOX_DATA_DIR).lexically_normal().string();
+}
+
 fs::path ScratchDir() {
     static int counter = 0;
     fs::path dir = Root().root / ("d" + std::to_string(counter++));
