@@ -1,8 +1,12 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
+#include "app/ChartOptionsDialog.h"
+#include "app/ExportDialog.h"
+#include "app/FileDetailsWindow.h"
 #include "app/MainWindow.h"
 #include "app/SubSetWindow.h"
+#include "app/ViewerWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
@@ -21,6 +25,11 @@ int main(int argc, char** argv) {
     mvx::MainWindow mainWindow(app);
     // The chart windows register with the main window, which owns them from then on.
     new mvx::SubSetWindow(app, mainWindow);
+    new mvx::ViewerWindow(app, mainWindow);
+    new mvx::FileDetailsWindow(app, mainWindow);
+    // The two dialogs are made hidden; the menus show them.
+    new mvx::ChartOptionsDialog(app, mainWindow);
+    new mvx::ExportDialog(app, mainWindow);
     dialogs.SetParent(&mainWindow);
 
     // The command line as one text, the way the program reads it: the words after the program's name.

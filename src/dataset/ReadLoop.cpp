@@ -8,6 +8,7 @@
 #include "ensemble/Framing.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace mvx {
 
@@ -84,10 +85,11 @@ std::optional<SetPosition> Ensemble_Position(const ReadSource& source, int64_t r
 
 LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, DecodeTarget target,
                           const ProcessingSettings& settings, bool& fileValid, const YieldFn& yield,
-                          const ProgressSink& progress) {
+                          const ProgressSink& progress, EnsembleFile* kept) {
     LoadReport report;
     int32_t& stored = report.Stored;
-    EnsembleFile file(kReadBuffer);
+    std::optional<EnsembleFile> own;
+    EnsembleFile& file = kept ? *kept : own.emplace(kReadBuffer);
     Clock clock;
     int64_t skipBytes = 0; // set by the first stored ensemble: Step ensembles of its length
     // Stores the ensemble in the frame; False when progress asks the load to stop.
@@ -122,7 +124,9 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
                     return report;
                 }
                 member = at.Member;
-                if (at.Member >= source.Members.size() || !file.Open(source.Members[at.Member])) break;
+                if (at.Member >= source.Members.size()) break;
+                const bool open = file.IsOpen() && file.Path() == source.Members[at.Member];
+                if (!open && !file.Open(source.Members[at.Member])) break;
             }
             file.Seek(at.Position);
             const int64_t record = int64_t{source.Index->Entries[entry].Bytes} + 2;
@@ -142,7 +146,8 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
     };
     int64_t carry = 0; // bytes of a skip that ran past the end of the previous member
     for (size_t k = plan.Start.Member; k < source.Members.size(); ++k) {
-        if (!file.Open(source.Members[k])) break;
+        const bool open = file.IsOpen() && file.Path() == source.Members[k];
+        if (!open && !file.Open(source.Members[k])) break;
         if (k == plan.Start.Member) {
             file.Seek(plan.Start.Position);
         } else if (carry > 0) {
@@ -183,7 +188,7 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
 
 LoadReport Read_Selection(const ReadSource& source, DecodeTarget target, const ProcessingSettings& settings,
                           int32_t first, int32_t last, int32_t maxStored, bool& fileValid,
-                          const YieldFn& yield, const ProgressSink& progress) {
+                          const YieldFn& yield, const ProgressSink& progress, EnsembleFile* kept) {
     const int64_t n = std::max<int64_t>(1, static_cast<int64_t>(last) - first + 1);
     const std::optional<SetPosition> start =
         Ensemble_Position(source, int64_t{target.Frame.EnsembleBytes} + 2, first);
@@ -210,7 +215,7 @@ LoadReport Read_Selection(const ReadSource& source, DecodeTarget target, const P
         }
         plan.ProgressFull = std::max<int64_t>(1, static_cast<int64_t>(plan.Entries.size()));
     }
-    LoadReport report = Read_Ensembles(source, plan, target, settings, fileValid, yield, progress);
+    LoadReport report = Read_Ensembles(source, plan, target, settings, fileValid, yield, progress, kept);
     report.Loaded = report.Stored >= 1;
     if (!report.Loaded) report.Refusal = report.Stopped ? LoadRefusal::Stopped : LoadRefusal::NothingStored;
     return report;
