@@ -66,6 +66,12 @@ CommandRun AddSimulate(CLI::App& root) {
     app->add_flag("--narrowband", s.Narrowband, "narrowband ensembles");
     AddWholeNumber(*app, "--stray", "BYTES", s.StrayBytes, "bytes of noise between ensembles (default 0)");
     AddWholeNumber(*app, "--damage-every", "N", s.DamageEvery, "corrupt one byte of every N-th ensemble");
+    AddWholeNumber(*app, "--text-vary", "BYTES", s.TextVary,
+                   "each ensemble's text block 0..BYTES longer: ensembles of varying length");
+    AddWholeNumber(*app, "--cells-vary", "N", s.CellsVary, "each ensemble 0..N cells fewer");
+    AddWholeNumber(*app, "--first-extra", "BYTES", s.FirstExtraBytes, "the first ensemble BYTES longer");
+    AddWholeNumber(*app, "--records-between", "BYTES", s.RecordsBetween,
+                   "a checksummed record of another kind of BYTES (6 to 60000) after each ensemble");
     AddWholeNumber(*app, "--seed", "S", s.Seed, "seed of the random values, 0 to 4294967295 (default 1)");
     AddWholeNumber(*app, "--first-number", "E", s.FirstEnsembleNumber,
                    "number of the first ensemble (default 1)");

@@ -1,4 +1,7 @@
 #include "dataset/FileStats.h"
+
+#include "dataset/IndexDecision.h"
+#include "ensemble/EnsembleIndexPass.h"
 #include "ensemble/LastEnsembleSearch.h"
 
 #include "common/EnsembleTimeText.h"
@@ -24,6 +27,48 @@ std::string EnsembleLine(const char* caption, int32_t number, const EnsembleSet&
     return line + Ensemble_Date_Text(clock) + " " + Ensemble_Time_Text(clock);
 }
 
+// The remark after the last ensemble by the arithmetic, which may replace the last ensemble number
+// by the estimate of the file's size.
+std::string ArithmeticRemark(bool nvram, int32_t ensembleBytes, SetDescriptors& set) {
+    const int64_t length = static_cast<int64_t>(ensembleBytes) + 2;
+    const int64_t expected = (static_cast<int64_t>(set.LastEnsNumber) - set.FirstEnsNumber + 1) * length;
+    if (expected < set.FileSize) {
+        if (nvram) return " NVRAM Data in File";
+        set.LastEnsNumber = RoundToInt32(static_cast<double>(set.FileSize) / static_cast<double>(length) +
+                                         set.FirstEnsNumber - 1);
+        return " Extra Data in File";
+    }
+    if (expected > set.FileSize)
+        return std::string(" Missing Ensembles ") + " " +
+               FormatNumber(static_cast<double>(expected - set.FileSize + 1) / static_cast<double>(length),
+                            "0");
+    return {};
+}
+
+// The last-ensemble line of an indexed set: its last entry, decoded into slot 1, and the remark from
+// the index (the numbers skipped, else the bytes outside every ensemble).
+template <typename Decode>
+std::string IndexedLast(SetDescriptors& set, DecodeTarget target, const Decode& decodeInto, bool& nvram) {
+    const EnsembleIndex& index = set.Index;
+    const IndexEntry& entry = index.Entries.back();
+    set.LastEnsNumber = entry.Number;
+    Clear_Slot(target.Arrays, 1);
+    const SetPosition at = Entry_Position(index, index.Count() - 1);
+    EnsembleFile file(64 * 1024);
+    bool valid = set.FileValid;
+    if (file.Open(index.Members[at.Member])) {
+        file.Seek(at.Position);
+        if (Get_Next_Ensemble(set.DataStructure, file, target.Frame, valid, {})) decodeInto(1);
+    }
+    nvram = index.NvramBlocks > 0;
+    std::string line = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, target.Arrays, 1);
+    if (const int64_t missing = Missing_Ensembles(index); missing > 0)
+        return line + " Missing Ensembles " + " " + std::to_string(missing);
+    if (index.TotalLength() > index.CoveredBytes)
+        line += nvram ? " NVRAM Data in File" : " Extra Data in File";
+    return line;
+}
+
 } // namespace
 
 std::string Stats_Text(const FileStatsReport& report) {
@@ -33,7 +78,7 @@ std::string Stats_Text(const FileStatsReport& report) {
 
 FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int64_t setSize,
                                 DecodeTarget target, const DecodeSettings& decode, SetDescriptors& set,
-                                const YieldFn& yield) {
+                                const YieldFn& yield, const IndexSettings& indexing) {
     FileStatsReport report;
     if (memberPaths.empty()) return report;
     std::string& text = report.Text;
@@ -88,36 +133,58 @@ FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int
                 kLineBreak;
         text += EnsembleLine("First Ensemble ", set.FirstEnsNumber, target.Arrays, 0) + kLineBreak;
 
-        // The last ensemble: for ensembles of one length the search starts on the first byte of the
-        // second-to-last one.
+        // Where the first ensemble starts, for the check of the arithmetic.
         const int64_t n0 = target.Frame.EnsembleBytes;
-        set.LastEnsNumber = set.FirstEnsNumber;
-        Clear_Slot(target.Arrays, 1);
-        const LastEnsembleResult found = Find_Last_Ensemble(
-            stream, target.Frame, set.DataStructure, set.FileSize, static_cast<int32_t>(n0), set.FileValid,
-            [&] {
-                decodeInto(1);
-                set.LastEnsNumber = target.Setup.EnsembleNumber;
-            },
-            yield);
-        result = found.Found;
-        report.Nvram = found.Nvram;
+        ArithmeticFacts facts;
+        facts.FirstNumber = set.FirstEnsNumber;
+        facts.FirstBytes = static_cast<int32_t>(n0);
+        facts.FirstOffset =
+            stream.MemberOffset(stream.CurrentMember()) + stream.File().NextPosition() - (n0 + 2) - 1;
 
-        std::string last = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, target.Arrays, 1);
-        const int64_t length = static_cast<int64_t>(target.Frame.EnsembleBytes) + 2;
-        const int64_t expected = (static_cast<int64_t>(set.LastEnsNumber) - set.FirstEnsNumber + 1) * length;
-        if (expected < set.FileSize) {
-            if (report.Nvram) {
-                last += " NVRAM Data in File";
-            } else {
-                last += " Extra Data in File";
-                set.LastEnsNumber = RoundToInt32(
-                    static_cast<double>(set.FileSize) / static_cast<double>(length) + set.FirstEnsNumber - 1);
+        // A kept index of the same set (monitor mode) is extended, and the arithmetic not tried again.
+        EnsembleIndex kept = std::move(set.Index);
+        set.Index = EnsembleIndex{};
+        const bool extend =
+            indexing.ExtendKept && !kept.Empty() && Index_Extends(kept, memberPaths, set.DataStructure);
+        std::string last;
+        bool needsIndex = extend;
+        if (!extend) {
+            // The last ensemble: for ensembles of one length the search starts on the first byte of the
+            // second-to-last one.
+            set.LastEnsNumber = set.FirstEnsNumber;
+            Clear_Slot(target.Arrays, 1);
+            const LastEnsembleResult found = Find_Last_Ensemble(
+                stream, target.Frame, set.DataStructure, set.FileSize, static_cast<int32_t>(n0),
+                set.FileValid,
+                [&] {
+                    decodeInto(1);
+                    set.LastEnsNumber = target.Setup.EnsembleNumber;
+                },
+                yield);
+            result = found.Found;
+            report.Nvram = found.Nvram;
+            facts.LastNumber = set.LastEnsNumber;
+            last = EnsembleLine("Last  Ensemble ", set.LastEnsNumber, target.Arrays, 1);
+            last += ArithmeticRemark(report.Nvram, static_cast<int32_t>(target.Frame.EnsembleBytes), set);
+            // The arithmetic holds only when the last ensemble found is the last, and the ensembles
+            // read sit where it puts them.
+            ReadSource source{memberPaths, set.DataStructure, set.FirstEnsNumber, set.QUARNFileCount <= 0};
+            needsIndex = !result || set.LastEnsNumber != facts.LastNumber ||
+                         !Arithmetic_Holds(source, facts, indexing.FirstSubSet, yield);
+        }
+        if (needsIndex) {
+            set.Index = std::move(kept);
+            indexing.Progress.DoShow("Indexing Ensembles...");
+            const IndexPassEnd pass =
+                Index_Ensembles(memberPaths, set.DataStructure, extend, set.Index, yield, indexing.Progress);
+            indexing.Progress.DoHide();
+            if (pass == IndexPassEnd::Stopped) {
+                report.Refusal = LoadRefusal::Stopped;
+                stream.Close();
+                return report;
             }
-        } else if (expected > set.FileSize) {
-            last += std::string(" Missing Ensembles ") + " " +
-                    FormatNumber(
-                        static_cast<double>(expected - set.FileSize + 1) / static_cast<double>(length), "0");
+            result = !set.Index.Empty();
+            if (result) last = IndexedLast(set, target, decodeInto, report.Nvram);
         }
         text += last + kLineBreak;
         set.NumEnsembles = set.LastEnsNumber - set.FirstEnsNumber + 1;

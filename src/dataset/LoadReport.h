@@ -19,6 +19,7 @@ struct LoadReport {
     bool Stopped = false;           // the progress callback asked to stop; what was stored stays
     int32_t Stored = 0;             // ensembles stored in slots 0..Stored-1
     int32_t FirstNumber = 0;        // ensemble number of slot 0
+    int32_t LastNumber = 0;         // ensemble number of the last slot stored
     int32_t FailedSearches = 0;     // searches that ended without an ensemble (bad bytes or end of file)
     int32_t NvramBlocks = 0;        // set-up blocks met between the ensembles and not stored
     double Duration = 0;            // sum of the time steps between the stored ensembles, s

@@ -67,7 +67,9 @@ LoadReport Read_File_Selection(CoreState& state, int32_t first, int32_t last, bo
 
     set.CurrentEnsIndex = report.Stored;
     set.FirstEnsNumber = report.FirstNumber;
-    set.LastEnsNumber = set.FirstEnsNumber + set.CurrentEnsIndex - 1;
+    // An indexed set's numbers may skip some: its last is the one stored last.
+    set.LastEnsNumber = set.Index.Empty() ? set.FirstEnsNumber + set.CurrentEnsIndex - 1
+                                          : std::max(report.LastNumber, set.FirstEnsNumber);
     set.SetDuration = report.Duration;
     set.ProfileEnsNumber = std::clamp(set.ProfileEnsNumber, set.FirstEnsNumber, set.LastEnsNumber);
     Compute_ErrVel_Stats(state.Data, set.CurrentEnsIndex, state.Setup.NumCells);
@@ -95,24 +97,35 @@ OpenReport Load_Whole_Set(CoreState& state, const std::string& path, const LoadH
     set.QUARNFileCount = Test_For_QUARNMultiFile(path, multi, acquisitionSize);
     ReadSource source = Read_Source(set);
     const int64_t setSize = set.MultiFileCount >= 1 ? numberedSize : acquisitionSize;
+    IndexSettings indexing;
+    indexing.FirstSubSet = SubCapacity(state.Opts) + 1;
+    indexing.ExtendKept = state.Menus.MonitorOn;
+    if (!state.Menus.MonitorOn) indexing.Progress = state.Progress;
     report.Stats = Show_File_Stats(source.Members, setSize, TargetOf(state), MakeDecodeSettings(state), set,
-                                   state.Yield);
+                                   state.Yield, indexing);
     if (!report.Stats.Valid()) {
         set.FileValid = false;
         report.WholeSet.Refusal = report.Stats.Refusal;
         set.StatsText = Information_Text(report);
         return report;
     }
-    source.DataStructure = set.DataStructure;
-    source.FileFirstEnsemble = set.FileFirstEnsemble;
+    source = Read_Source(set);
 
     const bool progress = !state.Menus.MonitorOn;
     if (progress) {
         state.Progress.DoValue(0);
         state.Progress.DoShow("Loading Whole Set...");
     }
-    set.WholeSetStep = static_cast<int32_t>(
-        std::max<int64_t>(0, (static_cast<int64_t>(set.LastEnsNumber) - set.FirstEnsNumber + 1) / maxWhole));
+    // An indexed set is thinned over its entries, each read at its own place; any other skips Step
+    // ensembles of the first one's length after each one it stores.
+    WholeSetThinning thinning;
+    if (source.Index) {
+        thinning = Thin_Whole_Set(set.Index, maxWhole);
+        set.WholeSetStep = thinning.Step;
+    } else {
+        set.WholeSetStep = static_cast<int32_t>(std::max<int64_t>(
+            0, (static_cast<int64_t>(set.LastEnsNumber) - set.FirstEnsNumber + 1) / maxWhole));
+    }
     state.Setup.EnsembleNumber = 0;
     set.EnsembleInterval = 0;
     state.Setup.PressureDepthCount = 0;
@@ -124,10 +137,13 @@ OpenReport Load_Whole_Set(CoreState& state, const std::string& path, const LoadH
     plan.FailuresInARow = true;
     plan.ProgressFull = maxWhole;
     plan.ProgressZeroPerFile = true;
+    plan.Entries = std::move(thinning.Entries);
     LoadReport& whole = report.WholeSet;
     whole = Read_Ensembles(source, plan, TargetOf(state), Processing_Settings(state), set.FileValid,
                            state.Yield, progress ? state.Progress : ProgressSink{});
     if (progress) state.Progress.DoHide();
+    // The index pass met every set-up block of the set; the entries read pass over none.
+    if (source.Index) whole.NvramBlocks = set.Index.NvramBlocks;
     set.CurrentEnsIndex = whole.Stored;
     if (whole.Stored > 0) set.FirstEnsNumber = whole.FirstNumber;
     set.WholeSetDuration = whole.Duration;

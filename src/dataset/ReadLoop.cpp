@@ -60,10 +60,16 @@ ReadSource Read_Source(const SetDescriptors& set) {
     source.DataStructure = set.DataStructure;
     source.FileFirstEnsemble = set.FileFirstEnsemble;
     source.SkipNvram = set.QUARNFileCount <= 0;
+    if (!set.Index.Empty()) source.Index = &set.Index;
     return source;
 }
 
 std::optional<SetPosition> Ensemble_Position(const ReadSource& source, int64_t recordBytes, int32_t number) {
+    if (source.Index) {
+        const std::optional<size_t> entry = Entry_Of_Number(*source.Index, number);
+        if (!entry) return std::nullopt;
+        return Entry_Position(*source.Index, *entry);
+    }
     SetPosition at;
     at.Position =
         std::max<int64_t>((static_cast<int64_t>(number) - source.FileFirstEnsemble) * recordBytes + 1, 1);
@@ -82,14 +88,63 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
                           const ProgressSink& progress, EnsembleFile* kept) {
     LoadReport report;
     int32_t& stored = report.Stored;
-    auto passEnds = [&] {
-        return stored >= plan.Slots || int64_t{target.Setup.EnsembleNumber} + plan.Step >= plan.StopNumber;
-    };
     std::optional<EnsembleFile> own;
     EnsembleFile& file = kept ? *kept : own.emplace(kReadBuffer);
     Clock clock;
-    int64_t carry = 0;     // bytes of a skip that ran past the end of the previous member
     int64_t skipBytes = 0; // set by the first stored ensemble: Step ensembles of its length
+    // Stores the ensemble in the frame; False when progress asks the load to stop.
+    auto store = [&] {
+        Process_Ensemble(target, stored, settings, fileValid);
+        const double t = Convert_Time(target.Arrays, stored);
+        report.OrientationBalance += target.Setup.LooksUp() ? -1 : 1;
+        report.LastNumber = target.Setup.EnsembleNumber;
+        if (stored == 0) {
+            report.FirstNumber = target.Setup.EnsembleNumber;
+            skipBytes = (int64_t{target.Frame.EnsembleBytes} + 2) * plan.Step;
+        }
+        report.Duration += clock.Step(t);
+        ++stored;
+        if (progress.DoValue(static_cast<float>(stored) * 100.0f / static_cast<float>(plan.ProgressFull)))
+            return true;
+        report.Stopped = true;
+        return false;
+    };
+
+    if (source.Index) {
+        // Each entry is read at its own place; an entry that is not there any more (the file was
+        // changed under the program) counts as a failed search.
+        size_t member = SIZE_MAX;
+        for (size_t entry : plan.Entries) {
+            if (stored >= plan.Slots) break;
+            if (entry >= source.Index->Count()) continue;
+            const SetPosition at = Entry_Position(*source.Index, entry);
+            if (at.Member != member) {
+                if (member != SIZE_MAX && plan.ProgressZeroPerFile && !progress.DoValue(0)) {
+                    report.Stopped = true;
+                    return report;
+                }
+                member = at.Member;
+                if (at.Member >= source.Members.size()) break;
+                const bool open = file.IsOpen() && file.Path() == source.Members[at.Member];
+                if (!open && !file.Open(source.Members[at.Member])) break;
+            }
+            file.Seek(at.Position);
+            const int64_t record = int64_t{source.Index->Entries[entry].Bytes} + 2;
+            if (!Get_Next_Ensemble(source.DataStructure, file, target.Frame, fileValid, yield) ||
+                file.NextPosition() != at.Position + record) {
+                ++report.FailedSearches;
+                continue;
+            }
+            if (!store()) return report;
+        }
+        if (plan.ProgressZeroPerFile && !progress.DoValue(0)) report.Stopped = true;
+        return report;
+    }
+
+    auto passEnds = [&] {
+        return stored >= plan.Slots || int64_t{target.Setup.EnsembleNumber} + plan.Step >= plan.StopNumber;
+    };
+    int64_t carry = 0; // bytes of a skip that ran past the end of the previous member
     for (size_t k = plan.Start.Member; k < source.Members.size(); ++k) {
         const bool open = file.IsOpen() && file.Path() == source.Members[k];
         if (!open && !file.Open(source.Members[k])) break;
@@ -117,23 +172,10 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
                 ++report.NvramBlocks;
                 continue;
             }
-            Process_Ensemble(target, stored, settings, fileValid);
-            const double t = Convert_Time(target.Arrays, stored);
-            report.OrientationBalance += target.Setup.LooksUp() ? -1 : 1;
-            if (stored == 0) {
-                report.FirstNumber = target.Setup.EnsembleNumber;
-                skipBytes = (int64_t{target.Frame.EnsembleBytes} + 2) * plan.Step;
-            }
-            report.Duration += clock.Step(t);
-            ++stored;
+            if (!store()) return report;
             // Pass over the next Step ensembles without decoding them.
             if (skipBytes > 0)
                 carry = skipBytes - static_cast<int64_t>(file.Skip(static_cast<size_t>(skipBytes)));
-            if (!progress.DoValue(static_cast<float>(stored) * 100.0f /
-                                  static_cast<float>(plan.ProgressFull))) {
-                report.Stopped = true;
-                return report;
-            }
         }
         if (plan.ProgressZeroPerFile && !progress.DoValue(0)) {
             report.Stopped = true;
@@ -159,6 +201,20 @@ LoadReport Read_Selection(const ReadSource& source, DecodeTarget target, const P
     plan.Start = *start;
     plan.Slots = static_cast<int32_t>(std::min<int64_t>({n, maxStored, target.Arrays.Capacity}));
     plan.ProgressFull = n;
+    if (source.Index && start->Entry != kNoEntry) {
+        // The entries that follow each other in file order with numbers in first..last: a repeated
+        // number (or a block that carries none) is taken with its run, a reset or a number past last
+        // ends the selection.
+        const std::vector<IndexEntry>& entries = source.Index->Entries;
+        plan.Slots = std::min(maxStored, target.Arrays.Capacity);
+        for (size_t entry = start->Entry;
+             entry < entries.size() && plan.Entries.size() < static_cast<size_t>(std::max(plan.Slots, 0));
+             ++entry) {
+            if (entries[entry].Number < first || entries[entry].Number > last) break;
+            plan.Entries.push_back(entry);
+        }
+        plan.ProgressFull = std::max<int64_t>(1, static_cast<int64_t>(plan.Entries.size()));
+    }
     LoadReport report = Read_Ensembles(source, plan, target, settings, fileValid, yield, progress, kept);
     report.Loaded = report.Stored >= 1;
     if (!report.Loaded) report.Refusal = report.Stopped ? LoadRefusal::Stopped : LoadRefusal::NothingStored;

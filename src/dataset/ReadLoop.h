@@ -8,6 +8,7 @@
 #include "ensemble/Decoder.h"
 #include "ensemble/EnsembleFile.h"
 #include "model/EnsembleFrame.h"
+#include "model/EnsembleIndex.h"
 #include "model/EnsembleSet.h"
 #include "model/InstrumentSetup.h"
 #include "model/Options.h"
@@ -49,19 +50,16 @@ struct ReadSource {
     int32_t DataStructure = kStructureUnknown;
     int32_t FileFirstEnsemble = 0;
     bool SkipNvram = true; // acquisition-program sets carry no set-up blocks between their ensembles
+    const EnsembleIndex* Index = nullptr; // the set's exact index; none when the arithmetic holds
 };
+// The set's source, with its index when it has one (the source then refers to set.Index).
 ReadSource Read_Source(const SetDescriptors& set);
 
-// A place in the set: a member and a 1-based byte position in it.
-struct SetPosition {
-    size_t Member = 0;
-    int64_t Position = 1;
-};
-
 // Where the search for ensemble `number` starts: every load by ensemble number takes its start from
-// here. Ensembles are taken to be of one length, recordBytes (EnsembleBytes + 2 of the ensemble read
-// last), counted from the first ensemble of the file. Nothing when a multi-file set ends, or one of its
-// members is gone, before that position.
+// here. With the set's index it is the place of the entry that Entry_Of_Number gives (and that entry);
+// nothing when every number of the set is lower. Otherwise ensembles are taken to be of one length,
+// recordBytes (EnsembleBytes + 2 of the ensemble read last), counted from the first ensemble of the file;
+// nothing when a multi-file set ends, or one of its members is gone, before that position.
 std::optional<SetPosition> Ensemble_Position(const ReadSource& source, int64_t recordBytes, int32_t number);
 
 // How one pass over the set runs.
@@ -73,6 +71,9 @@ struct ReadPlan {
     bool FailuresInARow = false;      // the failed-search limit counts failures in a row, else per file
     int64_t ProgressFull = 1;         // progress value = stored x 100 / ProgressFull
     bool ProgressZeroPerFile = false; // the progress goes back to 0 after each member
+    // With the source's index: the entries read, one ensemble each at its own place, in this order
+    // (Start, Step and StopNumber are then not used).
+    std::vector<size_t> Entries;
 };
 
 // Runs the pass from the plan's start through the following members of the set. The report gives the
@@ -87,8 +88,10 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
                           const ProgressSink& progress, EnsembleFile* kept = nullptr);
 
 // Loads ensembles first..last into slots 0.. of the target, at most maxStored of them: the search
-// starts at Ensemble_Position of first and takes the ensembles that follow. Loaded when at least one
-// was stored; the progress value is stored x 100 / (last - first + 1).
+// starts at Ensemble_Position of first and takes the last - first + 1 ensembles that follow in file
+// order. With an index it takes the entries from that one on, in file order, while their numbers lie
+// in first..last (so a number the file lacks is left out, and a repeated one comes with its run).
+// Loaded when at least one was stored; the progress value is stored x 100 / (the count asked for).
 LoadReport Read_Selection(const ReadSource& source, DecodeTarget target, const ProcessingSettings& settings,
                           int32_t first, int32_t last, int32_t maxStored, bool& fileValid,
                           const YieldFn& yield, const ProgressSink& progress, EnsembleFile* kept = nullptr);

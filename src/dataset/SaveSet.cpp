@@ -6,9 +6,69 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 namespace mvx {
+
+namespace {
+
+// Bytes copied from one place on, running on through the following files of the set.
+struct CopyPiece {
+    size_t Member = 0;
+    int64_t Position = 1; // 1-based
+    int64_t Bytes = 0;
+};
+
+// Records of ensembleBytes + 2 bytes per ensemble number, from the place the arithmetic gives the first;
+// nothing when a member cannot be measured (unreadable names it).
+std::optional<CopyPiece> ArithmeticPiece(const SetDescriptors& set, const std::vector<std::string>& members,
+                                         int32_t ensembleBytes, int32_t first, int32_t last,
+                                         std::string& unreadable) {
+    const int64_t record = static_cast<int64_t>(ensembleBytes) + 2;
+    CopyPiece piece;
+    piece.Bytes = std::max<int64_t>(static_cast<int64_t>(last) - first + 1, 0) * record;
+    piece.Position = std::max<int64_t>((static_cast<int64_t>(first) - set.FileFirstEnsemble) * record + 1, 1);
+    for (; piece.Member < members.size(); ++piece.Member) {
+        const int64_t length = File_Length(members[piece.Member]);
+        if (length < 0) {
+            unreadable = members[piece.Member];
+            return std::nullopt;
+        }
+        if (piece.Position < length || piece.Member + 1 == members.size()) break;
+        piece.Position -= length;
+    }
+    if (piece.Member >= members.size()) {
+        unreadable = set.FileName;
+        return std::nullopt;
+    }
+    return piece;
+}
+
+// The last - first + 1 entries from the one a request for first starts at (as a load takes them), each
+// whole as recorded; entries that follow each other with nothing between are one piece.
+std::vector<CopyPiece> IndexedPieces(const EnsembleIndex& index, int32_t first, int32_t last) {
+    std::vector<CopyPiece> pieces;
+    const std::optional<size_t> start = Entry_Of_Number(index, first);
+    if (!start || last < first) return pieces;
+    const size_t end = static_cast<size_t>(std::min<int64_t>(
+        static_cast<int64_t>(index.Count()), static_cast<int64_t>(*start) + last - first + 1));
+    int64_t endOffset = -1;
+    for (size_t i = *start; i < end; ++i) {
+        const IndexEntry& entry = index.Entries[i];
+        const int64_t bytes = int64_t{entry.Bytes} + 2;
+        const SetPosition at = Entry_Position(index, i);
+        if (!pieces.empty() && entry.Offset == endOffset && at.Member == pieces.back().Member) {
+            pieces.back().Bytes += bytes;
+        } else {
+            pieces.push_back(CopyPiece{at.Member, at.Position, bytes});
+        }
+        endOffset = entry.Offset + bytes;
+    }
+    return pieces;
+}
+
+} // namespace
 
 SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
                                   int32_t last, const std::string& target, int64_t* bytesWritten,
@@ -23,22 +83,21 @@ SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleByt
     if (target.empty() || target == source) return SaveSetResult::NothingToDo;
     if (!set.FileValid || source.empty() || ensembleBytes <= 0) return failed("no ensemble file is loaded");
 
-    const int64_t record = static_cast<int64_t>(ensembleBytes) + 2;
-    const int64_t count = std::max<int64_t>(static_cast<int64_t>(last) - first + 1, 0);
-    int64_t remaining = count * record;
-    // 1-based position of the first record, then the file of the set that holds it.
-    int64_t position =
-        std::max<int64_t>((static_cast<int64_t>(first) - set.FileFirstEnsemble) * record + 1, 1);
-
-    const std::vector<std::string> members = SetMemberPaths(source, set.MultiFileCount, set.QUARNFileCount);
-    size_t start = 0;
-    for (; start < members.size(); ++start) {
-        const int64_t length = File_Length(members[start]);
-        if (length < 0) return failed("cannot read " + members[start]);
-        if (position < length || start + 1 == members.size()) break;
-        position -= length;
+    // An indexed set copies each ensemble whole from its own place; any other copies records of one
+    // length from the first one's computed place.
+    const bool indexed = !set.Index.Empty();
+    const std::vector<std::string> members =
+        indexed ? set.Index.Members : SetMemberPaths(source, set.MultiFileCount, set.QUARNFileCount);
+    std::vector<CopyPiece> pieces;
+    if (indexed) {
+        pieces = IndexedPieces(set.Index, first, last);
+    } else {
+        std::string unreadable;
+        const std::optional<CopyPiece> piece =
+            ArithmeticPiece(set, members, ensembleBytes, first, last, unreadable);
+        if (!piece) return failed("cannot read " + unreadable);
+        pieces.push_back(*piece);
     }
-    if (start >= members.size()) return failed("cannot read " + source);
 
     // A file that already holds data is never overwritten: OutputFile refuses it as it opens it.
     OutputFile out;
@@ -48,22 +107,26 @@ SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleByt
         return SaveSetResult::NotAllowed;
     }
 
-    std::vector<char> buffer(static_cast<size_t>(std::min<int64_t>(std::max<int64_t>(record, 1), 1 << 20)));
-    for (size_t k = start; k < members.size() && remaining > 0 && out.Ok(); ++k) {
-        std::ifstream in(members[k], std::ios::binary);
-        if (!in) {
-            out.Fail("cannot read " + members[k]);
-            break;
-        }
-        if (k == start) in.seekg(position - 1);
-        while (remaining > 0 && in) {
-            const auto want = static_cast<std::streamsize>(
-                std::min<int64_t>(remaining, static_cast<int64_t>(buffer.size())));
-            in.read(buffer.data(), want);
-            const std::streamsize got = in.gcount();
-            if (got <= 0) break;
-            if (!out.Write(buffer.data(), static_cast<size_t>(got))) break;
-            remaining -= got;
+    std::vector<char> buffer(1 << 20);
+    for (const CopyPiece& piece : pieces) {
+        if (!out.Ok()) break;
+        int64_t remaining = piece.Bytes;
+        for (size_t k = piece.Member; k < members.size() && remaining > 0 && out.Ok(); ++k) {
+            std::ifstream in(members[k], std::ios::binary);
+            if (!in) {
+                out.Fail("cannot read " + members[k]);
+                break;
+            }
+            if (k == piece.Member) in.seekg(piece.Position - 1);
+            while (remaining > 0 && in) {
+                const auto want = static_cast<std::streamsize>(
+                    std::min<int64_t>(remaining, static_cast<int64_t>(buffer.size())));
+                in.read(buffer.data(), want);
+                const std::streamsize got = in.gcount();
+                if (got <= 0) break;
+                if (!out.Write(buffer.data(), static_cast<size_t>(got))) break;
+                remaining -= got;
+            }
         }
     }
     if (!out.Close()) return failed(out.Error());

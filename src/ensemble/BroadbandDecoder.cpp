@@ -215,6 +215,20 @@ struct BroadbandDecoder {
 
 } // namespace
 
+int64_t Broadband_Ensemble_Number(const EnsembleFrame& frame) {
+    const EnsembleBytesView e(frame);
+    if (!e.Holds(0, broadband::kOffsetTable)) return -1;
+    const size_t types = e.U8(broadband::kDataTypeCount);
+    if (Is_Nvram_Block(frame.EnsembleBytes, static_cast<int32_t>(types))) return -1;
+    const size_t count = std::min(types, (e.Size() - broadband::kOffsetTable) / 2);
+    for (size_t i = 0; i < count; ++i) {
+        const size_t p = e.LE16(broadband::kOffsetTable + 2 * i);
+        if (e.Holds(p, kVariableLeaderBytes) && e.LE16(p) == broadband::kVariableLeaderId)
+            return e.LE16(p + vl::kEnsembleNumber) + 65536 * e.U8(p + vl::kEnsembleNumberHigh);
+    }
+    return -1;
+}
+
 void Decode_Broadband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, EnsembleSet& data,
                                int32_t slot, const DecodeSettings& settings) {
     setup.ClearSeenFlags();

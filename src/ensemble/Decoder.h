@@ -24,6 +24,11 @@ void Decode_Broadband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setu
                                int32_t slot, const DecodeSettings& settings);
 void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, EnsembleSet& data,
                                 int32_t slot, const DecodeSettings& settings);
+// The number the ensemble carries, read where the decoders read it (broadband: the first variable
+// leader that holds its fields, never in a set-up block; narrowband: the leader), or -1 when it carries
+// none.
+int64_t Broadband_Ensemble_Number(const EnsembleFrame& frame);
+int64_t Narrowband_Ensemble_Number(const EnsembleFrame& frame);
 // Structure 1 narrowband, 2 broadband; anything else clears fileValid and decodes nothing.
 void Decode_Ensemble(int32_t dataStructure, const EnsembleFrame& frame, InstrumentSetup& setup,
                      EnsembleSet& data, int32_t slot, const DecodeSettings& settings, bool& fileValid);

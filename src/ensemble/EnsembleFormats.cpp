@@ -15,7 +15,8 @@ const EnsembleFormat kNarrowbandFormat{kNarrowband,
                                        kNarrowbandFraming,
                                        Find_Narrowband_Ensemble,
                                        Decode_Narrowband_Ensemble,
-                                       Decode_Narrowband_Leader};
+                                       Decode_Narrowband_Leader,
+                                       Narrowband_Ensemble_Number};
 const EnsembleFormat kBroadbandFormat{kBroadband,
                                       "BB/LX ",
                                       "BB/LX/MX",
@@ -24,7 +25,8 @@ const EnsembleFormat kBroadbandFormat{kBroadband,
                                       kBroadbandFraming,
                                       Find_Broadband_Ensemble,
                                       Decode_Broadband_Ensemble,
-                                      Decode_Broadband_Leaders};
+                                      Decode_Broadband_Leaders,
+                                      Broadband_Ensemble_Number};
 
 } // namespace
 

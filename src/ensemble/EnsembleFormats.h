@@ -25,6 +25,8 @@ struct EnsembleFormat {
                    const DecodeSettings& settings);
     // The leaders into the report's fields; recordTypes also lists the data types.
     void (*DecodeLeaders)(const EnsembleFrame& frame, DetailsConfig& config, bool recordTypes);
+    // The number the ensemble carries, or -1.
+    int64_t (*Number)(const EnsembleFrame& frame);
 };
 
 // The format of structure 1 (narrowband) or 2 (broadband); nullptr for any other value.

@@ -176,6 +176,14 @@ struct NarrowbandDecoder {
 
 } // namespace
 
+int64_t Narrowband_Ensemble_Number(const EnsembleFrame& frame) {
+    const EnsembleBytesView e(frame);
+    // The leader is the first block when present, and is read only when it is whole.
+    if (!e.Holds(0, kFirstBlock) || e.BE16(narrowband::kBlockLengths) == 0) return -1;
+    if (!e.Holds(kFirstBlock, kLeaderBytes)) return -1;
+    return e.BE16(kFirstBlock + nl::kEnsembleNumber);
+}
+
 void Decode_Narrowband_Ensemble(const EnsembleFrame& frame, InstrumentSetup& setup, EnsembleSet& data,
                                 int32_t slot, const DecodeSettings& settings) {
     setup.ClearSeenFlags();

@@ -1,5 +1,7 @@
 #pragma once
 // Descriptors of the open file and of the loaded set.
+#include "model/EnsembleIndex.h"
+
 #include <cstdint>
 #include <string>
 
@@ -23,6 +25,8 @@ struct SetDescriptors {
     int32_t SelFirstEns = 0, SelLastEns = 0; // the navigator's selection
     std::string FileName;                    // the open file (the open dialog's file name)
     std::string StatsText;                   // the information window's text
+    // The exact places of the file's ensembles; empty when they sit where the arithmetic puts them.
+    EnsembleIndex Index;
 };
 
 } // namespace mvx

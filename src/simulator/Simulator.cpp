@@ -80,6 +80,10 @@ SimulationSpec Sanitized(SimulationSpec s) {
     s.FirstBin = Clamp(s.FirstBin, 0.0, 655.35);
     s.StrayBytes = std::max(s.StrayBytes, 0);
     s.DamageEvery = std::max(s.DamageEvery, 0);
+    s.TextVary = std::clamp(s.TextVary, 0, 4000);
+    s.CellsVary = std::clamp(s.CellsVary, 0, s.Cells - 1);
+    s.FirstExtraBytes = std::clamp(s.FirstExtraBytes, 0, 4000);
+    s.RecordsBetween = s.RecordsBetween <= 0 ? 0 : std::clamp(s.RecordsBetween, 6, 60000);
     s.FirstEnsembleNumber = std::clamp(s.FirstEnsembleNumber, 0, kMaxEnsembleNumber);
     if (!(s.IntervalSeconds >= 0.01)) s.IntervalSeconds = 0.01;
     s.IntervalSeconds = std::min(s.IntervalSeconds, 86400.0);
@@ -106,9 +110,11 @@ struct Simulator::Impl {
     SimulationSpec spec;
     Deployment world;
     BeamGeometry beams;
-    SimRandom physics; // everything the instrument measures
-    SimRandom stray;   // stray bytes and damage have their own sources, so that switching them on
-    SimRandom damage;  // leaves the measurements (and the other's bytes) unchanged
+    SimRandom physics;     // everything the instrument measures
+    SimRandom stray;       // stray bytes and damage have their own sources, so that switching them on
+    SimRandom damage;      // leaves the measurements (and the other's bytes) unchanged
+    SimRandom shape;       // the varying lengths and the records between the ensembles
+    int32_t cellCount = 0; // the cell count of the ensemble being made
     CivilTime start;
     int32_t index = 0;
     double bin1 = 0, cell = 0; // m, the geometry the ensembles announce
@@ -118,7 +124,8 @@ struct Simulator::Impl {
     explicit Impl(const SimulationSpec& s)
         : spec(Sanitized(s)), world(spec.UpLooking), beams(kBeamAngle, spec.UpLooking), physics(spec.Seed),
           stray(static_cast<uint64_t>(spec.Seed) ^ 0xA5A5F00DCAFEull),
-          damage(static_cast<uint64_t>(spec.Seed) ^ 0x5EEDDA4A6Eull) {
+          damage(static_cast<uint64_t>(spec.Seed) ^ 0x5EEDDA4A6Eull),
+          shape(static_cast<uint64_t>(spec.Seed) ^ 0x7E47B10C5ull), cellCount(spec.Cells) {
         start = CivilTime{spec.Year, spec.Month, spec.Day, spec.Hour, spec.Minute, spec.Second, 0};
         if (spec.Narrowband) {
             // Narrowband cells are a power of two metres long.
@@ -145,9 +152,12 @@ struct Simulator::Impl {
         return bytes[2] != 0x7F;
     }
 
+    bool Varying() const { return spec.TextVary > 0 || spec.CellsVary > 0 || spec.FirstExtraBytes > 0; }
+
     std::vector<uint8_t> Encode(EnsembleContents& c) {
         // A length byte equal to the sync value would make a false start right before the real one.
-        if (!padChosen) {
+        // Ensembles of one length are checked once, ensembles of varying length each time.
+        if (!padChosen || Varying()) {
             for (pad = 0; pad < 4; ++pad) {
                 c.PadBytes = pad;
                 if (LengthBytesAreClear(spec.Narrowband ? EncodeNarrowband(c) : EncodeBroadband(c))) break;
@@ -159,6 +169,8 @@ struct Simulator::Impl {
     }
 
     EnsembleContents MakeContents(int32_t i);
+    void VaryLength(EnsembleContents& c);
+    void AppendOtherRecord(std::vector<uint8_t>& out);
     void FillCells(EnsembleContents& c, double t, const Rotation& rotation, double transducerDepth,
                    double boundary, const Vec3& platform, double nbResolution,
                    std::vector<CellValues>& cells);
@@ -176,8 +188,8 @@ void Simulator::Impl::FillCells(EnsembleContents& c, double t, const Rotation& r
     for (int b = 0; b < 4; ++b) factor[b] = beams.VerticalFactor(b, rotation);
     static const double kBeamGain[4] = {0, 3, -2, 1};
 
-    cells.assign(static_cast<size_t>(spec.Cells), CellValues{});
-    for (int k = 0; k < spec.Cells; ++k) {
+    cells.assign(static_cast<size_t>(cellCount), CellValues{});
+    for (int k = 0; k < cellCount; ++k) {
         CellValues& v = cells[static_cast<size_t>(k)];
         const double d = bin1 + k * cell;
         // The same draws in every coordinate system, so beam and earth files of one seed agree.
@@ -338,7 +350,7 @@ EnsembleContents Simulator::Impl::MakeContents(int32_t i) {
         f.FirmwareRevision = 5;
     }
     f.SystemConfig = spec.UpLooking ? 0x41CB : 0x414B;
-    f.NumCells = static_cast<uint8_t>(spec.Cells);
+    f.NumCells = static_cast<uint8_t>(cellCount);
     const int pings = std::clamp(static_cast<int>(RoundEven(spec.IntervalSeconds)), 1, 60);
     f.PingsPerEnsemble = static_cast<uint16_t>(pings);
     const int64_t pingHundredths =
@@ -417,7 +429,7 @@ EnsembleContents Simulator::Impl::MakeContents(int32_t i) {
             // The reference layer: the mean of the first five cells.
             double sum = 0, corr = 0, echo = 0, pg = 0;
             int n = 0;
-            for (int k = 0; k < std::min(5, spec.Cells); ++k) {
+            for (int k = 0; k < std::min(5, cellCount); ++k) {
                 const CellValues& cv = cells[static_cast<size_t>(k)];
                 corr += cv.Correlation[b];
                 echo += cv.Echo[b];
@@ -426,7 +438,7 @@ EnsembleContents Simulator::Impl::MakeContents(int32_t i) {
                 sum += cv.Velocity[b];
                 ++n;
             }
-            const int m = std::min(5, spec.Cells);
+            const int m = std::min(5, cellCount);
             bt.RefVelocity[b] = n > 0 ? VelocityWord(sum / n) : kBadVelocityWord;
             bt.RefCorrelation[b] = ClampByte(corr / m);
             bt.RefIntensity[b] = ClampByte(echo / m);
@@ -495,6 +507,30 @@ EnsembleContents Simulator::Impl::MakeContents(int32_t i) {
     return c;
 }
 
+void Simulator::Impl::VaryLength(EnsembleContents& c) {
+    int32_t extra = spec.TextVary > 0 ? static_cast<int32_t>(shape.Below(spec.TextVary + 1)) : 0;
+    if (index == 0) extra += spec.FirstExtraBytes;
+    if (extra == 0 && spec.TextVary == 0) return;
+    c.HasText = true;
+    static const char kSentence[] =
+        "$GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+    for (int32_t k = 0; k < extra; ++k) c.Text += kSentence[static_cast<size_t>(k) % (sizeof kSentence - 1)];
+}
+
+void Simulator::Impl::AppendOtherRecord(std::vector<uint8_t>& out) {
+    // Id 0x7F 0x79, its length, a payload without sync bytes, and the checksum of what precedes it.
+    const size_t n = static_cast<size_t>(spec.RecordsBetween) - 2;
+    const size_t at = out.size();
+    out.push_back(0x7F);
+    out.push_back(0x79);
+    out.push_back(static_cast<uint8_t>(n & 0xFF));
+    out.push_back(static_cast<uint8_t>(n >> 8));
+    for (size_t k = 4; k < n; ++k) out.push_back(static_cast<uint8_t>(shape.Below(0x7F)));
+    const uint16_t sum = EnsembleChecksum(out.data() + at, n);
+    out.push_back(static_cast<uint8_t>(sum & 0xFF));
+    out.push_back(static_cast<uint8_t>(sum >> 8));
+}
+
 void Simulator::Impl::Damage(std::vector<uint8_t>& e) {
     const size_t n = e.size() - 2;
     const size_t first = spec.Narrowband ? 14 : 6 + 2 * static_cast<size_t>(e[5]);
@@ -536,10 +572,14 @@ int32_t Simulator::Index() const {
 bool Simulator::Next(std::vector<uint8_t>& out) {
     Impl& s = *impl_;
     if (s.index >= s.spec.Ensembles) return false;
+    s.cellCount = s.spec.Cells;
+    if (s.spec.CellsVary > 0) s.cellCount -= static_cast<int32_t>(s.shape.Below(s.spec.CellsVary + 1));
     EnsembleContents contents = s.MakeContents(s.index);
+    s.VaryLength(contents);
     std::vector<uint8_t> bytes = s.Encode(contents);
     if (s.spec.DamageEvery > 0 && (s.index + 1) % s.spec.DamageEvery == 0) s.Damage(bytes);
     out.insert(out.end(), bytes.begin(), bytes.end());
+    if (s.index + 1 < s.spec.Ensembles && s.spec.RecordsBetween > 0) s.AppendOtherRecord(out);
     if (s.index + 1 < s.spec.Ensembles)
         for (int32_t k = 0; k < s.spec.StrayBytes; ++k) out.push_back(s.stray.NoiseByte());
     ++s.index;
@@ -554,6 +594,12 @@ std::string SimulationSpecProblem(const SimulationSpec& s) {
     if (!(s.FirstBin >= 0 && s.FirstBin <= 655.35)) return "the first bin distance must be 0 to 655.35 m";
     if (s.StrayBytes < 0 || s.StrayBytes > 1000000) return "stray bytes must be 0 to 1000000";
     if (s.DamageEvery < 0) return "damage-every must not be negative";
+    if (s.TextVary < 0 || s.TextVary > 4000 || s.FirstExtraBytes < 0 || s.FirstExtraBytes > 4000)
+        return "text length changes must be 0 to 4000 bytes";
+    if (s.CellsVary < 0 || s.CellsVary >= s.Cells)
+        return "the cell-count change must be below the number of cells";
+    if (s.RecordsBetween != 0 && (s.RecordsBetween < 6 || s.RecordsBetween > 60000))
+        return "records between ensembles must be 0 or 6 to 60000 bytes";
     if (s.FirstEnsembleNumber < 0 || s.FirstEnsembleNumber > kMaxEnsembleNumber)
         return "the first ensemble number must be 0 to 16777215";
     if (!(s.IntervalSeconds >= 0.01 && s.IntervalSeconds <= 86400))

@@ -22,6 +22,16 @@ struct SimulationSpec {
     bool Narrowband = false;
     int32_t StrayBytes = 0;  // bytes of noise written between consecutive ensembles
     int32_t DamageEvery = 0; // every n-th ensemble gets one corrupted byte (0 = none)
+    // Ensembles of varying length, as acquisition programs and some instruments write them: each
+    // ensemble's text block gets 0..TextVary more characters of a navigation sentence, and its cell
+    // count is Cells less 0..CellsVary. The first ensemble's text gets FirstExtraBytes more on top.
+    int32_t TextVary = 0;
+    int32_t CellsVary = 0;
+    int32_t FirstExtraBytes = 0;
+    // A checksummed record of another kind (not an ensemble) of this many bytes after each ensemble
+    // but the last, as instruments that interleave other measurements write them (0 = none, else 6
+    // or more).
+    int32_t RecordsBetween = 0;
     uint32_t Seed = 1;
     int32_t FirstEnsembleNumber = 1;
     double IntervalSeconds = 60; // ensemble interval

@@ -61,9 +61,9 @@ TEST_F(OpenCommand, RealFileCountsMatchTheirRecordings) {
         int32_t loadedLast; // the last ensemble actually loaded into the sub set
     } expects[] = {
         {"up600_beam_9ens.000", 9, 9},
-        // 22 whole ensembles of 874 bytes and a cut-off 23rd: the extra bytes make the statistics
-        // estimate round(20000 / 874) = 23, but only 22 ensembles can be loaded.
-        {"up600_beam_truncated.000", 23, 22},
+        // 22 whole ensembles of 874 bytes and a cut-off 23rd: the file ends at its last whole one (the
+        // arithmetic's round(20000 / 874) = 23 would promise one that cannot be loaded).
+        {"up600_beam_truncated.000", 22, 22},
         // 1721 ensembles of 581 bytes and 99 stray bytes: round(1000000 / 581) = 1721.
         {"down600_earth_bt.000", 1721, 256},
     };

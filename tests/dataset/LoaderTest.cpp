@@ -230,7 +230,6 @@ TEST(LoadReport, SetUpBlocksOfMoreThan8000BytesArePassedOver) {
         EXPECT_EQ(report.WholeSet.Stored, c.stored);
         EXPECT_EQ(report.WholeSet.NvramBlocks, c.nvram);
         EXPECT_EQ(report.FirstSubSet.Stored, c.stored);
-        EXPECT_EQ(report.FirstSubSet.NvramBlocks, c.nvram);
         // A stored block carries no ensemble's values: slot 5 then holds zeros and ensemble 6 moves on.
         EXPECT_EQ(WholeNumber(s, 5), c.nvram ? 6 : 0);
         EXPECT_EQ(WholeNumber(s, 6), c.nvram ? 7 : 6);
@@ -256,14 +255,15 @@ TEST(LoadReport, ProgressCanStopASubSetOrTheOpen) {
     EXPECT_EQ(s.Set.StatsText.find("Average Ensemble Interval"), std::string::npos);
 }
 
-TEST(LoadReport, SearchesThatFindNothingAreCounted) {
-    // 25000 stray bytes give up two searches of 10000 bad bytes each before ensemble 11 is found; the
-    // search past the last ensemble finds nothing too.
+TEST(LoadReport, StrayBytesBeyondTheSearchLimitDoNotHideEnsembles) {
+    // 25000 stray bytes between ensembles 10 and 11 are more than one search passes through (10000 bad
+    // bytes); the index reads each ensemble at its place, so no search fails and none is lost.
     CoreState s;
     const OpenReport report = Load_Whole_Set(s, WriteRunWithGap(10, std::vector<uint8_t>(25000, 0x33), 20));
     ASSERT_TRUE(report.Loaded());
     EXPECT_EQ(report.WholeSet.Stored, 20);
-    EXPECT_EQ(report.WholeSet.FailedSearches, 3);
+    EXPECT_EQ(report.WholeSet.FailedSearches, 0);
+    EXPECT_EQ(report.FirstSubSet.Stored, 20);
 }
 
 TEST(SubSet, MidnightCrossingAddsTheShortStep) {
@@ -307,7 +307,7 @@ TEST(SubSet, FirstEqualToLastAndSelectionsBeyondTheLastEnsemble) {
     EXPECT_EQ(s.Set.ProfileEnsNumber, 95);
 }
 
-TEST(SubSet, StrayBytesBetweenEnsemblesAreSkippedAfterTheComputedPosition) {
+TEST(SubSet, StrayBytesBetweenEnsemblesDoNotMoveTheSelection) {
     std::vector<uint8_t> bytes;
     for (int k = 1; k <= 100; ++k) {
         const auto e = BuildBroadbandRun(Spec1002(), k, k);
@@ -318,8 +318,8 @@ TEST(SubSet, StrayBytesBetweenEnsemblesAreSkippedAfterTheComputedPosition) {
     WriteAll(path, bytes);
     CoreState s;
     ASSERT_TRUE(Load_Whole_Set(s, path.string()));
-    EXPECT_EQ(s.Set.FileLastEnsemble, 101); // 100 x 1009 bytes against 1002 each: round(100900 / 1002)
-    // Ensemble 50 is expected at 49 x 1002 + 1 = 49099, which lies inside ensemble 49 (from 48433).
+    // The arithmetic would guess round(100900 / 1002) = 101 and look for 50 inside ensemble 49.
+    EXPECT_EQ(s.Set.FileLastEnsemble, 100);
     ASSERT_TRUE(Read_File_Selection(s, 50, 55, false));
     EXPECT_EQ(s.Set.FirstEnsNumber, 50);
     EXPECT_EQ(LoadedNumber(s, 5), 55);
@@ -450,11 +450,15 @@ TEST(AcquisitionSetLoad, ThreeCopiesOfARecordingLoadAsOneSet) {
     EXPECT_EQ(set.Set.FileSize, 3 * 3000320);
     const std::string& text = set.Set.StatsText;
     EXPECT_EQ(text.substr(0, text.find("\r\n")), first + " to " + (dir / "SHIP300_000003.ENX").string());
-    // The last ensemble found is 3713 of the third copy; 3713 x 808 is far below 9000960, so the last
-    // number becomes round(9000960 / 808) = round(11139.8) = 11140.
+    // The stray bytes after each copy move the later copies off the arithmetic's places, so the set is
+    // indexed: 3 x 3713 ensembles whose numbers start again in each copy. The last is 3713 of the third
+    // copy (the arithmetic would have guessed round(9000960 / 808) = 11140), and a request by number
+    // finds the first copy's ensemble.
     EXPECT_NE(text.find("Last  Ensemble 00003713 20/08/19 07:58:58.02 Extra Data in File"),
               std::string::npos);
-    EXPECT_EQ(set.Set.FileLastEnsemble, 11140);
+    EXPECT_EQ(set.Set.Index.Count(), 3u * 3713u);
+    EXPECT_EQ(set.Set.FileLastEnsemble, 3713);
+    // 11139 \ 256 = 43: every 44th entry over all three copies.
     EXPECT_EQ(set.Set.WholeSetStep, 43);
     // 3 x 3713 ensembles at every 44th is about 253 stored; one copy alone gives at most 85.
     EXPECT_GE(set.Set.WholeEnsCount, 250);
