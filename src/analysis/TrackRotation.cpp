@@ -7,6 +7,7 @@
 #include "common/Rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace mvx {
@@ -24,7 +25,36 @@ std::string SignedAngle(double degrees) {
     return Fix_String((text[0] == '-' ? text : "+" + text) + "\xB0", ' ', 10);
 }
 
+// The index of the one checked item, or fallback when none is.
+template <size_t N> int32_t Checked(const std::array<bool, N>& items, int32_t fallback) {
+    for (size_t k = 0; k < N; ++k)
+        if (items[k]) return static_cast<int32_t>(k);
+    return fallback;
+}
+
+template <size_t N> void Check(std::array<bool, N>& items, int32_t index) {
+    for (size_t k = 0; k < N; ++k) items[k] = static_cast<int32_t>(k) == index;
+}
+
 } // namespace
+
+void Track_State_From_Options(const Options& o, TrackVectorState& state) {
+    state.Projection =
+        static_cast<TrackProjection>(Checked(o.TrackSelectAuto, static_cast<int32_t>(state.Projection)));
+    state.SpeedUnit = Checked(o.TrackSpeedUnits, state.SpeedUnit);
+    state.DepthUnit = Checked(o.TrackDepthUnits, state.DepthUnit);
+    state.LeftToRight = o.TrackLeftToRight;
+    if (std::isfinite(o.TrackProperty)) state.ManualAngle = std::clamp(o.TrackProperty, -179.99, 180.0);
+    state.RotateNeeded = true;
+}
+
+void Store_Track_State(const TrackVectorState& state, Options& o) {
+    Check(o.TrackSelectAuto, static_cast<int32_t>(state.Projection));
+    Check(o.TrackSpeedUnits, state.SpeedUnit);
+    Check(o.TrackDepthUnits, state.DepthUnit);
+    o.TrackLeftToRight = state.LeftToRight;
+    o.TrackProperty = state.ManualAngle;
+}
 
 void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackProjection projection,
                        double manualAngle) {
@@ -41,7 +71,10 @@ void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackP
         projection == TrackProjection::Navigation ? set.NavData : set.BTVelData;
     for (int32_t i = 0; i < count; ++i) {
         bool valid = projection == TrackProjection::Manual;
-        if (!valid && !direction.Empty() && i < direction.Slots() && direction(0, i) != kBadValue) {
+        // A track needs a velocity: a bad one, or none at all (both components 0, as an ensemble without
+        // the block leaves them), gives no direction.
+        if (!valid && !direction.Empty() && i < direction.Slots() && direction(0, i) != kBadValue &&
+            direction(1, i) != kBadValue && (direction(0, i) != 0 || direction(1, i) != 0)) {
             valid = true;
             const double theta = direction(kDirection, i) * kProcessingPi / 1800.0;
             sinT = std::sin(theta);

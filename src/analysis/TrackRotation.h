@@ -3,6 +3,7 @@
 // east and north rows, with the direction taken per ensemble from the bottom track or the navigation
 // velocity, or once from an angle the user enters.
 #include "model/EnsembleSet.h"
+#include "model/Options.h"
 
 #include <cstdint>
 #include <optional>
@@ -26,10 +27,16 @@ struct TrackVectorState {
     bool FontBold = false;
 };
 
+// The window's settings as the options record keeps them (check marks of its menus and its manual
+// angle); a menu without a check mark keeps the state's own choice.
+void Track_State_From_Options(const Options& options, TrackVectorState& state);
+void Store_Track_State(const TrackVectorState& state, Options& options);
+
 // Fills rows 6 and 7 of every bin 0..numCells-1 of slots 0..count-1 (both cut to what the set holds):
 // L = u sin t + v cos t and C = u cos t - v sin t of east u and north v, limited to +-32767 and rounded
 // halves to even. A bad east or north value, or an ensemble without the chosen direction (bottom track
-// or navigation row 0 bad), gives -32768 in both rows.
+// or navigation east or north bad, or both 0: no block, or no motion to give a direction), gives -32768
+// in both rows.
 void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackProjection projection,
                        double manualAngle);
 

@@ -72,7 +72,9 @@ void Draw_Report(ReportChart& c, const ReportSnapshot& snap, Surface& s, const C
     s.SetCurrentPosition(barLeft - s.TextWidth(lo) - 4, barTop - th / 4);
     s.Print(lo);
     s.SetCurrentPosition(barLeft + barWidth - s.TextWidth(hi), barTop - th);
-    s.Print(hi + " " + snap.DataTypeName);
+    s.Print(hi);
+    s.SetCurrentPosition(p.X, barTop - th / 4);
+    s.Print(snap.DataTypeName);
 
     // Start and end texts below the corners, the X caption centred, the Y caption turned upwards.
     const double below = p.Y + p.Height + 4;

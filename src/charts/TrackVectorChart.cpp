@@ -145,7 +145,7 @@ std::vector<int32_t> Track_Series_Bins(const CoreState& core) {
 }
 
 int32_t Track_Text_Width(const Surface& text) {
-    return text.TextWidth("123456789012345") * 2 + 8;
+    return text.TextWidth("Navigation    00000.000    000.00") + 8;
 }
 
 void Show_Track_Vector_Data(TrackVectorChart& chart, TrackVectorState& state, CoreState& core,

@@ -45,7 +45,7 @@ struct TrackSurfaces {
 // the first bin shown; bins beyond the set's cells are left out.
 std::vector<int32_t> Track_Series_Bins(const CoreState& core);
 
-// Width of the text column for a font: the width of "123456789012345" and a little.
+// Width of the text column for a font: the widest line it prints and a little.
 int32_t Track_Text_Width(const Surface& text);
 
 // Rotates when the state asks for it, then draws the text column and both charts on surfaces already at

@@ -4,6 +4,7 @@
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
 #include "cli/OptionChecks.h"
+#include "cli/RenderWindows.h"
 
 #include "charts/ColorTable.h"
 #include "charts/ContourTypes.h"
@@ -40,6 +41,7 @@ struct RenderOptions {
     std::string Path, Out, OptionsPath, Size = "1200x800";
     std::optional<int32_t> Type, First, Last;
     bool MultiFile = false;
+    std::string Window; // empty: the sub-set window
 };
 
 CLI::Validator ContourTypeCode() {
@@ -59,13 +61,22 @@ CLI::Validator ContourTypeCode() {
 constexpr int kScreenWidth = 1920;
 
 // Draws the charts and returns the PNG bytes; empty when the picture could not be made.
-QByteArray DrawPicture(const CoreState& core, int32_t type, int width, int height, std::string& caption) {
+QByteArray DrawPicture(CoreState& core, int32_t type, int width, int height, std::string& caption,
+                       const RenderOptions& o, std::string& error) {
     // Text needs the window system's fonts; offscreen unless the caller chose a platform.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtArgc = 1;
     char name[] = "marevox-cli";
     char* qtArgv[] = {name, nullptr};
     QGuiApplication application(qtArgc, qtArgv);
+    if (o.Window == "report") {
+        const std::string png = DrawReportWindow(o.Path, width, height, caption, error);
+        return QByteArray(png.data(), static_cast<qsizetype>(png.size()));
+    }
+    if (IsAnalysisWindow(o.Window)) {
+        const std::string png = DrawAnalysisWindow(core, o.Window, width, height, caption);
+        return QByteArray(png.data(), static_cast<qsizetype>(png.size()));
+    }
 
     ColorTableArray colors{};
     Init_Color_Table(colors);
@@ -89,10 +100,14 @@ QByteArray DrawPicture(const CoreState& core, int32_t type, int width, int heigh
 
 int RunRender(const RenderOptions& o) {
     CoreState core;
-    if (const std::string problem = LoadInput(core, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
-        return Failure("render", problem);
+    // The report editor draws a report file, not an ensemble file.
+    const bool report = o.Window == "report";
+    if (const std::string problem =
+            report ? InputProblem(o.Path) : LoadInput(core, o.Path, o.OptionsPath, o.MultiFile);
+        !problem.empty())
+        return Failure("render", report ? o.Path + ": " + problem : problem);
     const SetDescriptors& set = core.Set;
-    if (o.First || o.Last) {
+    if (!report && (o.First || o.Last)) {
         const int32_t from = o.First.value_or(set.FirstEnsNumber);
         const int32_t to = o.Last ? *o.Last
                                   : static_cast<int32_t>(std::min<int64_t>(
@@ -116,12 +131,13 @@ int RunRender(const RenderOptions& o) {
     // refused at once and never changed.
     OutputFile file;
     if (!file.Open(o.Out)) return Failure("render", file.Error());
-    std::string caption;
+    std::string caption, error;
     const QByteArray png =
-        DrawPicture(core, o.Type.value_or(core.Opts.ContourDataType), width, height, caption);
+        DrawPicture(core, o.Type.value_or(core.Opts.ContourDataType), width, height, caption, o, error);
     if (png.isEmpty())
-        file.Discard("The picture of " + std::to_string(width) + "x" + std::to_string(height) +
-                     " pixels could not be made");
+        file.Discard(!error.empty() ? o.Path + ": " + error
+                                    : "The picture of " + std::to_string(width) + "x" +
+                                          std::to_string(height) + " pixels could not be made");
     else
         file.Write(png.constData(), static_cast<size_t>(png.size()));
     if (!file.Close()) return Failure("render", file.Error());
@@ -153,6 +169,11 @@ CommandRun AddRender(CLI::App& root) {
         ->check(PictureSize(kMaxSide, kMaxPixels))
         ->type_name("WxH");
     app->add_flag("--multifile", o->MultiFile, "load the numbered set of files that FILE starts");
+    app->add_option("--window", o->Window,
+                    "another window to draw: track (track vector), trend (trend and residuals) or report "
+                    "(the report editor; FILE is then a report file)")
+        ->check(CLI::IsMember({"track", "trend", "report"}))
+        ->type_name("NAME");
     app->add_option("--options", o->OptionsPath, "an options file to use instead of the defaults")
         ->type_name("FILE");
     app->footer(

@@ -18,10 +18,14 @@ EnsembleSet OneEnsemble(int16_t east, int16_t north, int16_t btDirection, int16_
     set.VelData(1, 0, 0) = north;
     set.VelData(0, 1, 0) = kBadValue;
     set.VelData(1, 1, 0) = 100;
-    set.BTVelData(0, 0) = btDirection == kBadValue ? kBadValue : 1;
-    set.BTVelData(5, 0) = btDirection;
-    set.NavData(0, 0) = navDirection == kBadValue ? kBadValue : 1;
-    set.NavData(5, 0) = navDirection;
+    // East and north of the reference: bad, both 0 (no block) or a motion in the given direction.
+    auto reference = [](SlotArray<int16_t>& a, int16_t direction) {
+        a(0, 0) = direction == kBadValue ? kBadValue : direction == 1 ? 0 : 1;
+        a(1, 0) = direction == 1 ? 0 : 1;
+        a(5, 0) = direction;
+    };
+    reference(set.BTVelData, btDirection);
+    reference(set.NavData, navDirection);
     return set;
 }
 
@@ -45,6 +49,8 @@ TEST(TrackRotation, KnownVectorsByKnownAngles) {
         {TrackProjection::Bottom, 0, 300, 400, kBadValue, 0, kBadValue, kBadValue},
         {TrackProjection::Navigation, 0, 300, 400, 900, 1800, -400, -300},
         {TrackProjection::Navigation, 0, 300, 400, 0, kBadValue, kBadValue, kBadValue},
+        {TrackProjection::Bottom, 0, 300, 400, 1, 0, kBadValue, kBadValue}, // no motion: no track
+        {TrackProjection::Navigation, 0, 300, 400, 0, 1, kBadValue, kBadValue},
     };
     for (const Case& c : cases) {
         EnsembleSet set = OneEnsemble(c.East, c.North, c.Bt, c.Nav);
