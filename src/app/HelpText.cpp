@@ -13,6 +13,7 @@ and exports chosen data to text or MATLAB files.</p>
 <li><a href="#opening">Opening files</a></li>
 <li><a href="#menus">Menus</a></li>
 <li><a href="#charts">Charts</a></li>
+<li><a href="#analysis">Track vector, trend and report editor</a></li>
 <li><a href="#export">Export</a></li>
 <li><a href="#options">Options</a></li>
 <li><a href="#monitor">Monitor mode</a></li>
@@ -63,6 +64,26 @@ below it are kept for the profile and series charts, which this version draws as
 <p>On the contour, a click chooses the profile ensemble and selects or clears a bin for the series; the
 arrow keys step them. Hold the space bar and drag a box to load the ensembles and bins under it as the new
 sub set. Drag the edge of the profile or series area to share the window out differently.</p>
+
+<h2><a name="analysis"></a>Track vector, trend and report editor</h2>
+<p><b>Window &gt; Track Vector</b> resolves the velocities of the series bins into a <i>long-track</i>
+component (upper chart) and a <i>cross-track</i> component (lower chart). The track direction comes from
+each ensemble's bottom-track or navigation velocity, or from an angle you enter (<b>Projection &gt;
+Manual</b>, degrees clockwise from north, -179.99 to 180; an entry beyond that range is taken as 180, an
+empty answer or one that is not a number keeps the angle). Ensembles without a track velocity (none
+recorded, or no motion) are left as gaps. The text column shows the last ensemble's bottom-track and
+navigation speed and direction, the velocity reference and the ensemble's time. Its own menus choose the
+speed and depth units, the time origin, the font, and animate the window through the file (<b>Animate &gt;
+Go</b>, <b>Stop</b>, <b>Rewind</b>). Move the pointer over a chart to read the values under it.</p>
+<p><b>Utilities &gt; Trend</b> shows the statistics of one averaging interval (candle) of the series chart,
+one line per bin and series, and for the line you click the series with its trend (1-2-1 smoothing
+repeated as many times as the slider says; gaps are filled on the way) and the residuals about it.
+Directions are smoothed through their east and north components, and their residuals are taken the short
+way round. Click the blinking candle number to choose another candle.</p>
+<p>The <b>Report</b> command opens the report editor with a snapshot of the sub set's contour. Double-click
+a title, axis caption or time label (or use <b>Edit &gt; Captions</b>) to change it; <b>File &gt; Save Edit
+File</b> writes a report file (.mvr) that <b>Load Edit File</b> reads back without the ensemble file, and
+<b>Load Sub Set</b> takes a new snapshot. A report is never saved over a file that holds data.</p>
 
 <h2><a name="export"></a>Export</h2>
 <p>The export dialog is not part of this version. The command-line program writes the same files:

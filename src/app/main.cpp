@@ -2,7 +2,10 @@
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
 #include "app/MainWindow.h"
+#include "app/ReportEditorWindow.h"
 #include "app/SubSetWindow.h"
+#include "app/TrackVectorWindow.h"
+#include "app/TrendWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
@@ -21,6 +24,9 @@ int main(int argc, char** argv) {
     mvx::MainWindow mainWindow(app);
     // The chart windows register with the main window, which owns them from then on.
     new mvx::SubSetWindow(app, mainWindow);
+    new mvx::TrackVectorWindow(app, mainWindow);
+    new mvx::TrendWindow(app, mainWindow);
+    new mvx::ReportEditorWindow(app, mainWindow);
     dialogs.SetParent(&mainWindow);
 
     // The command line as one text, the way the program reads it: the words after the program's name.

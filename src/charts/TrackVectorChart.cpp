@@ -158,6 +158,9 @@ void Show_Track_Vector_Data(TrackVectorChart& chart, TrackVectorState& state, Co
     chart.Drawn = core.Set.FileValid && count > 0 && core.Data.Allocated();
     chart.HasData = false;
     if (!chart.Drawn) return;
+    // A load since the last rotation asks for one too.
+    if (core.Set.RotateNeeded) state.RotateNeeded = true;
+    core.Set.RotateNeeded = false;
     Rotate_If_Needed(state, core.Data, count, core.Setup.NumCells);
 
     Surface& text = surfaces.Text;
