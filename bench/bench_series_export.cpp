@@ -1,14 +1,16 @@
-// A series export of a long file: 100,000 simulated ensembles, 10 bins, 6 per-bin data types, as text
-// and as MAT, with the pieces of the per-ensemble cost measured on their own: the single-ensemble load
-// the writers make for every row (through their own reader, and the same load of the set on display),
-// its fixed part (opening the file with its read buffer), and the search, decode and processing of one
-// ensemble from a file kept open.
+// A series export of a long file (100,000 simulated ensembles, 10 bins, 6 per-bin data types) as text,
+// MAT and NetCDF, and a contour export of the same file as MAT and NetCDF; with the pieces of the
+// per-ensemble cost measured on their own: the single-ensemble load the writers make for every row
+// (through their own reader, which keeps the file open, and the same load of the set on display, which
+// opens it each time), its fixed part (opening the file with its read buffer), and the search, decode
+// and processing of one ensemble from a file kept open.
 #include "common/OutputFile.h"
 #include "dataset/Loader.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/Framing.h"
 #include "export/ExportReader.h"
 #include "export/MatExport.h"
+#include "export/NetCdfExport.h"
 #include "export/TextExport.h"
 #include "model/CoreState.h"
 #include "simulator/Simulator.h"
@@ -70,16 +72,26 @@ mvx::ExportSelection SeriesSelection(int32_t last) {
     return sel;
 }
 
-template <bool (*Writer)(mvx::ExportReader&, mvx::ExportSelection&, mvx::OutputFile&)>
-void BM_SeriesExport(benchmark::State& bench) {
+// The whole long file, one velocity component over its 10 bins.
+mvx::ExportSelection ContourSelection(int32_t last) {
+    mvx::ExportSelection sel;
+    sel.ContourType = 10;
+    sel.ContourEnsembles = {"1", std::to_string(last), "1"};
+    sel.Bins[0].SelectAll(kCells);
+    return sel;
+}
+
+// An export of ensembles 1..kEnsembles by one writer.
+template <bool (*Writer)(mvx::ExportReader&, mvx::ExportSelection&, mvx::OutputFile&),
+          mvx::ExportSelection (*Select)(int32_t)>
+void BM_Export(benchmark::State& bench) {
     mvx::CoreState state;
     if (!OpenLongFile(state, bench)) return;
-    const int32_t last = static_cast<int32_t>(bench.range(0));
-    const fs::path out = fs::temp_directory_path() / "marevox-bench-series.out";
+    const fs::path out = fs::temp_directory_path() / ("marevox-bench-export-" + std::to_string(::getpid()));
     for (auto _ : bench) {
         bench.PauseTiming();
         fs::remove(out);
-        mvx::ExportSelection sel = SeriesSelection(last);
+        mvx::ExportSelection sel = Select(kEnsembles);
         mvx::OutputFile file;
         file.Open(out.string());
         bench.ResumeTiming();
@@ -87,14 +99,21 @@ void BM_SeriesExport(benchmark::State& bench) {
         if (!Writer(reader, sel, file) || !file.Close()) bench.SkipWithError(file.Error().c_str());
     }
     fs::remove(out);
-    bench.SetItemsProcessed(bench.iterations() * last);
+    bench.SetItemsProcessed(bench.iterations() * kEnsembles);
 }
-BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Text)
-    ->Arg(kEnsembles)
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Series_Text, SeriesSelection)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_SeriesExport, mvx::Write_Series_Mat)
-    ->Arg(kEnsembles)
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Series_Mat, SeriesSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Series_NetCdf, SeriesSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Contour_Mat, ContourSelection)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Export, mvx::Write_Contour_NetCdf, ContourSelection)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

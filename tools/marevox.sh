@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ clang-14 libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev
-          qt6-base-dev fonts-liberation libmatio-dev xvfb xauth imagemagick libcli11-dev)
+          qt6-base-dev fonts-liberation libmatio-dev xvfb xauth imagemagick libcli11-dev
+          libnetcdf-dev pkg-config)
 
 install_missing() {
     local missing=()

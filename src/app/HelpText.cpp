@@ -7,7 +7,7 @@ const char* Help_Html() {
     return R"HTML(<html><body>
 <h1><a name="contents"></a>Marevox Help</h1>
 <p>Marevox shows the ensemble files recorded by acoustic Doppler current profilers as charts and text,
-and exports chosen data to text or MATLAB files.</p>
+and exports chosen data to text, MATLAB or NetCDF files.</p>
 <h2>Contents</h2>
 <ul>
 <li><a href="#opening">Opening files</a></li>
@@ -90,6 +90,14 @@ File</b> writes a report file (.mvr) that <b>Load Edit File</b> reads back witho
 <tt>marevox-cli export contour|profile|series FILE --out PATH</tt> gives a text file whose columns are
 separated by TAB characters (bad values left empty) or, with <tt>--format mat</tt>, a MATLAB Level 4 MAT
 file (bad values kept as -32768).</p>
+<p>With <tt>--format nc</tt> it writes a NetCDF file that follows the CF conventions (CF-1.8): the
+ensembles are the dimension <i>time</i>, the bins the dimension <i>range</i> (metres from the transducer,
+<i>positive</i> up or down as the instrument looked), and every data type a variable of raw integers
+with <i>scale_factor</i>, <i>units</i> and <i>_FillValue</i> -32768, so that a program that decodes CF
+reads m/s, degrees and metres, and NaN for bad values. Times count seconds from 1 January of the first
+ensemble's year; two-digit years read as 1981-1999 and 2000-2079. Narrowband ensembles carry no year:
+their times take the stand-in year 1904 (one more after each New Year they cross), which the time
+variable's comment states; put the deployment's year into its units to date them.</p>
 
 <h2><a name="options"></a>Options</h2>
 <p>Options are kept in the file MRVXOps.Txt in the program's settings folder; they are read at start-up

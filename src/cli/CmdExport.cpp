@@ -6,6 +6,7 @@
 #include "cli/Messages.h"
 #include "cli/OptionChecks.h"
 #include "export/ExportChoices.h"
+#include "export/ExportFormats.h"
 #include "export/ExportRunner.h"
 #include "model/CoreState.h"
 
@@ -16,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace mvx::cli {
 
@@ -27,7 +29,12 @@ const char kTypesHelp[] =
     "  vel:Error, vel:Magnitude, vel:Direction, pg:PG1..pg:PG4; a series also takes bt:East..bt:Dir,\n"
     "  bt:Depth, wm:East..wm:Dir, nv:East, nv:North, nv:Mag, nv:Dir, nv:LatLon, microcat.\n"
     "Ancillary types for --anc: Pitch,Roll,Heading,Temperature,Depth,Orientation,BIT,Battery.\n"
-    "Bins are numbered 1 to the file's number of bins, from the transducer outwards.";
+    "Bins are numbered 1 to the file's number of bins, from the transducer outwards.\n"
+    "A NetCDF file keeps the raw integers with scale_factor, units and _FillValue -32768, so that a CF\n"
+    "reader gets m/s, degrees, metres and NaN for bad values. Its time is in seconds since 1 January of\n"
+    "the first ensemble's year; two-digit years read as 1981-1999 and 2000-2079. Ensembles without a\n"
+    "year (narrowband ones) get the stand-in year 1904, one more after each New Year they cross; the\n"
+    "time variable's comment says so, and the deployment's year can be put into its units.";
 
 struct ExportOptions {
     std::string Kind, Path, Out, Format = "txt", Types, Anc, Bins = "all", OptionsPath;
@@ -61,8 +68,9 @@ int RunExport(const ExportOptions& o) {
         return Failure("export", problem);
 
     Load_Folders(state.Opts, state.Set, selection);
-    selection.FileType[static_cast<size_t>(selection.Kind)] =
-        o.Format == "mat" ? ExportFileType::Mat : ExportFileType::Text;
+    for (const ExportFormat& format : kExportFormats)
+        if (o.Format == format.DefaultExt)
+            selection.FileType[static_cast<size_t>(selection.Kind)] = format.Type;
     auto& boxes = series ? selection.SeriesEnsembles : selection.ContourEnsembles;
     if (o.First) boxes[0] = Box(*o.First);
     if (o.Last) boxes[1] = Box(*o.Last);
@@ -101,7 +109,7 @@ CLI::Validator BinListShape() {
 } // namespace
 
 CommandRun AddExport(CLI::App& root) {
-    CLI::App* app = root.add_subcommand("export", "The export dialog's text or MAT file.");
+    CLI::App* app = root.add_subcommand("export", "The export dialog's text, MAT or NetCDF file.");
     auto o = std::make_shared<ExportOptions>();
     app->add_option("KIND", o->Kind, "what to export: contour, profile or series")
         ->required()
@@ -112,9 +120,16 @@ CommandRun AddExport(CLI::App& root) {
         ->required()
         ->check(NonEmptyText())
         ->type_name("PATH");
-    app->add_option("--format", o->Format, "txt (default) or mat")
-        ->check(CLI::IsMember({"txt", "mat"}).description(""))
-        ->type_name("txt|mat");
+    std::vector<std::string> formats;
+    std::string names;
+    for (const ExportFormat& format : kExportFormats) {
+        formats.emplace_back(format.DefaultExt);
+        names += (names.empty() ? "" : "|") + formats.back();
+    }
+    app->add_option("--format", o->Format,
+                    "txt (default), mat (MATLAB Level 4) or nc (NetCDF following the CF-1.8 conventions)")
+        ->check(CLI::IsMember(formats).description(""))
+        ->type_name(names);
     AddWholeNumber(*app, "--first", "E", o->First,
                    "contour and series: the first ensemble (default: the first loaded)");
     AddWholeNumber(*app, "--last", "E", o->Last,

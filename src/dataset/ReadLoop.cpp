@@ -8,6 +8,7 @@
 #include "ensemble/Framing.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace mvx {
 
@@ -78,18 +79,20 @@ std::optional<SetPosition> Ensemble_Position(const ReadSource& source, int64_t r
 
 LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, DecodeTarget target,
                           const ProcessingSettings& settings, bool& fileValid, const YieldFn& yield,
-                          const ProgressSink& progress) {
+                          const ProgressSink& progress, EnsembleFile* kept) {
     LoadReport report;
     int32_t& stored = report.Stored;
     auto passEnds = [&] {
         return stored >= plan.Slots || int64_t{target.Setup.EnsembleNumber} + plan.Step >= plan.StopNumber;
     };
-    EnsembleFile file(kReadBuffer);
+    std::optional<EnsembleFile> own;
+    EnsembleFile& file = kept ? *kept : own.emplace(kReadBuffer);
     Clock clock;
     int64_t carry = 0;     // bytes of a skip that ran past the end of the previous member
     int64_t skipBytes = 0; // set by the first stored ensemble: Step ensembles of its length
     for (size_t k = plan.Start.Member; k < source.Members.size(); ++k) {
-        if (!file.Open(source.Members[k])) break;
+        const bool open = file.IsOpen() && file.Path() == source.Members[k];
+        if (!open && !file.Open(source.Members[k])) break;
         if (k == plan.Start.Member) {
             file.Seek(plan.Start.Position);
         } else if (carry > 0) {
@@ -143,7 +146,7 @@ LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, Decode
 
 LoadReport Read_Selection(const ReadSource& source, DecodeTarget target, const ProcessingSettings& settings,
                           int32_t first, int32_t last, int32_t maxStored, bool& fileValid,
-                          const YieldFn& yield, const ProgressSink& progress) {
+                          const YieldFn& yield, const ProgressSink& progress, EnsembleFile* kept) {
     const int64_t n = std::max<int64_t>(1, static_cast<int64_t>(last) - first + 1);
     const std::optional<SetPosition> start =
         Ensemble_Position(source, int64_t{target.Frame.EnsembleBytes} + 2, first);
@@ -156,7 +159,7 @@ LoadReport Read_Selection(const ReadSource& source, DecodeTarget target, const P
     plan.Start = *start;
     plan.Slots = static_cast<int32_t>(std::min<int64_t>({n, maxStored, target.Arrays.Capacity}));
     plan.ProgressFull = n;
-    LoadReport report = Read_Ensembles(source, plan, target, settings, fileValid, yield, progress);
+    LoadReport report = Read_Ensembles(source, plan, target, settings, fileValid, yield, progress, kept);
     report.Loaded = report.Stored >= 1;
     if (!report.Loaded) report.Refusal = report.Stopped ? LoadRefusal::Stopped : LoadRefusal::NothingStored;
     return report;

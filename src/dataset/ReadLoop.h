@@ -6,6 +6,7 @@
 #include "common/Callbacks.h"
 #include "dataset/LoadReport.h"
 #include "ensemble/Decoder.h"
+#include "ensemble/EnsembleFile.h"
 #include "model/EnsembleFrame.h"
 #include "model/EnsembleSet.h"
 #include "model/InstrumentSetup.h"
@@ -78,15 +79,18 @@ struct ReadPlan {
 // ensembles stored (slots 0..Stored-1), the first one's number, the summed time steps (a step back in
 // time crosses midnight), the orientation balance, failed searches and NVRAM blocks, and whether the
 // progress callback stopped it. Loaded is left to the caller, which knows what it asked for.
+// A caller that makes many small loads (an export reads one ensemble per call) passes a file of its own
+// in `kept`: a member that is already open in it is read on through its buffer instead of being opened
+// and read anew. Without one, each pass opens the members itself.
 LoadReport Read_Ensembles(const ReadSource& source, const ReadPlan& plan, DecodeTarget target,
                           const ProcessingSettings& settings, bool& fileValid, const YieldFn& yield,
-                          const ProgressSink& progress);
+                          const ProgressSink& progress, EnsembleFile* kept = nullptr);
 
 // Loads ensembles first..last into slots 0.. of the target, at most maxStored of them: the search
 // starts at Ensemble_Position of first and takes the ensembles that follow. Loaded when at least one
 // was stored; the progress value is stored x 100 / (last - first + 1).
 LoadReport Read_Selection(const ReadSource& source, DecodeTarget target, const ProcessingSettings& settings,
                           int32_t first, int32_t last, int32_t maxStored, bool& fileValid,
-                          const YieldFn& yield, const ProgressSink& progress);
+                          const YieldFn& yield, const ProgressSink& progress, EnsembleFile* kept = nullptr);
 
 } // namespace mvx

@@ -25,6 +25,8 @@ bool EnsembleFile::Open(const std::string& path) {
         return false;
     }
     path_ = path;
+    device_ = static_cast<uint64_t>(st.st_dev);
+    inode_ = static_cast<uint64_t>(st.st_ino);
     pos_ = 0;
     bufStart_ = 0;
     bufLen_ = 0;
@@ -44,6 +46,12 @@ int64_t EnsembleFile::Length() const {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return 0;
     return st.st_size;
+}
+
+bool EnsembleFile::StillAtPath() const {
+    struct stat named {};
+    return fd_ >= 0 && ::stat(path_.c_str(), &named) == 0 && static_cast<uint64_t>(named.st_dev) == device_ &&
+           static_cast<uint64_t>(named.st_ino) == inode_;
 }
 
 void EnsembleFile::Seek(int64_t position) {

@@ -23,6 +23,8 @@ class EnsembleFile {
 
     // Current length of the file on disk (it may grow while we read).
     int64_t Length() const;
+    // True while the path still names the file that was opened (not removed, renamed or replaced).
+    bool StillAtPath() const;
 
     // Next read starts at this 1-based position (values below 1 mean 1).
     void Seek(int64_t position);
@@ -89,6 +91,7 @@ class EnsembleFile {
 
     int fd_ = -1;
     std::string path_;
+    uint64_t device_ = 0, inode_ = 0; // of the file opened
     std::vector<uint8_t> buffer_;
     int64_t bufStart_ = 0; // file offset of buffer_[0]
     size_t bufLen_ = 0;

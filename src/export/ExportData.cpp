@@ -31,6 +31,22 @@ int32_t BinValue(const EnsembleSet& data, int k, int binIndex) {
     return data.PGoodData(k - 16, binIndex, 0);
 }
 
+int32_t AncExportValue(int k, int32_t raw) {
+    switch (k) {
+    case 2:
+    case 6:
+        return static_cast<uint16_t>(raw);
+    case 4:
+        return raw;
+    case 5:
+        return raw == 1 ? 1 : 0;
+    case 7:
+        return std::clamp(raw, 0, 255);
+    default:
+        return static_cast<int16_t>(raw);
+    }
+}
+
 std::string SystemName(int32_t dataStructure) {
     const EnsembleFormat* format = Ensemble_Format(dataStructure);
     return format ? format->SystemName : "Unknown System";

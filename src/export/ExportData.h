@@ -12,7 +12,7 @@
 namespace mvx::exportdata {
 
 // The bin index that bin number m (1-based) is read from: m - 1, or NumCells - m when the file is
-// mostly down-looking (OrientationBalance positive).
+// mostly down-looking.
 int BinIndex(int32_t orientationBalance, int numCells, int m);
 
 // The exported bins of a panel with their bin indices, fixed when the first ensemble is loaded.
@@ -36,6 +36,14 @@ inline bool IsVelocityType(int k) {
 inline bool IsDirectionType(int k) {
     return k == 15;
 }
+
+// Degrees of a 32-bit binary angle: value x 180 / 2^31.
+constexpr double kBinaryAngleDegrees = 180.0 / 2147483648.0;
+
+// The raw value of ancillary type k (AncData row k) as the exports store it: pitch, roll and temperature
+// as signed 16-bit words, heading and BIT as unsigned ones (headings run to 35999 hundredths), depth
+// whole, orientation 1 for up and 0 otherwise, battery limited to a byte.
+int32_t AncExportValue(int k, int32_t raw);
 
 // "Broadband", "Narrowband" or "Unknown System", and the frequency text (with its leading space).
 std::string SystemName(int32_t dataStructure);

@@ -1,27 +1,31 @@
 #include "export/ExportRunner.h"
 
 #include "common/OutputFile.h"
+#include "export/ExportFormats.h"
 #include "export/ExportReader.h"
 #include "export/MatExport.h"
+#include "export/NetCdfExport.h"
 #include "export/TextExport.h"
+
+#include <iterator>
 
 namespace mvx {
 
 namespace {
 
 bool RunWriter(ExportReader& reader, ExportSelection& selection, OutputFile& file) {
-    const bool text = selection.TypeOf(selection.Kind) == ExportFileType::Text;
-    switch (selection.Kind) {
-    case ExportKind::Contour:
-        return text ? Write_Contour_Text(reader, selection, file)
-                    : Write_Contour_Mat(reader, selection, file);
-    case ExportKind::Profile:
-        return text ? Write_Profile_Text(reader, selection, file)
-                    : Write_Profile_Mat(reader, selection, file);
-    case ExportKind::Series:
-        return text ? Write_Series_Text(reader, selection, file) : Write_Series_Mat(reader, selection, file);
-    }
-    file.Fail("Unknown export kind");
+    using Writer = bool (*)(ExportReader&, ExportSelection&, OutputFile&);
+    // By kind (contour, profile, series) and file type (text, MAT, NetCDF).
+    static const Writer kWriters[3][3] = {
+        {Write_Contour_Text, Write_Contour_Mat, Write_Contour_NetCdf},
+        {Write_Profile_Text, Write_Profile_Mat, Write_Profile_NetCdf},
+        {Write_Series_Text, Write_Series_Mat, Write_Series_NetCdf},
+    };
+    static_assert(std::size(kWriters[0]) == kExportFormats.size(), "a writer for every format");
+    const auto kind = static_cast<size_t>(selection.Kind);
+    const auto type = static_cast<size_t>(selection.TypeOf(selection.Kind));
+    if (kind < 3 && type < 3) return kWriters[kind][type](reader, selection, file);
+    file.Fail("Unknown export kind or file type");
     return false;
 }
 

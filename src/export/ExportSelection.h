@@ -16,7 +16,8 @@
 namespace mvx {
 
 enum class ExportKind : int { Contour = 0, Profile = 1, Series = 2 };
-enum class ExportFileType : int { Text = 0, Mat = 1 };
+// Text and MAT are the dialog's "TXT" and "MAT" buttons; NetCdf is a CF-conventions NetCDF file.
+enum class ExportFileType : int { Text = 0, Mat = 1, NetCdf = 2 };
 
 // The 20 per-bin data types, indexed alike on every panel: 0-4 echo beams 1-4 and average, 5-9
 // correlation beams 1-4 and average, 10-15 east, north, vertical, error, magnitude, direction, 16-19

@@ -16,8 +16,6 @@ using namespace exportdata;
 
 namespace {
 
-constexpr double kBinaryAngleDegrees = 180.0 / 2147483648.0;
-
 int32_t Dim(int64_t n) {
     return static_cast<int32_t>(std::clamp<int64_t>(n, 0, INT32_MAX));
 }
@@ -115,18 +113,11 @@ void StoreSeriesRow(SeriesArrays& a, const EnsembleSet& d, const ExportSelection
     }
 }
 
-// The 16-bit words of 32-bit values (attitude and temperature in hundredths, the BIT word), and bytes
-// of the orientation and battery count.
-std::vector<int16_t> Words(const std::vector<int32_t>& v) {
-    std::vector<int16_t> out(v.size());
-    std::transform(v.begin(), v.end(), out.begin(), [](int32_t x) { return static_cast<int16_t>(x); });
-    return out;
-}
-std::vector<uint8_t> Bytes(const std::vector<int32_t>& v, bool orientation) {
-    std::vector<uint8_t> out(v.size());
-    std::transform(v.begin(), v.end(), out.begin(), [orientation](int32_t x) {
-        return static_cast<uint8_t>(orientation ? (x == 1 ? 1 : 0) : std::clamp(x, 0, 255));
-    });
+// Ancillary values in the element type of their record.
+template <typename T> std::vector<T> Converted(int k, const std::vector<int32_t>& v) {
+    std::vector<T> out(v.size());
+    std::transform(v.begin(), v.end(), out.begin(),
+                   [k](int32_t x) { return static_cast<T>(AncExportValue(k, x)); });
     return out;
 }
 
@@ -143,18 +134,16 @@ void WriteSeriesVariables(const SeriesArrays& a, const ExportSelection& sel, int
     for (int k = 0; k < kAncBoxes; ++k) {
         if (!sel.AncTypes[static_cast<size_t>(k)]) continue;
         const auto& v = a.Anc[static_cast<size_t>(k)];
-        if (k == 2)
-            // Headings run to 359.99 degrees, 35999 hundredths: beyond a signed 16-bit number, so the
-            // same words are labelled unsigned.
-            Put_Mat_UInt16_Array(kAncNames[k], Words(v), file, n, 1);
+        if (k == 2 || k == 6)
+            // Headings run to 359.99 degrees, 35999 hundredths: beyond a signed 16-bit number, so these
+            // words are labelled unsigned, as the BIT word is.
+            Put_Mat_UInt16_Array(kAncNames[k], Converted<int16_t>(k, v), file, n, 1);
         else if (k < 4)
-            Put_Mat_Integer_Array(kAncNames[k], Words(v), file, n, 1);
+            Put_Mat_Integer_Array(kAncNames[k], Converted<int16_t>(k, v), file, n, 1);
         else if (k == 4)
             Put_Mat_Long_Array(kAncNames[k], v, file, n, 1);
-        else if (k == 6)
-            Put_Mat_UInt16_Array(kAncNames[k], Words(v), file, n, 1);
         else
-            Put_Mat_Byte_Array(kAncNames[k], Bytes(v, k == 5), file, n, 1);
+            Put_Mat_Byte_Array(kAncNames[k], Converted<uint8_t>(k, v), file, n, 1);
     }
 
     static const char* const kComponentNames[6] = {"Emmpersec",  "Nmmpersec",   "Vmmpersec",
