@@ -118,7 +118,8 @@ void BM_RedrawReport(benchmark::State& state) {
     Gui();
     ReportSnapshot snapshot;
     snapshot.Resize(100, 1024);
-    for (size_t i = 0; i < snapshot.Matrix.size(); ++i) snapshot.Matrix[i] = static_cast<int32_t>(i % 2000) - 1000;
+    for (size_t i = 0; i < snapshot.Matrix.size(); ++i)
+        snapshot.Matrix[i] = static_cast<int32_t>(i % 2000) - 1000;
     ColorTableArray colors{};
     Init_Color_Table(colors);
     QtSurface picture(1600, 900);

@@ -37,6 +37,7 @@ TrackVectorWindow::TrackVectorWindow(AppContext& app, MainWindow& main) : app_(a
         w->installEventFilter(this);
     }
     setWidget(client_);
+    resize(900, 600);
     Build_Menus(bar);
     Show_Checks();
 
@@ -99,10 +100,12 @@ bool TrackVectorWindow::eventFilter(QObject* watched, QEvent* event) {
         if (tip.empty())
             QToolTip::hideText();
         else
-            QToolTip::showText(e->globalPosition().toPoint(), QString::fromLatin1(tip.c_str()), static_cast<QWidget*>(watched));
+            QToolTip::showText(e->globalPosition().toPoint(), QString::fromLatin1(tip.c_str()),
+                               static_cast<QWidget*>(watched));
     }
     // A double click opens the chart options on the series page.
-    if (event->type() == QEvent::MouseButtonDblClick && main_.Hooks().Show_Options) main_.Hooks().Show_Options(3);
+    if (event->type() == QEvent::MouseButtonDblClick && main_.Hooks().Show_Options)
+        main_.Hooks().Show_Options(3);
     return QMdiSubWindow::eventFilter(watched, event);
 }
 

@@ -16,8 +16,8 @@ constexpr std::array<int, 8> kFontSizes{20, 15, 10, 8, 7, 6, 5, 4};
 
 // Items of one control array in a menu, each running fn(index).
 template <size_t N, typename Fn>
-void AddArray(QMenu* menu, const char* name, const std::array<const char*, N>& captions, std::array<QAction*, N>& items,
-              bool checkable, QObject* context, Fn fn) {
+void AddArray(QMenu* menu, const char* name, const std::array<const char*, N>& captions,
+              std::array<QAction*, N>& items, bool checkable, QObject* context, Fn fn) {
     for (size_t k = 0; k < N; ++k) {
         QAction* item = menu->addAction(captions[k]);
         item->setObjectName(name);
@@ -41,11 +41,11 @@ void TrackVectorWindow::Build_Menus(QMenuBar* bar) {
     m.Quit_Seismic->setObjectName("Quit_Seismic");
     connect(m.Quit_Seismic, &QAction::triggered, this, [this] { close(); });
     QMenu* projection = bar->addMenu("&Projection");
-    AddArray<3>(projection, "Select_Auto", {"Bottom Track", "Navigation Track", "Manual"}, m.Select_Auto.Items, true,
-                this, [this](int k) { Select_Auto_Click(k); });
+    AddArray<3>(projection, "Select_Auto", {"Bottom Track", "Navigation Track", "Manual"},
+                m.Select_Auto.Items, true, this, [this](int k) { Select_Auto_Click(k); });
     QMenu* units = bar->addMenu("&Units");
-    AddArray<3>(units, "Speed_Units", {"Knots", "Meters Per Second", "Centimeters Per Second"}, m.Speed_Units.Items,
-                true, this, [this](int k) { Speed_Units_Click(k); });
+    AddArray<3>(units, "Speed_Units", {"Knots", "Meters Per Second", "Centimeters Per Second"},
+                m.Speed_Units.Items, true, this, [this](int k) { Speed_Units_Click(k); });
     units->addSeparator();
     AddArray<3>(units, "Depth_Units", {"Fathoms", "Meters", "Feet"}, m.Depth_Units.Items, true, this,
                 [this](int k) { Depth_Units_Click(k); });
@@ -55,8 +55,8 @@ void TrackVectorWindow::Build_Menus(QMenuBar* bar) {
     m.LeftToRight->setCheckable(true);
     connect(m.LeftToRight, &QAction::triggered, this, [this] { LeftToRight_Click(); });
     QMenu* font = view->addMenu("&Font Size");
-    AddArray<8>(font, "Select_Font_Size", {"20", "15", "10", "8", "7", "6", "5", "4"}, m.Select_Font_Size.Items, true,
-                this, [this](int k) { Select_Font_Size_Click(k); });
+    AddArray<8>(font, "Select_Font_Size", {"20", "15", "10", "8", "7", "6", "5", "4"},
+                m.Select_Font_Size.Items, true, this, [this](int k) { Select_Font_Size_Click(k); });
     m.Select_Font_Bold = view->addAction("Bold");
     m.Select_Font_Bold->setObjectName("Select_Font_Bold");
     m.Select_Font_Bold->setCheckable(true);
@@ -92,7 +92,8 @@ void TrackVectorWindow::Changed(bool rotate) {
 
 void TrackVectorWindow::Ask_Projection_Angle() {
     const TrackAnglePrompt p = Projection_Angle_Prompt(state_.ManualAngle);
-    if (const std::optional<double> angle = Projection_Angle_Entry(app_.Ui.InputBox(p.Prompt, p.Title, p.Default)))
+    if (const std::optional<double> angle =
+            Projection_Angle_Entry(app_.Ui.InputBox(p.Prompt, p.Title, p.Default)))
         state_.ManualAngle = *angle;
 }
 
@@ -160,7 +161,8 @@ void TrackVectorWindow::Animate_Track_Click(int k) {
     menu_.Animate_Track(0)->setChecked(true);
     while (menu_.Animate_Track(0)->isChecked() && !stopAsked_ && core.Set.FileValid &&
            core.Set.FirstEnsNumber + core.Set.CurrentEnsIndex <= core.Set.FileLastEnsemble) {
-        const int32_t first = core.Set.FirstEnsNumber + 1, last = core.Set.FirstEnsNumber + core.Set.CurrentEnsIndex;
+        const int32_t first = core.Set.FirstEnsNumber + 1,
+                      last = core.Set.FirstEnsNumber + core.Set.CurrentEnsIndex;
         if (!Read_File_Selection(core, first, last, false)) break;
         core.Set.ProfileEnsNumber = core.Set.LastEnsNumber;
         Show_Track_Vector_Data();

@@ -67,8 +67,8 @@ void TrendWindow::Label1_Click() {
     Candles& c = app_.Core.Series;
     if (c.CandleCount <= 0) return;
     const std::string answer =
-        app_.Ui.InputBox("Enter Candle Number from 1 to " + std::to_string(c.CandleCount), "Trend Candle Selection",
-                         std::to_string(c.SelectedCandle + 1));
+        app_.Ui.InputBox("Enter Candle Number from 1 to " + std::to_string(c.CandleCount),
+                         "Trend Candle Selection", std::to_string(c.SelectedCandle + 1));
     const std::optional<int32_t> candle = Candle_Entry(answer, c.CandleCount);
     if (!candle) return;
     c.SelectedCandle = *candle;

@@ -140,7 +140,22 @@ std::vector<int32_t> Track_Series_Bins(const CoreState& core) {
     for (int32_t number = 1; number < static_cast<int32_t>(core.Opts.SeriesBinSelect.size()); ++number)
         if (core.Opts.SeriesBinSelect[static_cast<size_t>(number)] && number <= cells)
             bins.push_back(number - 1);
-    if (bins.empty() && cells > 0) bins.push_back(std::clamp(core.Set.FirstBinShown, 1, cells) - 1);
+    if (!bins.empty() || cells <= 0) return bins;
+    // None chosen: the shown bin with the most good east values (the first shown when none has any).
+    const int32_t first = std::clamp(core.Set.FirstBinShown, 1, cells) - 1;
+    const int32_t last = std::clamp(core.Set.LastBinShown, first + 1, cells) - 1;
+    const SlotArray<int16_t>& vel = core.Data.VelData;
+    const int32_t count = vel.Empty() ? 0 : std::min(Loaded(core), vel.Slots());
+    int32_t best = first, bestCount = 0;
+    for (int32_t b = first; b <= last && b < vel.Bins(); ++b) {
+        int32_t good = 0;
+        for (int32_t i = 0; i < count; ++i) good += vel(0, b, i) != kBadValue;
+        if (good > bestCount) {
+            best = b;
+            bestCount = good;
+        }
+    }
+    bins.push_back(best);
     return bins;
 }
 

@@ -41,8 +41,8 @@ struct TrackSurfaces {
     Surface& Lower;
 };
 
-// The array bins the series chart has selected (its bin numbers 1..255 are array bins 0..254), at least
-// the first bin shown; bins beyond the set's cells are left out.
+// The array bins the series chart has selected (its bin numbers 1..255 are array bins 0..254; bins beyond
+// the set's cells are left out); with none selected, the shown bin with the most good values.
 std::vector<int32_t> Track_Series_Bins(const CoreState& core);
 
 // Width of the text column for a font: the widest line it prints and a little.

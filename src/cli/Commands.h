@@ -19,6 +19,7 @@ CommandRun AddRender(CLI::App& root);
 CommandRun AddReport(CLI::App& root);
 CommandRun AddSimulate(CLI::App& root);
 CommandRun AddStats(CLI::App& root);
+CommandRun AddTrend(CLI::App& root);
 CommandRun AddView(CLI::App& root);
 
 } // namespace mvx::cli

@@ -42,6 +42,7 @@ std::string DrawAnalysisWindow(CoreState& core, const std::string& window, int w
         caption = "Series Trend and Residuals";
         composite.SetFont("Courier New", 8, false);
         TrendChart chart;
+        Compute_Candles(core);
         Show_Stat_Data(chart, core, composite);
         return Png(composite);
     }

@@ -7,6 +7,10 @@
 
 namespace mvx::cli {
 
+// The series chart's candles of the loaded set as the options choose them (without a bin chosen, the
+// first bin shown), for the trend; false when they give no candle.
+bool Compute_Candles(CoreState& core);
+
 // True for the windows drawn here.
 bool IsAnalysisWindow(const std::string& window);
 

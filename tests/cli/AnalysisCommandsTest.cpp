@@ -122,3 +122,28 @@ TEST(CliReport, WritesTheSnapshotOnceAndRendersIt) {
     }
 #endif
 }
+
+TEST(CliTrend, UnsmoothedSeriesHasNoResidualAndTheChoicesAreHeldToTheTable) {
+    const fs::path input = ScratchDir() / "trend.000";
+    ASSERT_EQ(RunCli("simulate --out " + input.string() + " --ensembles 30 --cells 5", nullptr), 0);
+    const struct {
+        std::string Args;
+        int Status;
+        std::vector<std::string> Lines; // expected among the printed lines
+    } cases[] = {
+        {"--candle 0", 0, {"Triangular Width 1", "Selected Candle   1", "Number of Candles 1"}},
+        {"--candle 9 --passes 3 --line 2", 0, {"Triangular Width 7", "Selected Candle   1"}},
+        {"--line 99", 2, {}},
+        {"--passes 51", 2, {}},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        EXPECT_EQ(RunCli("trend " + input.string() + " " + c.Args, &out), c.Status) << c.Args;
+        for (const std::string& line : c.Lines)
+            EXPECT_NE(out.find(line + "\n"), std::string::npos) << line << out;
+        if (c.Args == "--candle 0") {
+            EXPECT_NE(out.find("Mean 0.00 \xC2\xB1 0.00  Max 0.00  Min 0.00"), std::string::npos) << out;
+            EXPECT_EQ(out.find("Count 0 "), std::string::npos) << out;
+        }
+    }
+}
