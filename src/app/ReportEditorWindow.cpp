@@ -113,17 +113,17 @@ void ReportEditorWindow::Redraw() {
 }
 
 bool ReportEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The picture is redrawn at the size the layout gave it.
+    if (watched == pic_ && event->type() == QEvent::Resize && !isHidden()) {
+        if (!isMinimized()) Redraw();
+        return false;
+    }
     if (watched == pic_ && event->type() == QEvent::MouseButtonDblClick) {
         const auto* e = static_cast<QMouseEvent*>(event);
         Edit_Caption(Caption_At(chart_, e->position().x(), e->position().y()));
         return true;
     }
     return QMdiSubWindow::eventFilter(watched, event);
-}
-
-void ReportEditorWindow::resizeEvent(QResizeEvent* event) {
-    QMdiSubWindow::resizeEvent(event);
-    if (!isHidden() && !isMinimized()) Redraw();
 }
 
 void ReportEditorWindow::closeEvent(QCloseEvent* event) {

@@ -52,7 +52,6 @@ class ReportEditorWindow : public QMdiSubWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void Build_Menus(QMenuBar* bar);

@@ -93,6 +93,8 @@ std::string TrackVectorWindow::Do_Tool_Tip(bool upper, double x, double y) const
 }
 
 bool TrackVectorWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The charts share out the area once its layout has given it its size.
+    if (watched == area_ && event->type() == QEvent::Resize && !isHidden()) Show_Track_Vector_Data();
     const bool upper = watched == upperPic_;
     if ((upper || watched == lowerPic_) && event->type() == QEvent::MouseMove) {
         const auto* e = static_cast<QMouseEvent*>(event);
@@ -107,11 +109,6 @@ bool TrackVectorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && main_.Hooks().Show_Options)
         main_.Hooks().Show_Options(3);
     return QMdiSubWindow::eventFilter(watched, event);
-}
-
-void TrackVectorWindow::resizeEvent(QResizeEvent* event) {
-    QMdiSubWindow::resizeEvent(event);
-    if (!isHidden()) Show_Track_Vector_Data();
 }
 
 void TrackVectorWindow::closeEvent(QCloseEvent* event) {

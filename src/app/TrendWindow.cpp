@@ -94,6 +94,11 @@ void TrendWindow::Timer1_Timer() {
 }
 
 bool TrendWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The picture is redrawn at the size the layout gave it.
+    if (watched == pic1_ && event->type() == QEvent::Resize && !isHidden()) {
+        if (!isMinimized() && app_.Core.Set.FileValid) Show_Stat_Data();
+        return false;
+    }
     if (watched == pic1_ && event->type() == QEvent::MouseButtonRelease) {
         const auto* e = static_cast<QMouseEvent*>(event);
         const double x = e->position().x(), y = e->position().y();
@@ -105,11 +110,6 @@ bool TrendWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMdiSubWindow::eventFilter(watched, event);
-}
-
-void TrendWindow::resizeEvent(QResizeEvent* event) {
-    QMdiSubWindow::resizeEvent(event);
-    if (!isHidden() && !isMinimized() && app_.Core.Set.FileValid) Show_Stat_Data();
 }
 
 void TrendWindow::closeEvent(QCloseEvent* event) {

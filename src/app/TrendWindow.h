@@ -42,7 +42,6 @@ class TrendWindow : public QMdiSubWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
     AppContext& app_;
