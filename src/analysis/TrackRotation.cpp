@@ -16,8 +16,13 @@ namespace {
 
 constexpr int kEast = 0, kNorth = 1, kLong = 6, kCross = 7, kDirection = 5;
 
+// Limited to +-32767 and rounded halves to even. Adding and taking away 1.5 x 2^52 leaves the nearest
+// whole number in the default rounding mode (halves to even), as the library's rounding does, without its
+// call for every value.
 inline int16_t Limited(double v) {
-    return RoundToInt16(std::clamp(v, -32767.0, 32767.0));
+    constexpr double kRound = 6755399441055744.0;
+    const double r = (std::clamp(v, -32767.0, 32767.0) + kRound) - kRound;
+    return static_cast<int16_t>(r);
 }
 
 std::string SignedAngle(double degrees) {
