@@ -12,7 +12,7 @@
 #ifdef MARVOX_HAVE_QT
 #include "platform/QtSurface.h"
 
-#include <QGuiApplication>
+#include "BenchGui.h"
 #endif
 
 namespace {
@@ -50,13 +50,7 @@ void BM_ColorIndexes(benchmark::State& state) {
 BENCHMARK(BM_ColorIndexes)->Unit(benchmark::kMillisecond);
 
 #ifdef MARVOX_HAVE_QT
-void EnsureGuiApp() {
-    static int argc = 1;
-    static char name[] = "marevox_bench";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
+using mvx::bench::EnsureGuiApp;
 
 void BM_RasterPaint(benchmark::State& state) {
     EnsureGuiApp();

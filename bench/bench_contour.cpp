@@ -10,20 +10,14 @@
 #ifdef MARVOX_HAVE_QT
 #include "platform/QtSurface.h"
 
-#include <QGuiApplication>
+#include "BenchGui.h"
 
 namespace {
 
 constexpr int kEnsembles = 8192;
 constexpr int kBins = 255;
 
-void EnsureGuiApp() {
-    static int argc = 1;
-    static char name[] = "marevox_bench";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
+using mvx::bench::EnsureGuiApp;
 
 // A down-looking set of velocities between -2000 and 2000 mm/s with every 97th value missing, and a
 // bottom range on every ensemble.

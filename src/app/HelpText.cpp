@@ -59,8 +59,22 @@ windows back in their places.</dd>
 
 <h2><a name="charts"></a>Charts</h2>
 <p>The <b>Sub Set</b> window paints one quantity of the sub set as a colour contour over ensembles (left
-to right) and depth bins (bottom to top); bad or missing values are left out. The areas to its left and
-below it are kept for the profile and series charts, which this version draws as empty frames.</p>
+to right) and depth bins (bottom to top); bad or missing values are left out.</p>
+<p>The <b>profile</b> chart down the left side shows the profile ensemble (marked on the contour by a
+dotted line) along the bins: each chosen data type is a trace across a panel of its kind (intensity,
+correlation, velocity, magnitude, direction, error-velocity statistics, percent good), and its rows line
+up with the contour rows beside it. Values beyond a panel's scale stay on its edge; missing values break
+the trace.</p>
+<p>The <b>series</b> chart below the contour shows the chosen data types of the series bins (marked on
+the contour by horizontal lines) and the bottom-track, water-mass and navigation velocities over the
+ensembles, each ensemble under its contour column; with Combo on, the bins of a type share one strip. The
+ancillary strips below show pitch, roll, heading, temperature, depth, orientation, built-in test and
+battery. Directions and the heading step through the strip's edges when they pass 0/360 degrees. Each
+averaging interval is drawn as a candle: a line from the smallest to the largest value, a box of one
+standard deviation either side of the mean, and a bar at the mean. <b>Utilities &gt; Trend</b> prints the
+chosen candle's statistics across the middle of the series.</p>
+<p>A right click on the profile or series opens its chart options (when the options dialog exists); hold
+the space bar and drag a box across the series to load the ensembles under it.</p>
 <p>On the contour, a click chooses the profile ensemble and selects or clears a bin for the series; the
 arrow keys step them. Hold the space bar and drag a box to load the ensembles and bins under it as the new
 sub set. Drag the edge of the profile or series area to share the window out differently.</p>

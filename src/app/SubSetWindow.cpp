@@ -54,6 +54,7 @@ SubSetWindow::SubSetWindow(AppContext& app, MainWindow& main) : app_(app), main_
     hooks.Init_SubSet_Charts = [this](int32_t dataType) { Init_Charts(dataType); };
     hooks.SubSet_Picture = [this] { return Picture(); };
     hooks.Fit_SubSet_Form = [this] { Fit_Form(); };
+    Install_Plot_Hooks();
     main_.Register_Window(ChildWindow::SubSet, this);
 }
 
@@ -167,6 +168,10 @@ bool SubSetWindow::eventFilter(QObject* watched, QEvent* event) {
             Picture1_MouseDown(e);
             return true;
         }
+        if (watched == pic4_) {
+            Picture4_MouseDown(e);
+            return true;
+        }
         break;
     }
     case QEvent::MouseMove: {
@@ -179,6 +184,14 @@ bool SubSetWindow::eventFilter(QObject* watched, QEvent* event) {
             Picture1_MouseMove(e);
             return true;
         }
+        if (watched == pic4_) {
+            Picture4_MouseMove(e);
+            return true;
+        }
+        if (watched == pic5_) {
+            Picture5_MouseMove(e);
+            return true;
+        }
         break;
     }
     case QEvent::MouseButtonRelease: {
@@ -189,6 +202,14 @@ bool SubSetWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         if (watched == pic1_) {
             Picture1_MouseUp(e);
+            return true;
+        }
+        if (watched == pic4_) {
+            Picture4_MouseUp(e);
+            return true;
+        }
+        if (watched == pic5_ && e->button() == Qt::RightButton) {
+            if (app_.Core.Set.FileValid && main_.Hooks().Show_Options) main_.Hooks().Show_Options(2);
             return true;
         }
         break;

@@ -38,7 +38,7 @@ class SubSetWindow : public QMdiSubWindow {
     // The composite of the three pictures at their places in the window.
     QImage Picture();
 
-    // The profile and series charts plug in here; without them their surfaces are drawn bare.
+    // The profile and series charts draw through these (set up by the window itself).
     SubSetChartHooks& Chart_Hooks() { return chartHooks_; }
     SubSetCharts& Charts() { return charts_; }
     const QtSurface& Picture1() const { return picture1_; }
@@ -68,6 +68,12 @@ class SubSetWindow : public QMdiSubWindow {
     void Picture1_MouseUp(QMouseEvent* e);
     void Picture1_Click(double x, double y);
     void Finish_Zoom(double x, double y);
+    // Mouse on the profile and series surfaces.
+    void Picture5_MouseMove(QMouseEvent* e);
+    void Picture4_MouseDown(QMouseEvent* e);
+    void Picture4_MouseMove(QMouseEvent* e);
+    void Picture4_MouseUp(QMouseEvent* e);
+    void Install_Plot_Hooks();
     // Splitters of the profile and series surfaces.
     bool Splitter_MouseDown(QWidget* picture, QMouseEvent* e);
     void Splitter_MouseMove(QMouseEvent* e);
@@ -86,6 +92,7 @@ class SubSetWindow : public QMdiSubWindow {
     QWidget* splitterLine_ = nullptr;
     SubSetCharts charts_;
     SubSetChartHooks chartHooks_;
+    ZoomState seriesZoom_;   // the box dragged on the series after the space key
     bool built_ = false;     // the charts hold a picture of a loaded set
     bool clickDown_ = false; // a left press that may end as a click
     bool keyBusy_ = false;

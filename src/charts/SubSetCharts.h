@@ -44,6 +44,7 @@ struct SubSetCharts {
     SubSetLayout Layout;
     int WindowWidth = 1200, WindowHeight = 800; // client area the charts are laid out in
     int ScreenWidth = 1920;                     // the raster is never wider
+    double StatisticsX = -1;                    // the series' statistics display; < 0 not shown
 };
 
 // What the contour of the loaded set reads from the core state.

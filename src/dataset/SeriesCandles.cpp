@@ -9,12 +9,6 @@ namespace mvx {
 
 namespace {
 
-template <typename T> int32_t Read(const SlotArray<T>& a, int row, int bin, int slot) {
-    if (row < 0 || row >= a.Rows() || bin < 0 || bin >= a.Bins() || slot < 0 || slot >= a.Slots())
-        return kBadValue;
-    return a(row, bin, slot);
-}
-
 // Running sums of one candle row.
 struct Sums {
     double Sum = 0, SumSq = 0;
@@ -71,30 +65,22 @@ std::string Series_Code_Label(int32_t code) {
     return "Bin ";
 }
 
-int32_t Series_Value(const EnsembleSet& set, int32_t code, int bin, int slot, int numCells) {
-    if (code >= 1 && code <= 5) {
-        if (bin >= numCells) return kBadValue;
-        return Read(set.IntensityData, code - 1, bin, slot);
-    }
-    if (code >= 10 && code <= 50 && code % 10 == 0) {
-        if (bin >= numCells) return kBadValue;
-        return Read(set.CorrData, code / 10 - 1, bin, slot);
-    }
-    if (code >= 100 && code <= 600 && code % 100 == 0) {
-        if (bin >= numCells) return kBadValue;
-        return Read(set.VelData, code / 100 - 1, bin, slot);
-    }
-    if (code >= 1000 && code <= 4000 && code % 1000 == 0) {
-        if (bin >= numCells) return kBadValue;
-        return Read(set.PGoodData, code / 1000 - 1, bin, slot);
-    }
-    if (code >= 10000 && code <= 60000 && code % 10000 == 0)
-        return Read(set.BTVelData, code / 10000 - 1, 0, slot);
-    if (code >= 100000 && code <= 600000 && code % 100000 == 0)
-        return Read(set.RefVelData, code / 100000 - 1, 0, slot);
+SeriesColumn Series_Column(const EnsembleSet& set, int32_t code, int bin, int numCells) {
+    const bool perBin = Series_Code_Per_Bin(code);
+    if (perBin && bin >= numCells) return {};
+    if (code >= 1 && code <= 5) return {set.IntensityData, code - 1, bin};
+    if (code >= 10 && code <= 50 && code % 10 == 0) return {set.CorrData, code / 10 - 1, bin};
+    if (code >= 100 && code <= 600 && code % 100 == 0) return {set.VelData, code / 100 - 1, bin};
+    if (code >= 1000 && code <= 4000 && code % 1000 == 0) return {set.PGoodData, code / 1000 - 1, bin};
+    if (code >= 10000 && code <= 60000 && code % 10000 == 0) return {set.BTVelData, code / 10000 - 1, 0};
+    if (code >= 100000 && code <= 600000 && code % 100000 == 0) return {set.RefVelData, code / 100000 - 1, 0};
     if (code == 1000000 || code == 2000000 || code == 5000000 || code == 6000000)
-        return Read(set.NavData, code / 1000000 - 1, 0, slot);
-    return kBadValue;
+        return {set.NavData, code / 1000000 - 1, 0};
+    return {};
+}
+
+int32_t Series_Value(const EnsembleSet& set, int32_t code, int bin, int slot, int numCells) {
+    return Series_Column(set, code, bin, numCells)(slot);
 }
 
 SeriesSelection Series_Selection(const std::array<bool, 37>& dataTypes, const std::array<bool, 256>& bins) {
@@ -152,33 +138,45 @@ void Compute_Series_Candles(Candles& out, const EnsembleSet& set, int32_t ensemb
             out.GroupCodes[static_cast<size_t>(g)] = codes[static_cast<size_t>(g)];
         }
     }
-    for (int g = 0; g < out.StatGroupCount; ++g) {
-        const int32_t code = codes[static_cast<size_t>(g)];
-        for (int r = 0; r < rows; ++r) {
-            const int bin = selection.Bins.empty() ? 0 : selection.Bins[static_cast<size_t>(r)];
-            for (int32_t c = 0; c < count; ++c) {
-                const int32_t first = c * per;
-                const int32_t last =
-                    c == count - 1 ? ensembles - 1 : std::min(ensembles - 1, first + per - 1);
-                Sums sums;
-                for (int32_t e = first; e <= last; ++e) {
-                    const int32_t v = Series_Value(set, code, bin, e, numCells);
-                    if (v == kBadValue) continue;
-                    out.CandleSamples[out.SampleIndex(g, r, c, e - first)] =
-                        static_cast<int16_t>(std::clamp<int32_t>(v, kBadValue + 1, INT16_MAX));
-                    sums.Add(v);
-                }
-                auto set_ = [&](int field, int32_t v) { out.CandleStats[out.StatIndex(field, c, r, g)] = v; };
-                set_(CandleBin, bin);
-                set_(CandleFirst, first);
-                set_(CandleLast, last);
-                set_(CandleMean, RoundToInt32(sums.Mean()));
-                set_(CandleStdDev, RoundToInt32(sums.StdDev()));
-                set_(CandleMax, sums.Max);
-                set_(CandleMin, sums.Min);
-                set_(CandleCountField, sums.Count);
+    // One column reader and one running sum per (group, row), in the samples' order: the group varies
+    // fastest, so one ensemble's samples of a candle are written side by side.
+    const int cells = out.StatGroupCount * out.StatRowCount;
+    std::vector<SeriesColumn> columns(static_cast<size_t>(cells));
+    std::vector<int> binOfRow(static_cast<size_t>(out.StatRowCount));
+    for (int r = 0; r < out.StatRowCount; ++r) {
+        binOfRow[static_cast<size_t>(r)] =
+            selection.Bins.empty() ? 0 : selection.Bins[static_cast<size_t>(r)];
+        for (int g = 0; g < out.StatGroupCount; ++g)
+            columns[static_cast<size_t>(g + out.StatGroupCount * r)] =
+                Series_Column(set, codes[static_cast<size_t>(g)], binOfRow[static_cast<size_t>(r)], numCells);
+    }
+    std::vector<Sums> sums(static_cast<size_t>(cells));
+    for (int32_t c = 0; c < count; ++c) {
+        const int32_t first = c * per;
+        const int32_t last = c == count - 1 ? ensembles - 1 : std::min(ensembles - 1, first + per - 1);
+        std::fill(sums.begin(), sums.end(), Sums{});
+        for (int32_t e = first; e <= last; ++e) {
+            int16_t* samples = out.CandleSamples.data() + out.SampleIndex(0, 0, c, e - first);
+            for (int k = 0; k < cells; ++k) {
+                const int32_t v = columns[static_cast<size_t>(k)](e);
+                if (v == kBadValue) continue;
+                samples[k] = static_cast<int16_t>(std::clamp<int32_t>(v, kBadValue + 1, INT16_MAX));
+                sums[static_cast<size_t>(k)].Add(v);
             }
         }
+        for (int r = 0; r < out.StatRowCount; ++r)
+            for (int g = 0; g < out.StatGroupCount; ++g) {
+                const Sums& sum = sums[static_cast<size_t>(g + out.StatGroupCount * r)];
+                auto put = [&](int field, int32_t v) { out.CandleStats[out.StatIndex(field, c, r, g)] = v; };
+                put(CandleBin, binOfRow[static_cast<size_t>(r)]);
+                put(CandleFirst, first);
+                put(CandleLast, last);
+                put(CandleMean, RoundToInt32(sum.Mean()));
+                put(CandleStdDev, RoundToInt32(sum.StdDev()));
+                put(CandleMax, sum.Max);
+                put(CandleMin, sum.Min);
+                put(CandleCountField, sum.Count);
+            }
     }
     out.SelectedCandle = std::clamp(out.SelectedCandle, 0, std::max(out.CandleCount - 1, 0));
     out.TrendRow = std::clamp(out.TrendRow, 0, std::max(out.StatRowCount - 1, 0));

@@ -15,6 +15,7 @@
 #include "model/Options.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,6 +33,35 @@ bool Series_Code_Direction(int32_t code);
 std::string Series_Code_Unit(int32_t code);
 // Row label of a code's table lines: "Bin ", "BT  ", "WM  " or "NAV ".
 std::string Series_Code_Label(int32_t code);
+
+// The raw values of a code at a bin (0-based) across the slots of a set: the array's values of that row
+// and bin, one slot after the other. No values (every slot kBadValue) where the code is unknown or the bin
+// lies beyond numCells or the arrays.
+class SeriesColumn {
+  public:
+    SeriesColumn() = default;
+    template <typename T> SeriesColumn(const SlotArray<T>& a, int row, int bin) {
+        if (row < 0 || row >= a.Rows() || bin < 0 || bin >= a.Bins() || a.Empty()) return;
+        const T* base = a.Raw().data() + static_cast<size_t>(bin) * a.Rows() + row;
+        if constexpr (sizeof(T) == 1)
+            bytes_ = base;
+        else
+            words_ = base;
+        step_ = static_cast<ptrdiff_t>(a.Rows()) * a.Bins();
+        slots_ = a.Slots();
+    }
+    int32_t operator()(int slot) const {
+        if (slot < 0 || slot >= slots_) return kBadValue;
+        return words_ != nullptr ? words_[slot * step_] : bytes_[slot * step_];
+    }
+
+  private:
+    const int16_t* words_ = nullptr;
+    const uint8_t* bytes_ = nullptr;
+    ptrdiff_t step_ = 0;
+    int slots_ = 0;
+};
+SeriesColumn Series_Column(const EnsembleSet& set, int32_t code, int bin, int numCells);
 
 // The raw value of a code at bin (0-based) and slot of a set; kBadValue where the code is unknown, the
 // bin lies beyond numCells (or the arrays), or the slot beyond the set.

@@ -95,8 +95,6 @@ std::vector<uint8_t> BinNumbers(const BinColumns& bins) {
 
 const std::array<const char*, 8> kContourEnsembleNames = {"Ensembles", "Year", "Month", "Day",
                                                           "Hour",      "Min",  "Sec",   "Hund"};
-const std::array<const char*, 8> kSeriesEnsembleNames = {"Ensembles", "Year", "Mon", "Day",
-                                                         "Hour",      "Min",  "Sec", "Hund"};
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "app/InformationWindow.h"
 #include "app/SubSetWindow.h"
 #include "app/WindowLayouts.h"
+#include "charts/SeriesChart.h"
 #include "options/OptionsFile.h"
 #include "platform/Twips.h"
 
@@ -385,6 +386,64 @@ TEST_F(SubSetWindowTest, NameThatCannotBeReadLeavesTheLoadedFileOnScreen) {
               0u);
     EXPECT_TRUE(subSet_->isVisible());
     EXPECT_TRUE(form_->Menu().Show_Data_Set(2)->isChecked());
+}
+
+} // namespace
+} // namespace mvx::test
+
+namespace mvx::test {
+namespace {
+
+int CountColour(const QtSurface& s, ColorRef colour) {
+    int n = 0;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x) n += s.GetPixel(x, y) == colour;
+    return n;
+}
+
+TEST_F(SubSetWindowTest, ClickRedrawsTheProfileAndABinToggleAddsAndRemovesItsSeriesLine) {
+    const QImage before = subSet_->Picture5().Image().copy();
+    Click(CellCentre(7, 3));
+    const QImage after = subSet_->Picture5().Image().copy();
+    EXPECT_FALSE(before == after);
+    subSet_->Init_Charts(500); // a full redraw draws the same profile
+    EXPECT_TRUE(after == subSet_->Picture5().Image());
+
+    // Magnitude and direction of bin 9 in one combo strip each, in the first line colour.
+    const ColorRef line = Series_Color(0);
+    EXPECT_GT(CountColour(subSet_->Picture4(), line), 0);
+    Click(CellCentre(7, 3));
+    EXPECT_FALSE(app_->Core.Opts.SeriesBinSelect[9]);
+    EXPECT_EQ(CountColour(subSet_->Picture4(), line), 0);
+    EXPECT_EQ(app_->Core.Series.CandleCount, 0);
+}
+
+TEST_F(SubSetWindowTest, SeriesSurfaceZoomsRightClicksAndShowsStatistics) {
+    std::vector<int> tabs;
+    form_->Hooks().Show_Options = [&](int tab) { tabs.push_back(tab); };
+    for (QWidget* w : {subSet_->Picture5_Widget(), subSet_->Picture4_Widget()}) {
+        Mouse(w, QEvent::MouseButtonPress, QPointF(20, 40), Qt::RightButton);
+        Mouse(w, QEvent::MouseButtonRelease, QPointF(20, 40), Qt::RightButton);
+    }
+    EXPECT_EQ(tabs, (std::vector<int>{2, 3}));
+
+    Click(CellCentre(0, 3)); // a series bin, so that the series has strips
+    ASSERT_GT(app_->Core.Series.CandleCount, 0);
+    form_->Hooks().Force_Statistics_Display();
+    EXPECT_DOUBLE_EQ(subSet_->Charts().StatisticsX, subSet_->Picture4().Width() / 2.0);
+
+    // After the space key a box dragged across the series loads the ensembles under it.
+    const int32_t first = app_->Core.Set.FirstEnsNumber;
+    QWidget* w = subSet_->Picture4_Widget();
+    const double y = subSet_->Picture4().Height() / 2.0;
+    Key(QEvent::KeyPress, Qt::Key_Space);
+    Mouse(w, QEvent::MouseButtonPress, QPointF(CellCentre(4, 0).x(), y));
+    Mouse(w, QEvent::MouseMove, QPointF(CellCentre(30, 0).x(), y));
+    Mouse(w, QEvent::MouseButtonRelease, QPointF(CellCentre(30, 0).x(), y));
+    Key(QEvent::KeyRelease, Qt::Key_Space);
+    EXPECT_EQ(app_->Core.Set.FirstEnsNumber, first + 4);
+    EXPECT_EQ(app_->Core.Set.LastEnsNumber, first + 30);
+    EXPECT_EQ(app_->Core.Set.LastBinShown, kCells);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The sub-set window's charts rendered on image surfaces: the layout of the three pictures, the cells,
 // constant data, the bottom-track line and the locators.
 #include "charts/SubSetCharts.h"
+#include "charts/SubSetPlots.h"
 #include "platform/QtSurface.h"
 
 #include "GuiApp.h"
@@ -162,6 +163,41 @@ TEST_F(SubSetRender, BottomTrackLineStaysInsideThePlot) {
         }
     EXPECT_GT(inside, 100); // a line across most of the plot
     EXPECT_EQ(outside, 0);  // the part beyond 9.5 m, above the plot, is wiped off
+}
+
+// Drawn by the window's pipeline at several sizes: every series column lies under its contour column,
+// every profile row beside its contour row, and a series line passes through each column's centre.
+TEST_F(SubSetRender, SeriesColumnsAndProfileRowsFollowTheContourAtAnySize) {
+    CoreState core = MakeCore(9, 37);
+    for (int e = 0; e < 37; ++e) core.Data.BTVelData(0, e) = 0; // a flat line across the middle of its strip
+    core.Opts.SeriesDataTypes = {};
+    core.Opts.SeriesDataTypes[20] = true;
+    for (const auto& [w, h] : {std::pair{900, 600}, {1333, 777}, {640, 1000}, {1600, 900}}) {
+        charts.WindowWidth = w;
+        charts.WindowHeight = h;
+        Init_Charts(charts, surfaces, core, colors, 500, Sub_Set_Plot_Hooks(charts, surfaces, core));
+        for (int e = 0; e < 37; ++e) {
+            const double x =
+                charts.Contour.Frame.LeftMargin +
+                (e + 0.5) *
+                    (picture1.Width() - charts.Contour.Frame.LeftMargin - charts.Contour.Frame.RightMargin) /
+                    37;
+            ASSERT_EQ(Get_Chart3d_DataIndex(charts.Contour, picture1, x, 50).EnsembleIndex, e) << w;
+            EXPECT_EQ(Series_DataIndex_At(charts, surfaces, core, x, picture4.Height() / 2.0).EnsembleIndex,
+                      e)
+                << w;
+        }
+        const ContourPlotRows rows = Contour_Plot_Rows(charts.Contour, picture1);
+        for (int r = 0; r < 9; ++r) {
+            const double y = Profile_Row_Y(rows.PlotBottom, Profile_Row_Height(9, rows.PlotHeight), r);
+            EXPECT_EQ(Get_Chart3d_DataIndex(charts.Contour, picture1, 100, y).BinRow, 8 - r) << h;
+            EXPECT_EQ(Profile_DataIndex_At(charts, surfaces, core, y).BinRow, 8 - r) << h;
+        }
+        int coloured = 0;
+        for (int y = 4; y < picture4.Height(); ++y)
+            coloured += picture4.GetPixel(picture4.Width() / 2, y) == Series_Color(0);
+        EXPECT_GE(coloured, 1) << w << "x" << h;
+    }
 }
 
 } // namespace

@@ -148,3 +148,13 @@ TEST(SeriesCandles, NothingToAverageLeavesNoCandles) {
     Compute_Series_Candles(c, set, 0, 4, Select({100}, {0}), Candle_Intervals(0, 5, true, false, 1));
     EXPECT_EQ(c.CandleCount, 0);
 }
+
+TEST(SeriesCandles, BinChoicesKeepToTheBinsShown) {
+    std::array<bool, 256> bins{};
+    bins[1] = bins[12] = bins[13] = bins[255] = true;
+    Map_Series_Bins(bins, 1, 12);
+    std::vector<int> kept;
+    for (int b = 0; b < 256; ++b)
+        if (bins[static_cast<size_t>(b)]) kept.push_back(b);
+    EXPECT_EQ(kept, (std::vector<int>{1, 12}));
+}
