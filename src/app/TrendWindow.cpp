@@ -47,6 +47,9 @@ TrendWindow::TrendWindow(AppContext& app, MainWindow& main) : app_(app), main_(m
     if (main_.Area()) main_.Area()->addSubWindow(this);
     hide();
     main_.Hooks().Show_Stat_Data = [this] { Show_Stat_Data(); };
+    main_.Hooks().Update_Stat_Data = [this] {
+        if (!isHidden()) Show_Stat_Data();
+    };
     main_.Update_Menus();
 }
 
