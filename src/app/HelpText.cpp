@@ -14,6 +14,8 @@ and exports chosen data to text, MATLAB or NetCDF files.</p>
 <li><a href="#menus">Menus</a></li>
 <li><a href="#charts">Charts</a></li>
 <li><a href="#analysis">Track vector, trend and report editor</a></li>
+<li><a href="#viewer">Data viewer</a></li>
+<li><a href="#details">File details</a></li>
 <li><a href="#export">Export</a></li>
 <li><a href="#options">Options</a></li>
 <li><a href="#monitor">Monitor mode</a></li>
@@ -41,17 +43,21 @@ of recent files.</p>
 
 <h2><a name="menus"></a>Menus</h2>
 <p>Items shown greyed lead to windows that this version of Marevox does not have yet: the whole-set
-navigator, the data viewer, the chart options, the export dialog, animation, the file details, the trend,
-the track vector and the report editor.</p>
+navigator, animation, the trend, the track vector and the report editor.</p>
 <dl>
 <dt><b>File</b></dt><dd>MultiFile, Open, Save Selected Set, Save Sub Set, Exit and the recent files.</dd>
 <dt><b>Edit</b></dt><dd>Copy &gt; Sub Set puts the charts of the Sub Set window on the clipboard as one
 picture. MSPAINT &gt; Sub Set does the same and hands the picture to the desktop's picture program (when
 none starts, you are told, and the picture is still on the clipboard). Flip inverts the orientation of
 every ensemble and reopens the file.</dd>
-<dt><b>Options</b></dt><dd>Max Ensembles sets the size of the sub set.</dd>
-<dt><b>Window</b></dt><dd>Shows or hides the Information and Sub Set windows; a check mark means the
-window is on screen. The Sub Set window needs a loaded file. Align Forms puts the information and sub-set
+<dt><b>Options</b></dt><dd>Chart Options opens the chart options dialog on its Contour, Profile,
+Series, Ancillary or Processing page (see <a href="#options">Options</a>). Max Ensembles sets the size of
+the sub set.</dd>
+<dt><b>Export</b></dt><dd>Opens the export dialog (see <a href="#export">Export</a>).</dd>
+<dt><b>Utilities</b></dt><dd>File Details reports on any ensemble file: see <a href="#details">File
+details</a>.</dd>
+<dt><b>Window</b></dt><dd>Shows or hides the Information, Sub Set and Viewer windows; a check mark means
+the window is on screen. The Sub Set window needs a loaded file. Align Forms puts the information and sub-set
 windows back in their places.</dd>
 <dt><b>Monitor</b></dt><dd>On and Interval: see <a href="#monitor">Monitor mode</a>.</dd>
 <dt><b>Help</b></dt><dd>This help, and the program's version.</dd>
@@ -73,7 +79,7 @@ battery. Directions and the heading step through the strip's edges when they pas
 averaging interval is drawn as a candle: a line from the smallest to the largest value, a box of one
 standard deviation either side of the mean, and a bar at the mean. <b>Utilities &gt; Trend</b> prints the
 chosen candle's statistics across the middle of the series.</p>
-<p>A right click on the profile or series opens its chart options (when the options dialog exists); hold
+<p>A right click on the profile or series opens its page of the chart options; hold
 the space bar and drag a box across the series to load the ensembles under it.</p>
 <p>On the contour, a click chooses the profile ensemble and selects or clears a bin for the series; the
 arrow keys step them. Hold the space bar and drag a box to load the ensembles and bins under it as the new
@@ -98,13 +104,47 @@ way round. Click the blinking candle number to choose another candle.</p>
 a title, axis caption or time label (or use <b>Edit &gt; Captions</b>) to change it; <b>File &gt; Save Edit
 File</b> writes a report file (.mvr) that <b>Load Edit File</b> reads back without the ensemble file, and
 <b>Load Sub Set</b> takes a new snapshot. A report is never saved over a file that holds data.</p>
+<h2><a name="viewer"></a>Data viewer</h2>
+<p><b>Window &gt; Viewer</b> opens the <b>Marevox Viewer</b>: every value of one ensemble of the sub set at
+one bin, as text (ensemble number, date and time, bin and range; velocities, echo, correlation and percent
+good of the bin; bottom track, reference and navigation velocities; attitude, temperature, depth and
+positions). While it is on screen it follows the mouse: over the contour it shows the ensemble and bin
+under the pointer, over the profile the profile ensemble at the bin beside the pointer. Its Font menu sets
+the size of the text and makes it bold.</p>
+
+<h2><a name="details"></a>File details</h2>
+<p><b>Utilities &gt; File Details</b> asks for an ensemble file (the open file is offered first) and
+shows the <b>Marevox File Details</b> window: the file's size and kind, the data types and the
+instrument's set-up of its first ensemble (in words and by command), its first and last ensemble, and
+the bytes beyond them. It then reads every ensemble of the file and counts them in the <b>Ensemble
+Statistics</b> frame: the first and last ensemble numbers, missing ensembles, repeats, resets of the
+numbering and ensembles of the wrong size. The counts grow while the file is read, and Marevox stays
+usable meanwhile; closing the window stops the count. A file that cannot be opened shows "Invalid
+File" and the reason.</p>
 
 <h2><a name="export"></a>Export</h2>
-<p>The export dialog is not part of this version. The command-line program writes the same files:
-<tt>marevox-cli export contour|profile|series FILE --out PATH</tt> gives a text file whose columns are
-separated by TAB characters (bad values left empty) or, with <tt>--format mat</tt>, a MATLAB Level 4 MAT
-file (bad values kept as -32768).</p>
-<p>With <tt>--format nc</tt> it writes a NetCDF file that follows the CF conventions (CF-1.8): the
+<p><b>Export</b> opens the <b>MAREVOX Export Options</b> window, filled from what the charts show. Its pages
+choose what to write:</p>
+<ul>
+<li><b>Contour</b>: one data type (echo amplitude, correlation, velocity or percent good) of the chosen
+bins for the ensembles First to Last in steps of Step;</li>
+<li><b>Profile</b>: any data types of the chosen bins of one ensemble;</li>
+<li><b>Series/Ancillary</b>: any per-bin data types of the chosen bins, bottom-track, water-mass and
+navigation velocities, positions, bottom-track depth and the ancillary values (pitch, roll, heading,
+temperature, depth, orientation, BIT, battery) for First to Last in steps of Step.</li>
+</ul>
+<p>The bin lists start empty; All and None choose every bin of the file or none. Each page writes a text
+file (TXT: columns separated by TAB characters, bad values left empty), a MATLAB Level 4 MAT file (MAT:
+bad values kept as -32768) or a NetCDF file (NC, described below). <b>Write File</b> asks for the file name, then writes it while the progress
+bar moves; the menus and chart windows wait until it is done. Ensemble numbers outside the file are brought
+inside it, and the boxes show the numbers written. A file that already holds data is never overwritten
+("Over-Write of File Not Allowed"); a file that cannot be written is reported and removed again.
+<b>Quit Export</b> closes the window, or, while a file is being written, stops the export (the file keeps
+what was written so far, and you are told so) and then closes it.</p>
+<p>The command-line program writes the same files, byte for byte, for the same choices:
+<tt>marevox-cli export contour|profile|series FILE --out PATH</tt>, with <tt>--format mat</tt> for a MAT
+file and <tt>--format nc</tt> for a NetCDF file.</p>
+<p>The NetCDF file (NC, or <tt>--format nc</tt>) follows the CF conventions (CF-1.8): the
 ensembles are the dimension <i>time</i>, the bins the dimension <i>range</i> (metres from the transducer,
 <i>positive</i> up or down as the instrument looked), and every data type a variable of raw integers
 with <i>scale_factor</i>, <i>units</i> and <i>_FillValue</i> -32768, so that a program that decodes CF
@@ -114,6 +154,26 @@ their times take the stand-in year 1904 (one more after each New Year they cross
 variable's comment states; put the deployment's year into its units to date them.</p>
 
 <h2><a name="options"></a>Options</h2>
+<p><b>Options &gt; Chart Options</b> opens the <b>MAREVOX Chart Options</b> window on one of its pages
+(Ctrl+Tab moves to the next page; a right click on the contour opens the Contour page):</p>
+<ul>
+<li><b>Contour</b>: the data type the contour shows, its colour scale (Manual with your Min and Max, Peak,
+or the mean plus and minus 1, 2 or 3 standard deviations), locators, grid and bottom-track depth line, the
+selected set's first and last ensemble, and the first and last bin shown;</li>
+<li><b>Profile</b>: the profile chart's data types, lines, symbols, grid, scales and ensemble;</li>
+<li><b>Series</b>: the series chart's data types, style, scales, bins and averaging interval (All: the
+whole sub set; User: hhhh:mm:ss.hh);</li>
+<li><b>Ancillary</b>: the ancillary chart's data types, style and scales, and the water density used for
+depth from pressure;</li>
+<li><b>Processing</b>: the water and bottom velocity scale factors, the velocity reference and the end of
+profile.</li>
+</ul>
+<p><b>Apply</b> takes the changes into the charts and saves the options; a change of the velocity
+reference or of a scale factor reads the whole file again. <b>OK</b> does the same and closes the window,
+<b>Cancel</b> closes it without a change. <b>Default</b> puts every setting back to its default (apply to
+see it), <b>Load</b> reads settings from an options file, and <b>Save</b> writes them to a new or empty file
+once they are applied. A box that does not start with a number reads as 0; numbers beyond 1,000,000,000
+are held there; a water density that is not positive is refused.</p>
 <p>Options are kept in the file MRVXOps.Txt in the program's settings folder; they are read at start-up
 and written when the program ends, together with the places of the windows (a place too small or off the
 screen is not kept). A file written by another version of the program is ignored.</p>
@@ -123,7 +183,8 @@ screen is not kept). A file written by another version of the program is ignored
 <i>interval</i> seconds (5 unless changed with <b>Monitor &gt; Interval</b>, 1 to 9999) Marevox looks at the
 size of the file opened last and, when it has grown, reopens it and shows its newest ensembles. The menu
 bar counts down the seconds to the next look. While monitoring, the File, Edit, Options, Animate and Export
-menus are disabled; choose <b>Monitor &gt; On</b> again to stop. A file that cannot be read while
+menus and the chart options and export windows are disabled; choose <b>Monitor &gt; On</b> again to stop.
+A file that cannot be read while
 monitoring is reported in the information window only, so that no message box stops the watch.</p>
 
 <h2><a name="commandline"></a>Command line</h2>

@@ -1,6 +1,7 @@
 #include "app/InformationWindow.h"
 
 #include "app/AppIcon.h"
+#include "app/TextBox.h"
 
 #include "common/Rounding.h"
 
@@ -20,14 +21,8 @@ InformationWindow::InformationWindow(QMdiArea* area) : area_(area) {
     setWindowTitle("Marevox Information");
     setWindowIcon(App_Icon());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    text1_ = new QPlainTextEdit(this);
-    text1_->setReadOnly(true);
-    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont font("Courier New");
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(8);
-    text1_->setFont(font);
-    setFont(font);
+    text1_ = New_Text_Box(this, "Text1");
+    setFont(text1_->font());
     // The text box takes the window's background colour.
     QPalette palette = text1_->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -46,14 +41,11 @@ void InformationWindow::Fit_Form(const std::string& statsText) {
 }
 
 void InformationWindow::Set_Stats_Text(const std::string& statsText) {
-    // The statistics lines end with carriage return and line feed; the box wants plain line feeds.
-    QString text = QString::fromStdString(statsText);
-    text.replace("\r\n", "\n");
-    text1_->setPlainText(text);
+    Set_Box_Text(text1_, statsText);
 }
 
 std::string InformationWindow::Text() const {
-    return text1_->toPlainText().toStdString();
+    return Box_Text(text1_);
 }
 
 void InformationWindow::closeEvent(QCloseEvent* event) {

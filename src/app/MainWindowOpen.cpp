@@ -1,5 +1,6 @@
 // The Open command and the commands around it: recent files, Flip, MultiFile, saving raw sets and the
 // sub-set capacity.
+#include "app/FileFilters.h"
 #include "app/InformationWindow.h"
 #include "app/MainWindow.h"
 
@@ -16,10 +17,6 @@
 namespace mvx {
 
 namespace {
-
-// The open dialog offers the usual names of ensemble files (the dialog matches them in any case).
-constexpr const char* kOpenFilter = "Ensemble Files (*.000;*.PD0;*.ENS;*.ENX;*.ENR;*.STA;*.LTA)|"
-                                    "*.000;*.PD0;*.ENS;*.ENX;*.ENR;*.STA;*.LTA|All Files (*.*)|*.*";
 
 // Display caption of a path in a menu ("&" would otherwise mark an access key).
 QString MenuCaption(const std::string& path) {
@@ -50,7 +47,7 @@ void MainWindow::Open_File() {
         if (name.empty()) {
             FileDialogSpec spec;
             spec.Title = "Open";
-            spec.Filter = kOpenFilter;
+            spec.Filter = kEnsembleFileFilter;
             name = app_.Ui.OpenFileName(spec);
         }
 

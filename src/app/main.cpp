@@ -1,11 +1,15 @@
 // marevox [FILE [-Mnnnn]]: the desktop program.
 #include "app/AppContext.h"
 #include "app/AppIcon.h"
+#include "app/ChartOptionsDialog.h"
+#include "app/ExportDialog.h"
+#include "app/FileDetailsWindow.h"
 #include "app/MainWindow.h"
 #include "app/ReportEditorWindow.h"
 #include "app/SubSetWindow.h"
 #include "app/TrackVectorWindow.h"
 #include "app/TrendWindow.h"
+#include "app/ViewerWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
@@ -27,6 +31,11 @@ int main(int argc, char** argv) {
     new mvx::TrackVectorWindow(app, mainWindow);
     new mvx::TrendWindow(app, mainWindow);
     new mvx::ReportEditorWindow(app, mainWindow);
+    new mvx::ViewerWindow(app, mainWindow);
+    new mvx::FileDetailsWindow(app, mainWindow);
+    // The two dialogs are made hidden; the menus show them.
+    new mvx::ChartOptionsDialog(app, mainWindow);
+    new mvx::ExportDialog(app, mainWindow);
     dialogs.SetParent(&mainWindow);
 
     // The command line as one text, the way the program reads it: the words after the program's name.

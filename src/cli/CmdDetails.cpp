@@ -4,9 +4,6 @@
 #include "cli/Messages.h"
 #include "dataset/DecodeState.h"
 #include "ensemble/FileDetails.h"
-#include "ensemble/Framing.h"
-#include "model/CoreState.h"
-#include "model/DataSet.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -16,27 +13,12 @@ namespace mvx::cli {
 
 namespace {
 
-// The bottom-track set-up lines show what a decode of the file's first ensemble leaves behind. found
-// tells whether the file has an ensemble at all.
-InstrumentSetup FirstEnsembleSetup(const std::string& path, bool& found) {
-    CoreState state;
-    Allocate_Data_Set(state.Data, 1, 1, false);
-    EnsembleFile file;
-    found = false;
-    if (!file.Open(path)) return state.Setup;
-    state.Set.DataStructure = Determine_File_Data_Structure(file, state.Frame, {});
-    if (Get_Next_Ensemble(state.Set.DataStructure, file, state.Frame, state.Set.FileValid, {})) {
-        found = state.Set.DataStructure != kStructureUnknown;
-        Decode_Ensemble(state);
-    }
-    return state.Setup;
-}
-
 int RunDetails(const std::string& path) {
     if (const std::string problem = InputProblem(path); !problem.empty())
         return Failure("details", path + ": " + problem);
     bool found = false;
-    const InstrumentSetup setup = FirstEnsembleSetup(path, found);
+    // The bottom-track set-up lines show what a decode of the file's first ensemble leaves behind.
+    const InstrumentSetup setup = First_Ensemble_Setup(path, found);
     FileDetailsResult result;
     if (!Show_File_Details(path, setup, result)) {
         std::printf("%s\n", result.Text.c_str());

@@ -21,4 +21,10 @@ ContourCode Decode_Contour_Code(int32_t code) {
     return {};
 }
 
+int32_t Contour_Code_At(int index) {
+    static constexpr int32_t kCodes[] = {1,   2,   3,   4,   5,   10,  20,   30,   40,   50,
+                                         100, 200, 300, 400, 500, 600, 1000, 2000, 3000, 4000};
+    return index >= 0 && index < 20 ? kCodes[index] : 0;
+}
+
 } // namespace mvx

@@ -17,5 +17,7 @@ struct ContourCode {
 };
 
 ContourCode Decode_Contour_Code(int32_t code);
+// The code at a place 0-19 among the twenty (the inverse of Index above); 0 for any other place.
+int32_t Contour_Code_At(int index);
 
 } // namespace mvx

@@ -158,7 +158,7 @@ void DataTypesLine(int32_t structure, const DetailsConfig& c, std::string& t) {
 // The statistics scan over every ensemble of the file.
 void ScanEnsembles(EnsembleFile& file, EnsembleFrame& frame, const EnsembleFormat& format,
                    FileDetailsResult& r, const std::function<void(const EnsembleStatistics&)>& onStatistics,
-                   const YieldFn& yield) {
+                   const YieldFn& yield, const ProgressSink& progress) {
     EnsembleStatistics& s = r.Stats;
     s = EnsembleStatistics{};
     r.UpCount = r.DownCount = 0;
@@ -171,7 +171,14 @@ void ScanEnsembles(EnsembleFile& file, EnsembleFrame& frame, const EnsembleForma
     changed();
     file.Seek(1);
     DetailsConfig scratch;
+    const double length = static_cast<double>(std::max<int64_t>(file.Length(), 1));
     while (!file.AtEnd()) {
+        // The share of the file read so far (positions count from 1).
+        const double read = std::min(static_cast<double>(file.NextPosition() - 1) / length, 1.0);
+        if (!progress.DoValue(100.0 * read)) {
+            r.Stopped = true;
+            return;
+        }
         if (!format.Find(file, frame, yield)) continue;
         format.DecodeLeaders(frame, scratch, false);
         const int64_t number = scratch.EnsembleNumber;
@@ -212,7 +219,7 @@ std::string CovertByteToBinaryStr(int32_t value, int topBit) {
 
 bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, FileDetailsResult& r,
                        const std::function<void(const EnsembleStatistics&)>& onStatistics,
-                       const YieldFn& yield) {
+                       const YieldFn& yield, const ProgressSink& progress) {
     r = FileDetailsResult{};
     EnsembleFile file;
     if (!file.Open(path)) {
@@ -261,7 +268,7 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
 
     // The scan starts from the first ensemble's number and the length the last search left.
     r.Config.EnsembleNumber = firstNumber;
-    ScanEnsembles(file, frame, *format, r, onStatistics, yield);
+    ScanEnsembles(file, frame, *format, r, onStatistics, yield, progress);
     if (file.Length() < length) t += std::string(kCrLf) + "File Error";
     return true;
 }

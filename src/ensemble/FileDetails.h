@@ -54,15 +54,18 @@ struct FileDetailsResult {
     DetailsConfig Config;
     int32_t UpCount = 0, DownCount = 0;
     bool Nvram = false;
+    bool Stopped = false; // the progress callback stopped the statistics scan part-way
 };
 
 // Writes the report for the file at path. btSetup supplies the bottom-track set-up lines (the values the
 // program's last decode left). onStatistics is called whenever a counter of the scan changes, so a
-// window can show the scan as it progresses. Returns False when the file cannot be opened ("Invalid
-// File" is then the whole text); a read failure part-way appends "File Error".
+// window can show the scan as it progresses (the report text is complete by the first call). The scan
+// reports its progress (0..100, the share of the file read) after every ensemble; a false answer stops
+// it there, with Stopped set. Returns False when the file cannot be opened ("Invalid File" is then the
+// whole text); a read failure part-way appends "File Error".
 bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, FileDetailsResult& result,
                        const std::function<void(const EnsembleStatistics&)>& onStatistics = {},
-                       const YieldFn& yield = {});
+                       const YieldFn& yield = {}, const ProgressSink& progress = {});
 
 // Bits n down to 0 of value as '1'/'0' characters, most significant first.
 std::string CovertByteToBinaryStr(int32_t value, int topBit);

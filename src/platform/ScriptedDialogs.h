@@ -21,6 +21,7 @@ class ScriptedDialogs : public Dialogs {
 
     std::deque<std::string> InputAnswers, OpenAnswers, SaveAnswers;
     std::vector<Question> Asked;
+    std::string OpenPreset; // the file name the last open dialog was preset to
 
     void MessageBox(const std::string& text, const std::string& title) override {
         Asked.push_back({"message", text, title, ""});
@@ -32,6 +33,7 @@ class ScriptedDialogs : public Dialogs {
     }
     std::string OpenFileName(const FileDialogSpec& spec) override {
         Asked.push_back({"open", spec.Title, spec.Title, spec.Filter});
+        OpenPreset = spec.FileName;
         return Next(OpenAnswers);
     }
     std::string SaveFileName(const FileDialogSpec& spec) override {

@@ -68,6 +68,15 @@ std::string SimulatedFile(int32_t ensembles, const std::string& name) {
     return path;
 }
 
+QPointF Contour_Cell_Centre(SubSetWindow& window, int ensemble, int rowFromTop) {
+    const ContourChart& c = window.Charts().Contour;
+    const QtSurface& p = window.Picture1();
+    const double w = p.Width() - c.Frame.LeftMargin - c.Frame.RightMargin;
+    const double h = p.Height() - c.Frame.TopMargin - c.Frame.BottomMargin;
+    const int n = c.Axes.NumEnsembles, b = c.Axes.LastBinShown - c.Axes.FirstBinShown + 1;
+    return {c.Frame.LeftMargin + (ensemble + 0.5) * w / n, c.Frame.TopMargin + (rowFromTop + 0.5) * h / b};
+}
+
 int64_t FirstEnsembleLength(const std::vector<uint8_t>& bytes) {
     if (bytes.size() < 4 || bytes[0] != 0x7F || bytes[1] != 0x7F) return 0;
     return static_cast<int64_t>(bytes[2] | (bytes[3] << 8)) + 2;

@@ -2,6 +2,7 @@
 // A running main window over scripted dialogs, with its own settings folder, for the desktop tests.
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
+#include "app/SubSetWindow.h"
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
 
@@ -46,6 +47,10 @@ struct OpenCounter {
 // A file of our simulated instrument in a scratch folder: ensembles of equal length, ending on an ensemble
 // boundary, 30 cells, one minute apart.
 std::string SimulatedFile(int32_t ensembles, const std::string& name = "simulated.000");
+
+// The pixel at the centre of a cell of the sub-set window's contour (row counted from the top), in the
+// contour picture's coordinates.
+QPointF Contour_Cell_Centre(SubSetWindow& window, int ensemble, int rowFromTop);
 
 // Byte length of one ensemble of a file whose ensembles all have the same length: the two bytes after
 // the header id give the count without the checksum.

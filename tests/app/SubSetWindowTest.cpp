@@ -58,13 +58,7 @@ class SubSetWindowTest : public AppTest {
 
     // The pixel at the centre of a cell of the contour (row counted from the top).
     QPointF CellCentre(int ensemble, int rowFromTop) const {
-        const ContourChart& c = subSet_->Charts().Contour;
-        const QtSurface& p = subSet_->Picture1();
-        const double w = p.Width() - c.Frame.LeftMargin - c.Frame.RightMargin;
-        const double h = p.Height() - c.Frame.TopMargin - c.Frame.BottomMargin;
-        const int n = c.Axes.NumEnsembles, b = c.Axes.LastBinShown - c.Axes.FirstBinShown + 1;
-        return {c.Frame.LeftMargin + (ensemble + 0.5) * w / n,
-                c.Frame.TopMargin + (rowFromTop + 0.5) * h / b};
+        return Contour_Cell_Centre(*subSet_, ensemble, rowFromTop);
     }
 
     // The share of a cell's pixels that have a colour.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace mvx;
 
 namespace {
@@ -156,5 +158,26 @@ TEST(FileDetails, RealFilesStatistics) {
         EXPECT_EQ(r.Stats.Missing + r.Stats.Repeats + r.Stats.Resets + r.Stats.WrongSize, 0) << c.name;
         EXPECT_NE(r.Text.find("Extra Data in File " + std::to_string(c.extra) + " bytes"), std::string::npos)
             << c.name;
+    }
+}
+
+TEST(FileDetails, ProgressFalseStopsTheScanWhereItIs) {
+    const std::string path = WriteNumbered({1, 2, 3, 4, 5, 6});
+    for (int allowed : {0, 3, 100}) {
+        std::vector<double> seen;
+        ProgressSink progress;
+        progress.Value = [&](double value) {
+            seen.push_back(value);
+            return static_cast<int>(seen.size()) <= allowed;
+        };
+        FileDetailsResult r;
+        ASSERT_TRUE(Show_File_Details(path, InstrumentSetup{}, r, {}, {}, progress));
+        EXPECT_EQ(r.Stopped, allowed < 6) << allowed;
+        // Each ensemble let through is counted; the first is at the start of the file.
+        EXPECT_EQ(r.Stats.Last, std::min(allowed, 6)) << allowed;
+        ASSERT_FALSE(seen.empty());
+        EXPECT_LT(seen.front(), 1.0);
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        EXPECT_LE(seen.back(), 100.0);
     }
 }
