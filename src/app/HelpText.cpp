@@ -43,7 +43,7 @@ of recent files.</p>
 
 <h2><a name="menus"></a>Menus</h2>
 <p>Items shown greyed lead to windows that this version of Marevox does not have yet: the whole-set
-navigator, animation, the trend, the track vector and the report editor.</p>
+navigator and animation.</p>
 <dl>
 <dt><b>File</b></dt><dd>MultiFile, Open, Save Selected Set, Save Sub Set, Exit and the recent files.</dd>
 <dt><b>Edit</b></dt><dd>Copy &gt; Sub Set puts the charts of the Sub Set window on the clipboard as one
