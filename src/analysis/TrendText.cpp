@@ -20,7 +20,7 @@ std::string Whole(double value) {
 
 } // namespace
 
-std::string Interval_Text(double seconds) {
+std::string Candle_Interval_Text(double seconds) {
     if (!(seconds > 0)) seconds = 0;
     const double hours = std::floor(seconds / 3600);
     const double minutes = std::floor((seconds - hours * 3600) / 60);
@@ -39,7 +39,7 @@ StatText Show_Stat_Text(const Candles& c, int32_t firstEnsNumber, int32_t numCel
     t.Header.push_back("Triangular Width " + Whole(2.0 * std::max(c.TrendPasses, 0) + 1));
     t.Header.push_back("First Ensemble " + Field(Whole(double(firstEnsNumber) + first), 9));
     t.Header.push_back("Last Ensemble  " + Field(Whole(double(firstEnsNumber) + last), 9));
-    t.Header.push_back("Interval " + Interval_Text(c.IntervalSeconds));
+    t.Header.push_back("Interval " + Candle_Interval_Text(c.IntervalSeconds));
     t.CandleLine = t.Header.size();
     t.Header.push_back("Selected Candle ");
     t.CandleLabel = Field(Whole(candle + 1), 3);

@@ -33,7 +33,7 @@ StatText Show_Stat_Text(const Candles& candles, int32_t firstEnsNumber, int32_t 
                         int32_t orientationBalance);
 
 // "hhhh:mm:ss.ss" of an interval in seconds.
-std::string Interval_Text(double seconds);
+std::string Candle_Interval_Text(double seconds);
 
 // A click on the table's displayed line l picks the group and row shown on it; false (nothing changes)
 // when the table has no lines or l is outside it.
