@@ -13,6 +13,7 @@ and exports chosen data to text, MATLAB or NetCDF files.</p>
 <li><a href="#opening">Opening files</a></li>
 <li><a href="#menus">Menus</a></li>
 <li><a href="#charts">Charts</a></li>
+<li><a href="#analysis">Track vector, trend and report editor</a></li>
 <li><a href="#viewer">Data viewer</a></li>
 <li><a href="#details">File details</a></li>
 <li><a href="#navigator">The whole-set navigator</a></li>
@@ -44,8 +45,7 @@ refused with a message that says why, also shown in the information window; it d
 of recent files.</p>
 
 <h2><a name="menus"></a>Menus</h2>
-<p>Items shown greyed lead to windows that this version of Marevox does not have yet: the trend,
-the track vector and the report editor.</p>
+<p>Items shown greyed wait for a loaded file, or for a file being written to be done.</p>
 <dl>
 <dt><b>File</b></dt><dd>MultiFile, Open, Save Selected Set, Save Sub Set, Exit and the recent files.</dd>
 <dt><b>Edit</b></dt><dd>Copy &gt; Whole Set puts the chart of the Whole Set window on the clipboard; Copy
@@ -59,9 +59,10 @@ the sub set.</dd>
 <dt><b>Animate</b></dt><dd>Contour, Profile and Series, each with Go and Rewind: see
 <a href="#animate">Animation</a>.</dd>
 <dt><b>Export</b></dt><dd>Opens the export dialog (see <a href="#export">Export</a>).</dd>
+<dt><b>Report</b></dt><dd>Opens the report editor on a snapshot of the contour.</dd>
 <dt><b>Utilities</b></dt><dd>File Details reports on any ensemble file: see <a href="#details">File
-details</a>.</dd>
-<dt><b>Window</b></dt><dd>Shows or hides the Information, Whole Set, Sub Set and Viewer windows; a check
+details</a>. Trend shows the statistics, trend and residuals of a series candle.</dd>
+<dt><b>Window</b></dt><dd>Shows or hides the Information, Whole Set, Sub Set, Viewer and Track Vector windows; a check
 mark means the window is on screen. The Whole Set and Sub Set windows need a loaded file. Align Forms puts
 the information, whole-set and sub-set windows back in their places.</dd>
 <dt><b>Monitor</b></dt><dd>On and Interval: see <a href="#monitor">Monitor mode</a>.</dd>
@@ -90,6 +91,25 @@ the space bar and drag a box across the series to load the ensembles under it.</
 arrow keys step them. Hold the space bar and drag a box to load the ensembles and bins under it as the new
 sub set. Drag the edge of the profile or series area to share the window out differently.</p>
 
+<h2><a name="analysis"></a>Track vector, trend and report editor</h2>
+<p><b>Window &gt; Track Vector</b> resolves the velocities of the series bins into a <i>long-track</i>
+component (upper chart) and a <i>cross-track</i> component (lower chart). The track direction comes from
+each ensemble's bottom-track or navigation velocity, or from an angle you enter (<b>Projection &gt;
+Manual</b>, degrees clockwise from north, -179.99 to 180; an entry beyond that range is taken as 180, an
+empty answer or one that is not a number keeps the angle). Ensembles without a track velocity (none
+recorded, or no motion) are left as gaps. The text column shows the last ensemble's bottom-track and
+navigation speed and direction, the velocity reference and the ensemble's time. Its own menus choose the
+speed and depth units, the time origin, the font, and animate the window through the file (<b>Animate &gt;
+Go</b>, <b>Stop</b>, <b>Rewind</b>). Move the pointer over a chart to read the values under it.</p>
+<p><b>Utilities &gt; Trend</b> shows the statistics of one averaging interval (candle) of the series chart,
+one line per bin and series, and for the line you click the series with its trend (1-2-1 smoothing
+repeated as many times as the slider says; gaps are filled on the way) and the residuals about it.
+Directions are smoothed through their east and north components, and their residuals are taken the short
+way round. Click the blinking candle number to choose another candle.</p>
+<p>The <b>Report</b> command opens the report editor with a snapshot of the sub set's contour. Double-click
+a title, axis caption or time label (or use <b>Edit &gt; Captions</b>) to change it; <b>File &gt; Save Edit
+File</b> writes a report file (.mvr) that <b>Load Edit File</b> reads back without the ensemble file, and
+<b>Load Sub Set</b> takes a new snapshot. A report is never saved over a file that holds data.</p>
 <h2><a name="viewer"></a>Data viewer</h2>
 <p><b>Window &gt; Viewer</b> opens the <b>Marevox Viewer</b>: every value of one ensemble of the sub set at
 one bin, as text (ensemble number, date and time, bin and range; velocities, echo, correlation and percent

@@ -138,7 +138,9 @@ void MainWindow::Build_Menus() {
     });
     m.Show_Trend = AddItem(m.Utils, "Show_Trend", "&Trend");
     connect(m.Show_Trend, &QAction::triggered, this, [this] {
-        if (app_.Core.Set.FileValid && hooks_.Force_Statistics_Display) hooks_.Force_Statistics_Display();
+        if (!app_.Core.Set.FileValid) return;
+        if (hooks_.Force_Statistics_Display) hooks_.Force_Statistics_Display();
+        if (hooks_.Show_Stat_Data) hooks_.Show_Stat_Data();
     });
 
     // Window.
@@ -186,7 +188,7 @@ void MainWindow::Update_Menus() {
     }
     m.Edit_Contour->setEnabled(static_cast<bool>(hooks_.Show_Report));
     m.ShowDetails->setEnabled(static_cast<bool>(hooks_.Show_Details));
-    m.Show_Trend->setEnabled(static_cast<bool>(hooks_.Force_Statistics_Display));
+    m.Show_Trend->setEnabled(hooks_.Force_Statistics_Display || hooks_.Show_Stat_Data);
     // Copy and paint of the whole set need its window.
     const bool wholeSet = Window(ChildWindow::WholeSet) != nullptr;
     m.Copy_Form(0)->setEnabled(wholeSet);

@@ -24,6 +24,8 @@ void SubSetWindow::Install_Plot_Hooks() {
     chartHooks_.Show_Series_And_Ancillary_Data = [this] {
         SubSetSurfaces surfaces = Surfaces();
         Show_Series_And_Ancillary_Data(charts_, surfaces, app_.Core);
+        // The trend window reads the candles the series chart has just computed.
+        if (main_.Hooks().Update_Stat_Data) main_.Hooks().Update_Stat_Data();
     };
     WindowHooks& hooks = main_.Hooks();
     hooks.Force_Statistics_Display = [this] {
@@ -31,6 +33,7 @@ void SubSetWindow::Install_Plot_Hooks() {
         SubSetSurfaces surfaces = Surfaces();
         mvx::Force_Statistics_Display(charts_, surfaces, app_.Core);
         pic4_->update();
+        if (main_.Hooks().Update_Stat_Data) main_.Hooks().Update_Stat_Data();
     };
     hooks.Map_Series_Bins = [this] {
         CoreState& core = app_.Core;

@@ -45,6 +45,11 @@ struct WindowHooks {
     std::function<void(bool enabled)> Export_Enable;
     std::function<void()> Show_Details;
     std::function<void()> Show_Report;
+    // Trend window: rebuilds its statistics from the series chart's candles and shows itself (the series
+    // chart calls it after every redraw of its candles).
+    std::function<void()> Show_Stat_Data;
+    // Trend window: the same while it is on screen, nothing while it is not (after a series redraw).
+    std::function<void()> Update_Stat_Data;
     // Track vector window: its flag that the loaded set changed, and its own menus for Disable_Menus.
     std::function<void()> Set_RotateNeeded;
     std::function<void(bool disable)> TrackVector_Disable_Menus;

@@ -6,7 +6,10 @@
 #include "app/ExportDialog.h"
 #include "app/FileDetailsWindow.h"
 #include "app/MainWindow.h"
+#include "app/ReportEditorWindow.h"
 #include "app/SubSetWindow.h"
+#include "app/TrackVectorWindow.h"
+#include "app/TrendWindow.h"
 #include "app/ViewerWindow.h"
 #include "app/WholeSetWindow.h"
 #include "platform/Dialogs.h"
@@ -29,6 +32,9 @@ int main(int argc, char** argv) {
     auto* wholeSet = new mvx::WholeSetWindow(app, mainWindow);
     auto* subSet = new mvx::SubSetWindow(app, mainWindow);
     new mvx::Animator(app, mainWindow, *wholeSet, subSet);
+    new mvx::TrackVectorWindow(app, mainWindow);
+    new mvx::TrendWindow(app, mainWindow);
+    new mvx::ReportEditorWindow(app, mainWindow);
     new mvx::ViewerWindow(app, mainWindow);
     new mvx::FileDetailsWindow(app, mainWindow);
     // The two dialogs are made hidden; the menus show them.

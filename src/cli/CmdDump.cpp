@@ -1,5 +1,6 @@
-// marevox-cli dump FILE [--first E] [--last E] [--raw] [--options FILE]: every valid ensemble of a file,
-// decoded into one data-set slot, as one JSON object per line.
+// marevox-cli dump FILE [--first E] [--last E] [--raw] [--options FILE] [--track bottom|navigation|ANGLE]:
+// every valid ensemble of a file, decoded into one data-set slot, as one JSON object per line.
+#include "cli/CmdTrack.h"
 #include "cli/Commands.h"
 #include "cli/InputFiles.h"
 #include "cli/JsonWriter.h"
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace mvx::cli {
 
@@ -27,6 +29,7 @@ struct DumpOptions {
     int64_t First = std::numeric_limits<int64_t>::min();
     int64_t Last = std::numeric_limits<int64_t>::max();
     bool Raw = false;
+    std::optional<TrackChoice> Track;
 };
 
 template <typename T>
@@ -131,6 +134,7 @@ int RunDump(const DumpOptions& o) {
             End_Of_Profile(setup, options, data, kSlot);
             Process_Velocities(setup, options, data, kSlot);
         }
+        if (o.Track) Rotate_Track_Data(data, kSlot + 1, setup.NumCells, o.Track->Projection, o.Track->Angle);
         WriteEnsemble(json, setup, data, kSlot);
         std::fwrite(json.Text().data(), 1, json.Text().size(), stdout);
         std::fputc('\n', stdout);
@@ -151,6 +155,7 @@ CommandRun AddDump(CLI::App& root) {
                   "the decoded values without end-of-profile trimming and velocity processing");
     app->add_option("--options", o->OptionsPath, "an options file whose processing settings to use")
         ->type_name("FILE");
+    AddTrackOption(*app, o->Track);
     return [o] { return RunDump(*o); };
 }
 

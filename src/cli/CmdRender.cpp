@@ -1,10 +1,11 @@
-// marevox-cli render FILE --out PNG [--window subset|whole]: the sub-set window's charts of a file, or the
-// whole-set chart with its markers, drawn offscreen by the same code as the desktop windows, encoded as PNG
+// marevox-cli render FILE --out PNG [--window subset|whole|track|trend|report]: a window of the program
+// (the sub-set window by default), drawn offscreen by the same code as the desktop windows, encoded as PNG
 // in memory and written through OutputFile.
 #include "cli/Commands.h"
 #include "cli/InputFiles.h"
 #include "cli/Messages.h"
 #include "cli/OptionChecks.h"
+#include "cli/RenderWindows.h"
 
 #include "charts/ColorTable.h"
 #include "charts/ContourTypes.h"
@@ -48,7 +49,7 @@ struct RenderOptions {
     std::optional<int32_t> Type, First, Last, ProfileEnsemble;
     std::optional<std::vector<int>> SeriesBins, SeriesCodes, ProfileTypes, AncTypes;
     bool MultiFile = false;
-    std::string Window = "subset"; // or "whole": the navigator's chart with its markers
+    std::string Window = "subset"; // whole, track, trend or report: the other windows' pictures
 };
 
 // Replaces a set of flags by the listed indexes; false (and nothing changed) when one is out of range.
@@ -114,18 +115,26 @@ CLI::Validator ContourTypeCode() {
 constexpr int kScreenWidth = 1920;
 
 // Draws the charts and returns the PNG bytes; empty when the picture could not be made.
-QByteArray DrawPicture(CoreState& core, int32_t type, int width, int height, bool whole,
-                       std::string& caption) {
+QByteArray DrawPicture(CoreState& core, int32_t type, int width, int height, std::string& caption,
+                       const RenderOptions& o, std::string& error) {
     // Text needs the window system's fonts; offscreen unless the caller chose a platform.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtArgc = 1;
     char name[] = "marevox-cli";
     char* qtArgv[] = {name, nullptr};
     QGuiApplication application(qtArgc, qtArgv);
+    if (o.Window == "report") {
+        const std::string png = DrawReportWindow(o.Path, width, height, caption, error);
+        return QByteArray(png.data(), static_cast<qsizetype>(png.size()));
+    }
+    if (IsAnalysisWindow(o.Window)) {
+        const std::string png = DrawAnalysisWindow(core, o.Window, width, height, caption);
+        return QByteArray(png.data(), static_cast<qsizetype>(png.size()));
+    }
 
     ColorTableArray colors{};
     Init_Color_Table(colors);
-    if (whole) {
+    if (o.Window == "whole") {
         QtSurface picture1, picture2;
         WholeSetSurfaces surfaces{picture1, picture2};
         WholeSetChart chart;
@@ -160,12 +169,16 @@ QByteArray DrawPicture(CoreState& core, int32_t type, int width, int height, boo
 
 int RunRender(const RenderOptions& o) {
     CoreState core;
-    if (const std::string problem = LoadInput(core, o.Path, o.OptionsPath, o.MultiFile); !problem.empty())
-        return Failure("render", problem);
-    if (const std::string problem = ApplyChartChoices(o, core); !problem.empty())
+    // The report editor draws a report file, not an ensemble file.
+    const bool report = o.Window == "report";
+    if (const std::string problem =
+            report ? InputProblem(o.Path) : LoadInput(core, o.Path, o.OptionsPath, o.MultiFile);
+        !problem.empty())
+        return Failure("render", report ? o.Path + ": " + problem : problem);
+    if (const std::string problem = report ? std::string() : ApplyChartChoices(o, core); !problem.empty())
         return UsageError("render", problem);
     const SetDescriptors& set = core.Set;
-    if (o.First || o.Last) {
+    if (!report && (o.First || o.Last)) {
         const int32_t from = o.First.value_or(set.FirstEnsNumber);
         const int32_t to = o.Last ? *o.Last
                                   : static_cast<int32_t>(std::min<int64_t>(
@@ -180,7 +193,7 @@ int RunRender(const RenderOptions& o) {
             return Failure("render", "ensembles " + std::to_string(from) + " to " + std::to_string(to) +
                                          " could not be loaded");
     }
-    if (o.ProfileEnsemble) {
+    if (!report && o.ProfileEnsemble) {
         if (*o.ProfileEnsemble < core.Set.FirstEnsNumber || *o.ProfileEnsemble > core.Set.LastEnsNumber)
             return UsageError("render", "--profile-ensemble " + std::to_string(*o.ProfileEnsemble) +
                                             " is outside the sub set's " +
@@ -197,12 +210,13 @@ int RunRender(const RenderOptions& o) {
     // refused at once and never changed.
     OutputFile file;
     if (!file.Open(o.Out)) return Failure("render", file.Error());
-    std::string caption;
-    const QByteArray png = DrawPicture(core, o.Type.value_or(core.Opts.ContourDataType), width, height,
-                                       o.Window == "whole", caption);
+    std::string caption, error;
+    const QByteArray png =
+        DrawPicture(core, o.Type.value_or(core.Opts.ContourDataType), width, height, caption, o, error);
     if (png.isEmpty())
-        file.Discard("The picture of " + std::to_string(width) + "x" + std::to_string(height) +
-                     " pixels could not be made");
+        file.Discard(!error.empty() ? o.Path + ": " + error
+                                    : "The picture of " + std::to_string(width) + "x" +
+                                          std::to_string(height) + " pixels could not be made");
     else
         file.Write(png.constData(), static_cast<size_t>(png.size()));
     if (!file.Close()) return Failure("render", file.Error());
@@ -236,8 +250,9 @@ CommandRun AddRender(CLI::App& root) {
         ->type_name("WxH");
     app->add_option("--window", o->Window,
                     "subset (default): the sub-set window's charts; whole: the whole-set chart with the sub "
-                    "set's rectangle")
-        ->check(CLI::IsMember({"subset", "whole"}))
+                    "set's rectangle; track: the track vector window; trend: the trend and residuals window; "
+                    "report: the report editor (FILE is then a report file)")
+        ->check(CLI::IsMember({"subset", "whole", "track", "trend", "report"}))
         ->type_name("WINDOW");
     AddWholeNumber(
         *app, "--profile-ensemble", "E", o->ProfileEnsemble,

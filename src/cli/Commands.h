@@ -16,8 +16,10 @@ CommandRun AddDetails(CLI::App& root);
 CommandRun AddDump(CLI::App& root);
 CommandRun AddExport(CLI::App& root);
 CommandRun AddRender(CLI::App& root);
+CommandRun AddReport(CLI::App& root);
 CommandRun AddSimulate(CLI::App& root);
 CommandRun AddStats(CLI::App& root);
+CommandRun AddTrend(CLI::App& root);
 CommandRun AddView(CLI::App& root);
 
 } // namespace mvx::cli

@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
     root.footer(kFooter);
 
     std::vector<std::pair<CLI::App*, CommandRun>> commands;
-    for (auto add : {AddDetails, AddDump, AddExport, AddRender, AddSimulate, AddStats, AddView}) {
+    for (auto add :
+         {AddDetails, AddDump, AddExport, AddRender, AddReport, AddSimulate, AddStats, AddTrend, AddView}) {
         CommandRun run = add(root);
         commands.emplace_back(root.get_subcommand(static_cast<int>(commands.size())), std::move(run));
     }

@@ -73,6 +73,7 @@ LoadReport Read_File_Selection(CoreState& state, int32_t first, int32_t last, bo
     set.SetDuration = report.Duration;
     set.ProfileEnsNumber = std::clamp(set.ProfileEnsNumber, set.FirstEnsNumber, set.LastEnsNumber);
     Compute_ErrVel_Stats(state.Data, set.CurrentEnsIndex, state.Setup.NumCells);
+    set.RotateNeeded = true;
     return report;
 }
 

@@ -21,6 +21,8 @@ struct SetDescriptors {
     int32_t WholeEnsCount = 0, WholeFirstEns = 0, WholeStepSaved = 0;
     int32_t OrientationBalance = 0;
     int32_t FirstBinShown = 1, LastBinShown = 0;
+    bool RotateNeeded =
+        true; // every load sets it: the track rows (VelData rows 6 and 7) are to be filled anew
     int32_t MultiFileCount = 0, QUARNFileCount = 0;
     int32_t SelFirstEns = 0, SelLastEns = 0; // the navigator's selection
     std::string FileName;                    // the open file (the open dialog's file name)

@@ -1,0 +1,132 @@
+// The analysis windows' work: rotation of a large set onto a track, smoothing a long candle, and the
+// redraw of each window at 1600 x 900.
+#include "analysis/ReportFile.h"
+#include "analysis/TrackRotation.h"
+#include "analysis/Trend.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#ifdef MARVOX_HAVE_QT
+#include "charts/ReportChart.h"
+#include "charts/TrackVectorChart.h"
+#include "charts/TrendChart.h"
+#include "platform/QtSurface.h"
+
+#include <QGuiApplication>
+#endif
+
+namespace {
+
+using namespace mvx;
+
+// A loaded set of n ensembles of 255 bins with random east and north velocities and bottom track.
+void FillSet(EnsembleSet& set, int n) {
+    Allocate_Ensemble_Set(set, n);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> velocity(-2000, 2000), direction(0, 3599);
+    for (int i = 0; i < n; ++i) {
+        for (int b = 0; b < 255; ++b) {
+            set.VelData(0, b, i) = static_cast<int16_t>(velocity(random));
+            set.VelData(1, b, i) = static_cast<int16_t>(velocity(random));
+        }
+        set.BTVelData(0, i) = set.BTVelData(1, i) = 100;
+        set.BTVelData(5, i) = static_cast<int16_t>(direction(random));
+    }
+}
+
+void BM_RotateTrack(benchmark::State& state) {
+    EnsembleSet set;
+    FillSet(set, 8192);
+    const auto projection = static_cast<TrackProjection>(state.range(0));
+    for (auto _ : state) {
+        Rotate_Track_Data(set, 8192, 255, projection, 30);
+        benchmark::DoNotOptimize(set.VelData(6, 0, 0));
+    }
+}
+BENCHMARK(BM_RotateTrack)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_Smooth50Passes(benchmark::State& state) {
+    std::vector<double> samples(8192);
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> value(-500, 500);
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = i % 17 == 0 ? kMissing : value(random);
+    for (auto _ : state) {
+        std::vector<double> work = samples;
+        for (int pass = 0; pass < 50; ++pass) Smooth(work);
+        benchmark::DoNotOptimize(work.data());
+    }
+}
+BENCHMARK(BM_Smooth50Passes)->Unit(benchmark::kMillisecond);
+
+#ifdef MARVOX_HAVE_QT
+QGuiApplication& Gui() {
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    return app;
+}
+
+void BM_RedrawTrackVector(benchmark::State& state) {
+    Gui();
+    CoreState core;
+    FillSet(core.Data, 1024);
+    core.Set.FileValid = true;
+    core.Set.CurrentEnsIndex = 1024;
+    core.Setup.NumCells = 100;
+    core.Setup.CellLength = 1;
+    for (int b = 1; b <= 4; ++b) core.Opts.SeriesBinSelect[static_cast<size_t>(b * 10)] = true;
+    core.Opts.SeriesCombo = false;
+    QtSurface text(300, 900), upper(1300, 450), lower(1300, 450);
+    TrackVectorState track;
+    TrackVectorChart chart;
+    for (auto _ : state) {
+        track.RotateNeeded = true;
+        Show_Track_Vector_Data(chart, track, core, {text, upper, lower});
+    }
+}
+BENCHMARK(BM_RedrawTrackVector)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawTrend(benchmark::State& state) {
+    Gui();
+    CoreState core;
+    core.Set.FileValid = true;
+    Candles& c = core.Series;
+    c.Resize(4, 4, 3, 2048);
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> value(-800, 800);
+    for (auto& s : c.CandleSamples) s = static_cast<int16_t>(value(random));
+    for (int k = 0; k < 4; ++k)
+        for (int r = 0; r < 4; ++r)
+            for (int g = 0; g < 3; ++g) {
+                c.CandleStats[c.StatIndex(CandleLast, k, r, g)] = 2047;
+                c.CandleStats[c.StatIndex(CandleMax, k, r, g)] = 800;
+                c.CandleStats[c.StatIndex(CandleMin, k, r, g)] = -800;
+            }
+    c.TrendPasses = 20;
+    QtSurface picture(1600, 900);
+    picture.SetFont("Courier New", 8, false);
+    TrendChart chart;
+    for (auto _ : state) Show_Stat_Data(chart, core, picture);
+}
+BENCHMARK(BM_RedrawTrend)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawReport(benchmark::State& state) {
+    Gui();
+    ReportSnapshot snapshot;
+    snapshot.Resize(100, 1024);
+    for (size_t i = 0; i < snapshot.Matrix.size(); ++i)
+        snapshot.Matrix[i] = static_cast<int32_t>(i % 2000) - 1000;
+    ColorTableArray colors{};
+    Init_Color_Table(colors);
+    QtSurface picture(1600, 900);
+    ReportChart chart;
+    for (auto _ : state) Draw_Report(chart, snapshot, picture, colors);
+}
+BENCHMARK(BM_RedrawReport)->Unit(benchmark::kMillisecond);
+#endif
+
+} // namespace
