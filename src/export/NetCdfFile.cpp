@@ -26,9 +26,12 @@ nc_type External(NcType type) {
 
 } // namespace
 
-NetCdfFile::NetCdfFile(size_t expectedBytes) {
-    // The name only labels the file inside the library; nothing is made on disk.
-    Check(nc_create_mem("export.nc", NC_64BIT_OFFSET, expectedBytes + 4096, &ncid_), "start a file");
+NetCdfFile::NetCdfFile() {
+    // The name only labels the file inside the library; nothing is made on disk. The buffer starts
+    // empty and the library grows it as the file grows: the size it hands back at the end is then the
+    // file's own length. A larger first buffer would come back whole, its unused tail holding whatever
+    // the heap held there before.
+    Check(nc_create_mem("export.nc", NC_64BIT_OFFSET, 0, &ncid_), "start a file");
     // Prefilling stays on: without it the padding after each variable keeps whatever the heap held,
     // so the same export would not give the same bytes, and stale memory would reach the file.
     if (!Ok()) ncid_ = -1;

@@ -25,8 +25,8 @@ class NetCdfFile {
   public:
     static constexpr int kGlobal = -1; // the attribute owner that stands for the whole file
 
-    // Starts an empty file in memory; expectedBytes sizes the first allocation.
-    explicit NetCdfFile(size_t expectedBytes);
+    // Starts an empty file in memory.
+    NetCdfFile();
     ~NetCdfFile();
     NetCdfFile(const NetCdfFile&) = delete;
     NetCdfFile& operator=(const NetCdfFile&) = delete;

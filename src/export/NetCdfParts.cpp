@@ -195,16 +195,10 @@ bool Gather_Range(ExportReader& reader, ExportSelection& selection, const Ensemb
 bool Write_File(OutputFile& file, const Source& source, const std::string& title, const Rows& rows,
                 const BinColumns& bins, std::vector<IntColumn>& ints, std::vector<DoubleColumn>& doubles) {
     return Holding(file, [&] {
-        size_t values = 0;
         bool withBeams = false;
-        for (const IntColumn& c : ints) {
-            values += c.Values.size();
-            withBeams = withBeams || c.PerBeam;
-        }
-        for (const DoubleColumn& c : doubles) values += 4 * c.Values.size();
+        for (const IntColumn& c : ints) withBeams = withBeams || c.PerBeam;
         const CfTimeAxis axis = Make_Time_Axis(rows.Times);
-        // Most values go in as 16-bit words; the header and the coordinates take a few kilobytes more.
-        NetCdfFile nc(8192 + rows.Size() * 12 + values * 2);
+        NetCdfFile nc;
         DefineGlobals(nc, source, title);
         const Layout layout = DefineCoordinates(nc, source, rows, bins, axis, withBeams);
         for (IntColumn& c : ints) DefineColumn(nc, layout, c);

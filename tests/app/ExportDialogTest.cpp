@@ -68,6 +68,9 @@ TEST_F(ExportDialogTest, DialogWritesTheBytesTheCommandLineWrites) {
          },
          "series --types vel:Magnitude,vel:Direction,bt:East --anc Pitch"},
         {2, 1, [](ExportControls& c) { c.Text6[0]->setText("40"); }, "series --format mat --first 40"},
+        // NetCDF after other exports in this process: the library's unwritten bytes must not differ.
+        {0, 2, [](ExportControls&) {}, "contour --format nc"},
+        {2, 2, [](ExportControls& c) { c.Check6[2]->setChecked(true); }, "series --format nc --anc Heading"},
     };
     for (size_t k = 0; k < cases.size(); ++k) {
         dialog_->Load_Folders();
