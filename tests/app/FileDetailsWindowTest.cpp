@@ -4,9 +4,11 @@
 
 #include "TestEnsembles.h"
 #include "TestSupport.h"
+
 #include "app/FileDetailsWindow.h"
 #include "app/FileFilters.h"
 #include "ensemble/FileDetails.h"
+#include <filesystem>
 
 #include <QAction>
 #include <QApplication>
@@ -80,6 +82,8 @@ TEST_F(FileDetailsWindowTest, ShowsTheReportAndTheSixStatistics) {
         {data + "/down600_earth_bt.000", {1, 1721, 0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
+        // The real files are checked where the shared data folder is; the simulated one everywhere.
+        if (c.Path.rfind(data, 0) == 0 && !std::filesystem::exists(c.Path)) continue;
         Choose(c.Path);
         EXPECT_TRUE(details_->isVisible());
         EXPECT_FALSE(details_->Scanning());

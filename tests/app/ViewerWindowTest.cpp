@@ -25,6 +25,7 @@ class ViewerWindowTest : public AppTest {
         subSet_ = new SubSetWindow(*app_, *form_);
         viewer_ = new ViewerWindow(*app_, *form_);
         form_->Form_Load("");
+        SKIP_WITHOUT_DATA_FILE("down600_earth_bt.000");
         Open(kDownLooking);
     }
     void Open(const std::string& path) {

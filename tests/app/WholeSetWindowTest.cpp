@@ -28,6 +28,7 @@ class WholeSetWindowTest : public AppTest {
         subSet_ = new SubSetWindow(*app_, *form_);
         animator_ = new Animator(*app_, *form_, *whole_, subSet_);
         form_->Form_Load("");
+        SKIP_WITHOUT_DATA_FILE("down600_earth_bt.000");
         dialogs_.OpenAnswers.push_back(std::string(MARVOX_DATA_DIR) + "/down600_earth_bt.000");
         form_->Open_File();
         ASSERT_TRUE(app_->Core.Set.FileValid);
