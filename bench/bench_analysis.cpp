@@ -10,12 +10,11 @@
 #include <vector>
 
 #ifdef MARVOX_HAVE_QT
+#include "BenchGui.h"
 #include "charts/ReportChart.h"
 #include "charts/TrackVectorChart.h"
 #include "charts/TrendChart.h"
 #include "platform/QtSurface.h"
-
-#include <QGuiApplication>
 #endif
 
 namespace {
@@ -62,16 +61,9 @@ void BM_Smooth50Passes(benchmark::State& state) {
 BENCHMARK(BM_Smooth50Passes)->Unit(benchmark::kMillisecond);
 
 #ifdef MARVOX_HAVE_QT
-QGuiApplication& Gui() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
 
 void BM_RedrawTrackVector(benchmark::State& state) {
-    Gui();
+    mvx::bench::EnsureGuiApp();
     CoreState core;
     FillSet(core.Data, 1024);
     core.Set.FileValid = true;
@@ -91,7 +83,7 @@ void BM_RedrawTrackVector(benchmark::State& state) {
 BENCHMARK(BM_RedrawTrackVector)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawTrend(benchmark::State& state) {
-    Gui();
+    mvx::bench::EnsureGuiApp();
     CoreState core;
     core.Set.FileValid = true;
     Candles& c = core.Series;
@@ -115,7 +107,7 @@ void BM_RedrawTrend(benchmark::State& state) {
 BENCHMARK(BM_RedrawTrend)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawReport(benchmark::State& state) {
-    Gui();
+    mvx::bench::EnsureGuiApp();
     ReportSnapshot snapshot;
     snapshot.Resize(100, 1024);
     for (size_t i = 0; i < snapshot.Matrix.size(); ++i)

@@ -19,9 +19,8 @@
 #include <string>
 
 #ifdef MARVOX_HAVE_QT
+#include "BenchGui.h"
 #include "platform/QtSurface.h"
-
-#include <QGuiApplication>
 
 namespace {
 
@@ -29,13 +28,7 @@ using namespace mvx;
 
 constexpr int kWidth = 1600, kHeight = 900;
 
-void EnsureGuiApp() {
-    static int argc = 1;
-    static char name[] = "marevox_bench";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
+using mvx::bench::EnsureGuiApp;
 
 // Earth-coordinate ensembles of 30 cells with bottom track, a second apart, of at least the given size;
 // made once per run under /tmp and removed when the program ends.
