@@ -32,9 +32,11 @@ NetCdfFile::NetCdfFile() {
     // file's own length. A larger first buffer would come back whole, its unused tail holding whatever
     // the heap held there before.
     Check(nc_create_mem("export.nc", NC_64BIT_OFFSET, 0, &ncid_), "start a file");
-    // Prefilling stays on: without it the padding after each variable keeps whatever the heap held,
-    // so the same export would not give the same bytes, and stale memory would reach the file.
     if (!Ok()) ncid_ = -1;
+    // Every value is put before the file is finished: prefilling would write it all twice. The
+    // library zeroes the memory it grows the buffer by, so bytes no variable covers are zeros.
+    int previous = 0;
+    if (Ok()) Check(nc_set_fill(ncid_, NC_NOFILL, &previous), "switch off prefilling");
 }
 
 NetCdfFile::~NetCdfFile() {
