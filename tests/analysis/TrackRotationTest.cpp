@@ -1,8 +1,13 @@
 #include "analysis/TrackRotation.h"
 #include "analysis/TrackVectorText.h"
 
+#include "common/Angles.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
 #include <string>
 
 using namespace mvx;
@@ -59,6 +64,78 @@ TEST(TrackRotation, KnownVectorsByKnownAngles) {
         EXPECT_EQ(set.VelData(7, 0, 0), c.Cross) << int(c.Projection) << " " << c.Angle << " " << c.East;
         EXPECT_EQ(set.VelData(6, 1, 0), kBadValue);
         EXPECT_EQ(set.VelData(7, 1, 0), kBadValue);
+    }
+}
+
+// A manual angle near 30 degrees (a little above: the rotation's pi is short) whose sine is exactly one
+// half, so odd east values land on halves.
+double AngleOfSineOneHalf() {
+    for (double a = 30; a < 30.000000000001; a = std::nextafter(a, 31.0))
+        if (std::sin(a * kProcessingPi / 180.0) == 0.5) return a;
+    return 0;
+}
+
+TEST(TrackRotation, HalvesRoundToEven) {
+    const double angle = AngleOfSineOneHalf();
+    ASSERT_NE(angle, 0);
+    const struct {
+        int16_t East, Long;
+    } cases[] = {{1, 0}, {3, 2}, {5, 2}, {-1, 0}, {-3, -2}, {-5, -2}, {7, 4}};
+    for (const auto& c : cases) {
+        EnsembleSet set = OneEnsemble(c.East, 0, 0, 0);
+        Rotate_Track_Data(set, 1, 1, TrackProjection::Manual, angle);
+        EXPECT_EQ(set.VelData(6, 0, 0), c.Long) << c.East;
+    }
+}
+
+// The rotation written as plainly as it reads, one value at a time.
+void PlainRotation(EnsembleSet& set, int count, int cells, TrackProjection projection, double angle) {
+    const SlotArray<int16_t>& track = projection == TrackProjection::Navigation ? set.NavData : set.BTVelData;
+    auto rounded = [](double v) {
+        return static_cast<int16_t>(std::nearbyint(std::clamp(v, -32767.0, 32767.0)));
+    };
+    for (int i = 0; i < count; ++i) {
+        double theta = angle * kProcessingPi / 180.0;
+        bool valid = projection == TrackProjection::Manual;
+        if (!valid) {
+            theta = track(5, i) * kProcessingPi / 1800.0;
+            valid = track(0, i) != kBadValue && track(1, i) != kBadValue &&
+                    (track(0, i) != 0 || track(1, i) != 0);
+        }
+        for (int n = 0; n < cells; ++n) {
+            const int16_t u = set.VelData(0, n, i), v = set.VelData(1, n, i);
+            const bool good = valid && u != kBadValue && v != kBadValue;
+            set.VelData(6, n, i) = good ? rounded(u * std::sin(theta) + v * std::cos(theta)) : kBadValue;
+            set.VelData(7, n, i) = good ? rounded(u * std::cos(theta) - v * std::sin(theta)) : kBadValue;
+        }
+    }
+}
+
+TEST(TrackRotation, EqualsThePlainRotationOnRandomSets) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> any(-32768, 32767), pick(0, 15), direction(-3600, 3600);
+    auto value = [&] { // mostly ordinary, with bad values, zeros and the extremes
+        const int k = pick(random);
+        return static_cast<int16_t>(k == 0   ? kBadValue
+                                    : k == 1 ? 0
+                                    : k == 2 ? 32767
+                                             : any(random) / (k % 4 + 1));
+    };
+    for (const auto projection :
+         {TrackProjection::Bottom, TrackProjection::Navigation, TrackProjection::Manual}) {
+        EnsembleSet set;
+        Allocate_Ensemble_Set(set, 40);
+        for (int16_t& v : set.VelData.Raw()) v = value();
+        for (int16_t& v : set.BTVelData.Raw())
+            v = pick(random) == 0 ? kBadValue : static_cast<int16_t>(direction(random));
+        for (int16_t& v : set.NavData.Raw())
+            v = pick(random) < 2 ? 0 : static_cast<int16_t>(direction(random));
+        const double angle = std::uniform_real_distribution<double>(-179.99, 180)(random);
+        const int cells = 1 + pick(random) * 16;
+        EnsembleSet plain = set;
+        PlainRotation(plain, 37, cells, projection, angle);
+        Rotate_Track_Data(set, 37, cells, projection, angle);
+        EXPECT_TRUE(set.VelData == plain.VelData) << int(projection) << " " << angle << " " << cells;
     }
 }
 
