@@ -2,9 +2,9 @@
 #include "analysis/TrackRotation.h"
 
 #include "analysis/AnswerNumber.h"
+#include "analysis/CellRotation.h"
 #include "common/Angles.h"
 #include "common/NumberFormat.h"
-#include "common/Rounding.h"
 
 #include <algorithm>
 #include <array>
@@ -14,16 +14,7 @@ namespace mvx {
 
 namespace {
 
-constexpr int kEast = 0, kNorth = 1, kLong = 6, kCross = 7, kDirection = 5;
-
-// Limited to +-32767 and rounded halves to even. Adding and taking away 1.5 x 2^52 leaves the nearest
-// whole number in the default rounding mode (halves to even), as the library's rounding does, without its
-// call for every value.
-inline int16_t Limited(double v) {
-    constexpr double kRound = 6755399441055744.0;
-    const double r = (std::clamp(v, -32767.0, 32767.0) + kRound) - kRound;
-    return static_cast<int16_t>(r);
-}
+constexpr int kDirection = 5;
 
 std::string SignedAngle(double degrees) {
     const std::string text = FormatNumber(degrees, "0.00");
@@ -63,7 +54,8 @@ void Store_Track_State(const TrackVectorState& state, Options& o) {
 
 void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackProjection projection,
                        double manualAngle) {
-    if (set.VelData.Empty()) return;
+    // The cell loops know a cell as 8 rows.
+    if (set.VelData.Empty() || set.VelData.Rows() != 8) return;
     count = std::clamp(count, 0, set.VelData.Slots());
     numCells = std::clamp(numCells, 0, set.VelData.Bins());
     double sinT = 0, cosT = 1;
@@ -74,6 +66,7 @@ void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackP
     }
     const SlotArray<int16_t>& direction =
         projection == TrackProjection::Navigation ? set.NavData : set.BTVelData;
+    const CellRotation rotate = FastestCellRotation();
     for (int32_t i = 0; i < count; ++i) {
         bool valid = projection == TrackProjection::Manual;
         // A track needs a velocity: a bad one, or none at all (both components 0, as an ensemble without
@@ -86,17 +79,10 @@ void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackP
             cosT = std::cos(theta);
         }
         int16_t* slot = set.VelData.SlotData(i);
-        const int rows = set.VelData.Rows();
-        for (int32_t n = 0; n < numCells; ++n) {
-            int16_t* v = slot + static_cast<size_t>(n) * rows;
-            const int16_t u = v[kEast], w = v[kNorth];
-            if (!valid || u == kBadValue || w == kBadValue) {
-                v[kLong] = v[kCross] = kBadValue;
-                continue;
-            }
-            v[kLong] = Limited(u * sinT + w * cosT);
-            v[kCross] = Limited(u * cosT - w * sinT);
-        }
+        if (valid)
+            rotate(slot, numCells, sinT, cosT);
+        else
+            MarkCellsBad(slot, numCells);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "analysis/TrackRotation.h"
+#include "analysis/CellRotation.h"
 #include "analysis/TrackVectorText.h"
 
 #include "common/Angles.h"
@@ -9,6 +10,8 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace mvx;
 
@@ -67,33 +70,38 @@ TEST(TrackRotation, KnownVectorsByKnownAngles) {
     }
 }
 
-// A manual angle near 30 degrees (a little above: the rotation's pi is short) whose sine is exactly one
-// half, so odd east values land on halves.
-double AngleOfSineOneHalf() {
-    for (double a = 30; a < 30.000000000001; a = std::nextafter(a, 31.0))
-        if (std::sin(a * kProcessingPi / 180.0) == 0.5) return a;
-    return 0;
+// Rounded as the rotation rounds, halves to even, and limited to +-32767.
+int16_t PlainRounded(double v) {
+    return static_cast<int16_t>(std::nearbyint(std::clamp(v, -32767.0, 32767.0)));
 }
 
-TEST(TrackRotation, HalvesRoundToEven) {
-    const double angle = AngleOfSineOneHalf();
-    ASSERT_NE(angle, 0);
+// Every form of the cell rotation this processor runs.
+std::vector<std::pair<const char*, CellRotation>> Forms() {
+    std::vector<std::pair<const char*, CellRotation>> forms{{"portable", RotateCellsPortable}};
+    if (HasAvx2()) forms.emplace_back("avx2", RotateCellsAvx2);
+    return forms;
+}
+
+TEST(CellRotation, HalvesRoundToEven) {
     const struct {
-        int16_t East, Long;
-    } cases[] = {{1, 0}, {3, 2}, {5, 2}, {-1, 0}, {-3, -2}, {-5, -2}, {7, 4}};
-    for (const auto& c : cases) {
-        EnsembleSet set = OneEnsemble(c.East, 0, 0, 0);
-        Rotate_Track_Data(set, 1, 1, TrackProjection::Manual, angle);
-        EXPECT_EQ(set.VelData(6, 0, 0), c.Long) << c.East;
-    }
+        int16_t East, Long, Cross; // by sine 1/2 and cosine 3/4, north 0
+    } cases[] = {{1, 0, 1},    {3, 2, 2}, {5, 2, 4}, {-1, 0, -1},
+                 {-3, -2, -2}, {2, 1, 2}, {6, 3, 4}, {-6, -3, -4}};
+    for (const auto& [name, rotate] : Forms())
+        for (const auto& c : cases) {
+            std::vector<int16_t> cells(8 * 5, 0); // four cells for the vector loop, one after it
+            for (size_t n = 0; n < cells.size(); n += 8) cells[n] = c.East;
+            rotate(cells.data(), 5, 0.5, 0.75);
+            for (size_t n = 0; n < cells.size(); n += 8) {
+                EXPECT_EQ(cells[n + 6], c.Long) << name << " " << c.East;
+                EXPECT_EQ(cells[n + 7], c.Cross) << name << " " << c.East;
+            }
+        }
 }
 
 // The rotation written as plainly as it reads, one value at a time.
 void PlainRotation(EnsembleSet& set, int count, int cells, TrackProjection projection, double angle) {
     const SlotArray<int16_t>& track = projection == TrackProjection::Navigation ? set.NavData : set.BTVelData;
-    auto rounded = [](double v) {
-        return static_cast<int16_t>(std::nearbyint(std::clamp(v, -32767.0, 32767.0)));
-    };
     for (int i = 0; i < count; ++i) {
         double theta = angle * kProcessingPi / 180.0;
         bool valid = projection == TrackProjection::Manual;
@@ -105,8 +113,8 @@ void PlainRotation(EnsembleSet& set, int count, int cells, TrackProjection proje
         for (int n = 0; n < cells; ++n) {
             const int16_t u = set.VelData(0, n, i), v = set.VelData(1, n, i);
             const bool good = valid && u != kBadValue && v != kBadValue;
-            set.VelData(6, n, i) = good ? rounded(u * std::sin(theta) + v * std::cos(theta)) : kBadValue;
-            set.VelData(7, n, i) = good ? rounded(u * std::cos(theta) - v * std::sin(theta)) : kBadValue;
+            set.VelData(6, n, i) = good ? PlainRounded(u * std::sin(theta) + v * std::cos(theta)) : kBadValue;
+            set.VelData(7, n, i) = good ? PlainRounded(u * std::cos(theta) - v * std::sin(theta)) : kBadValue;
         }
     }
 }
@@ -136,6 +144,33 @@ TEST(TrackRotation, EqualsThePlainRotationOnRandomSets) {
         PlainRotation(plain, 37, cells, projection, angle);
         Rotate_Track_Data(set, 37, cells, projection, angle);
         EXPECT_TRUE(set.VelData == plain.VelData) << int(projection) << " " << angle << " " << cells;
+    }
+}
+
+TEST(CellRotation, EveryFormEqualsThePlainFormula) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> any(-32768, 32767), pick(0, 7);
+    std::vector<int16_t> cells(8 * 67);
+    for (int16_t& v : cells) v = static_cast<int16_t>(pick(random) == 0 ? kBadValue : any(random));
+    for (const double angle : {0.0, 30.0, 45.0, -135.0, 179.5, 1e-3}) {
+        const double s = std::sin(angle * kProcessingPi / 180.0), c = std::cos(angle * kProcessingPi / 180.0);
+        std::vector<int16_t> plain = cells;
+        for (size_t n = 0; n + 8 <= plain.size(); n += 8) {
+            const int16_t u = plain[n], v = plain[n + 1];
+            const bool good = u != kBadValue && v != kBadValue;
+            plain[n + 6] =
+                good ? static_cast<int16_t>(std::nearbyint(std::clamp(u * s + v * c, -32767.0, 32767.0)))
+                     : kBadValue;
+            plain[n + 7] =
+                good ? static_cast<int16_t>(std::nearbyint(std::clamp(u * c - v * s, -32767.0, 32767.0)))
+                     : kBadValue;
+        }
+        std::copy(cells.end() - 8, cells.end(), plain.end() - 8); // the last cell is left out
+        for (const auto& [name, rotate] : Forms()) {
+            std::vector<int16_t> rotated = cells;
+            rotate(rotated.data(), 66, s, c);
+            EXPECT_EQ(rotated, plain) << name << " " << angle;
+        }
     }
 }
 
