@@ -4,8 +4,13 @@
 #include "analysis/TrackRotation.h"
 #include "analysis/Trend.h"
 
+#include "common/Angles.h"
+
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -46,6 +51,65 @@ void BM_RotateTrack(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RotateTrack)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The rotation as it was before its inner loop was made branch-free, kept to compare against in the
+// same run: one cell at a time, skipping bad values with a branch.
+void RotateBefore(EnsembleSet& set, int32_t count, int32_t numCells, TrackProjection projection,
+                  double angle) {
+    auto limited = [](double v) {
+        constexpr double kRound = 6755399441055744.0;
+        return static_cast<int16_t>((std::clamp(v, -32767.0, 32767.0) + kRound) - kRound);
+    };
+    double sinT = std::sin(angle * kProcessingPi / 180.0), cosT = std::cos(angle * kProcessingPi / 180.0);
+    const SlotArray<int16_t>& direction =
+        projection == TrackProjection::Navigation ? set.NavData : set.BTVelData;
+    for (int32_t i = 0; i < count; ++i) {
+        bool valid = projection == TrackProjection::Manual;
+        if (!valid && direction(0, i) != kBadValue && direction(1, i) != kBadValue &&
+            (direction(0, i) != 0 || direction(1, i) != 0)) {
+            valid = true;
+            sinT = std::sin(direction(5, i) * kProcessingPi / 1800.0);
+            cosT = std::cos(direction(5, i) * kProcessingPi / 1800.0);
+        }
+        int16_t* slot = set.VelData.SlotData(i);
+        for (int32_t n = 0; n < numCells; ++n) {
+            int16_t* v = slot + static_cast<size_t>(n) * 8;
+            const int16_t u = v[0], w = v[1];
+            if (!valid || u == kBadValue || w == kBadValue) {
+                v[6] = v[7] = kBadValue;
+                continue;
+            }
+            v[6] = limited(u * sinT + w * cosT);
+            v[7] = limited(u * cosT - w * sinT);
+        }
+    }
+}
+
+void BM_RotateTrackBefore(benchmark::State& state) {
+    EnsembleSet set;
+    FillSet(set, 8192);
+    const auto projection = static_cast<TrackProjection>(state.range(0));
+    for (auto _ : state) {
+        RotateBefore(set, 8192, 255, projection, 30);
+        benchmark::DoNotOptimize(set.VelData(6, 0, 0));
+    }
+}
+BENCHMARK(BM_RotateTrackBefore)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The memory floor of the rotation: rows 0 and 1 of every cell copied into rows 6 and 7, no arithmetic.
+void BM_RotateTrackMemoryFloor(benchmark::State& state) {
+    EnsembleSet set;
+    FillSet(set, 8192);
+    for (auto _ : state) {
+        for (int32_t i = 0; i < 8192; ++i) {
+            int16_t* slot = set.VelData.SlotData(i);
+            for (int32_t n = 0; n < 255; ++n)
+                std::memcpy(slot + n * 8 + 6, slot + n * 8, 2 * sizeof(int16_t));
+        }
+        benchmark::DoNotOptimize(set.VelData(6, 0, 0));
+    }
+}
+BENCHMARK(BM_RotateTrackMemoryFloor)->Unit(benchmark::kMillisecond);
 
 void BM_Smooth50Passes(benchmark::State& state) {
     std::vector<double> samples(8192);

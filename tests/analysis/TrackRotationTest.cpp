@@ -158,12 +158,8 @@ TEST(CellRotation, EveryFormEqualsThePlainFormula) {
         for (size_t n = 0; n + 8 <= plain.size(); n += 8) {
             const int16_t u = plain[n], v = plain[n + 1];
             const bool good = u != kBadValue && v != kBadValue;
-            plain[n + 6] =
-                good ? static_cast<int16_t>(std::nearbyint(std::clamp(u * s + v * c, -32767.0, 32767.0)))
-                     : kBadValue;
-            plain[n + 7] =
-                good ? static_cast<int16_t>(std::nearbyint(std::clamp(u * c - v * s, -32767.0, 32767.0)))
-                     : kBadValue;
+            plain[n + 6] = good ? PlainRounded(u * s + v * c) : kBadValue;
+            plain[n + 7] = good ? PlainRounded(u * c - v * s) : kBadValue;
         }
         std::copy(cells.end() - 8, cells.end(), plain.end() - 8); // the last cell is left out
         for (const auto& [name, rotate] : Forms()) {
