@@ -1,5 +1,6 @@
 // The analysis windows' work: rotation of a large set onto a track, smoothing a long candle, and the
 // redraw of each window at 1600 x 900.
+#include "analysis/CellRotation.h"
 #include "analysis/ReportFile.h"
 #include "analysis/TrackRotation.h"
 #include "analysis/Trend.h"
@@ -95,6 +96,18 @@ void BM_RotateTrackBefore(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RotateTrackBefore)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The portable form of the cell loop over the same set, as a processor without AVX2 runs it.
+void BM_RotateCellsPortable(benchmark::State& state) {
+    EnsembleSet set;
+    FillSet(set, 8192);
+    for (auto _ : state) {
+        for (int32_t i = 0; i < 8192; ++i)
+            RotateCellsPortable(set.VelData.SlotData(i), 255, 0.5, 0.8660254037844386);
+        benchmark::DoNotOptimize(set.VelData(6, 0, 0));
+    }
+}
+BENCHMARK(BM_RotateCellsPortable)->Unit(benchmark::kMillisecond);
 
 // The memory floor of the rotation: rows 0 and 1 of every cell copied into rows 6 and 7, no arithmetic.
 void BM_RotateTrackMemoryFloor(benchmark::State& state) {
