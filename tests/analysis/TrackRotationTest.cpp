@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <string>
@@ -179,6 +180,37 @@ TEST(TrackRotation, CountsBeyondTheSetAreCutAndTheRequestIsCleared) {
     set.VelData(1, 0, 0) = 0;
     EXPECT_FALSE(Rotate_If_Needed(state, set, 1, 1)); // not asked again: rows stay
     EXPECT_EQ(set.VelData(6, 0, 0), 400);
+}
+
+TEST(TrackRotation, StateFromTheOptionsRecord) {
+    // A menu without a check mark keeps the window's choice; an angle not a number keeps the window's
+    // angle, one out of range is held to it.
+    const struct {
+        std::array<bool, 3> Projection;
+        double Angle;
+        TrackProjection WantProjection;
+        double WantAngle;
+    } cases[] = {{{false, true, false}, 45, TrackProjection::Navigation, 45},
+                 {{false, false, false}, 500, TrackProjection::Manual, 180},
+                 {{true, false, false}, -200, TrackProjection::Bottom, -179.99},
+                 {{false, false, true}, std::nan(""), TrackProjection::Manual, 12}};
+    for (const auto& c : cases) {
+        TrackVectorState state;
+        state.Projection = TrackProjection::Manual;
+        state.ManualAngle = 12;
+        state.RotateNeeded = false;
+        Options options;
+        options.TrackSelectAuto = c.Projection;
+        options.TrackProperty = c.Angle;
+        Track_State_From_Options(options, state);
+        EXPECT_EQ(state.Projection, c.WantProjection) << c.Angle;
+        EXPECT_EQ(state.ManualAngle, c.WantAngle) << c.Angle;
+        EXPECT_TRUE(state.RotateNeeded);
+        Options stored;
+        Store_Track_State(state, stored);
+        EXPECT_TRUE(stored.TrackSelectAuto[static_cast<size_t>(state.Projection)]) << c.Angle;
+        EXPECT_EQ(stored.TrackProperty, state.ManualAngle);
+    }
 }
 
 TEST(TrackRotation, ManualAngleEntries) {

@@ -98,6 +98,33 @@ TEST(Trend, DirectionFollowsTheSmoothedComponentsAndWrapsResiduals) {
     EXPECT_NEAR(t.Residual[1], -3.14, 0.01);
 }
 
+TEST(Trend, DirectionGroupsReadTheirOwnComponents) {
+    // Every source due east (east 100, north 0) over three ensembles except the one the code names,
+    // which points due north: only a trend from the right array has no residual.
+    const struct {
+        int32_t Code;
+        SlotArray<int16_t> EnsembleSet::*Source;
+    } cases[] = {{600, &EnsembleSet::VelData},
+                 {60000, &EnsembleSet::BTVelData},
+                 {600000, &EnsembleSet::RefVelData},
+                 {6000000, &EnsembleSet::NavData}};
+    for (const auto& c : cases) {
+        EnsembleSet set;
+        Allocate_Ensemble_Set(set, 3);
+        for (auto* a : {&set.VelData, &set.BTVelData, &set.RefVelData, &set.NavData})
+            for (int i = 0; i < 3; ++i) {
+                (*a)(0, 0, i) = a == &(set.*c.Source) ? 0 : 100;
+                (*a)(1, 0, i) = a == &(set.*c.Source) ? 100 : 0;
+            }
+        Candles candles = OneCandle({{0, 0, 0}}, {c.Code});
+        const TrendSeries t = Compute_Trend(candles, set);
+        EXPECT_TRUE(t.Direction) << c.Code;
+        EXPECT_EQ(t.Count, 3) << c.Code;
+        EXPECT_DOUBLE_EQ(t.Largest, 0) << c.Code;
+        EXPECT_DOUBLE_EQ(t.Smallest, 0) << c.Code;
+    }
+}
+
 TEST(Trend, PickedLineAndCandleAreHeldToTheTable) {
     Candles candles = OneCandle({{1, 2}, {3, 4}}, {100, 200});
     candles.TrendGroup = 9;
