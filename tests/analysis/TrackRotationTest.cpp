@@ -100,23 +100,24 @@ TEST(CellRotation, HalvesRoundToEven) {
         }
 }
 
-// The rotation written as plainly as it reads, one value at a time.
+// Rows 6 and 7 of `count` cells of 8 rows, written as plainly as the formula reads; all bad when the
+// ensemble has no track.
+void PlainCells(int16_t* cells, int count, double s, double c, bool track = true) {
+    for (int16_t* v = cells; v < cells + 8 * count; v += 8) {
+        const bool good = track && v[0] != kBadValue && v[1] != kBadValue;
+        v[6] = good ? PlainRounded(v[0] * s + v[1] * c) : kBadValue;
+        v[7] = good ? PlainRounded(v[0] * c - v[1] * s) : kBadValue;
+    }
+}
+
 void PlainRotation(EnsembleSet& set, int count, int cells, TrackProjection projection, double angle) {
     const SlotArray<int16_t>& track = projection == TrackProjection::Navigation ? set.NavData : set.BTVelData;
     for (int i = 0; i < count; ++i) {
-        double theta = angle * kProcessingPi / 180.0;
-        bool valid = projection == TrackProjection::Manual;
-        if (!valid) {
-            theta = track(5, i) * kProcessingPi / 1800.0;
-            valid = track(0, i) != kBadValue && track(1, i) != kBadValue &&
-                    (track(0, i) != 0 || track(1, i) != 0);
-        }
-        for (int n = 0; n < cells; ++n) {
-            const int16_t u = set.VelData(0, n, i), v = set.VelData(1, n, i);
-            const bool good = valid && u != kBadValue && v != kBadValue;
-            set.VelData(6, n, i) = good ? PlainRounded(u * std::sin(theta) + v * std::cos(theta)) : kBadValue;
-            set.VelData(7, n, i) = good ? PlainRounded(u * std::cos(theta) - v * std::sin(theta)) : kBadValue;
-        }
+        const bool manual = projection == TrackProjection::Manual;
+        const double theta = manual ? angle * kProcessingPi / 180.0 : track(5, i) * kProcessingPi / 1800.0;
+        const bool valid = manual || (track(0, i) != kBadValue && track(1, i) != kBadValue &&
+                                      (track(0, i) != 0 || track(1, i) != 0));
+        PlainCells(set.VelData.SlotData(i), cells, std::sin(theta), std::cos(theta), valid);
     }
 }
 
@@ -156,13 +157,7 @@ TEST(CellRotation, EveryFormEqualsThePlainFormula) {
     for (const double angle : {0.0, 30.0, 45.0, -135.0, 179.5, 1e-3}) {
         const double s = std::sin(angle * kProcessingPi / 180.0), c = std::cos(angle * kProcessingPi / 180.0);
         std::vector<int16_t> plain = cells;
-        for (size_t n = 0; n + 8 <= plain.size(); n += 8) {
-            const int16_t u = plain[n], v = plain[n + 1];
-            const bool good = u != kBadValue && v != kBadValue;
-            plain[n + 6] = good ? PlainRounded(u * s + v * c) : kBadValue;
-            plain[n + 7] = good ? PlainRounded(u * c - v * s) : kBadValue;
-        }
-        std::copy(cells.end() - 8, cells.end(), plain.end() - 8); // the last cell is left out
+        PlainCells(plain.data(), 66, s, c); // the last cell is left out
         for (const auto& [name, rotate] : Forms()) {
             std::vector<int16_t> rotated = cells;
             rotate(rotated.data(), 66, s, c);
