@@ -42,14 +42,20 @@ void FillSet(EnsembleSet& set, int n) {
     }
 }
 
-void BM_RotateTrack(benchmark::State& state) {
+// 8,192 ensembles of 255 bins rotated onto the bottom track (argument 0) or a manual angle (2).
+template <void (*Rotate)(EnsembleSet&, int32_t, int32_t, TrackProjection, double)>
+void RotateSet(benchmark::State& state) {
     EnsembleSet set;
     FillSet(set, 8192);
     const auto projection = static_cast<TrackProjection>(state.range(0));
     for (auto _ : state) {
-        Rotate_Track_Data(set, 8192, 255, projection, 30);
+        Rotate(set, 8192, 255, projection, 30);
         benchmark::DoNotOptimize(set.VelData(6, 0, 0));
     }
+}
+
+void BM_RotateTrack(benchmark::State& state) {
+    RotateSet<Rotate_Track_Data>(state);
 }
 BENCHMARK(BM_RotateTrack)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -87,13 +93,7 @@ void RotateBefore(EnsembleSet& set, int32_t count, int32_t numCells, TrackProjec
 }
 
 void BM_RotateTrackBefore(benchmark::State& state) {
-    EnsembleSet set;
-    FillSet(set, 8192);
-    const auto projection = static_cast<TrackProjection>(state.range(0));
-    for (auto _ : state) {
-        RotateBefore(set, 8192, 255, projection, 30);
-        benchmark::DoNotOptimize(set.VelData(6, 0, 0));
-    }
+    RotateSet<RotateBefore>(state);
 }
 BENCHMARK(BM_RotateTrackBefore)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
