@@ -56,36 +56,45 @@ void MarkCellsBad(int16_t* cells, int32_t count) {
 
 #if defined(__x86_64__)
 
-// Four cells (one 64-byte run, two 256-bit registers a and b) at a time. Each 128-bit half of a register
-// is one cell: words [east-north, rows 2-3, rows 4-5, long-cross]. The rounding is the conversion's own,
-// in the default rounding mode (halves to even); the conversion to 16 bits saturates at -32768 and
-// 32767, and the maximum with -32767 completes the limit.
+// Eight cells (two 64-byte runs, four 256-bit registers) at a time. Each 128-bit half of a register is
+// one cell: words [east-north, rows 2-3, rows 4-5, long-cross]. The pairs of the eight cells are
+// gathered into one register, cells 0 2 4 6 in its low half and 1 3 5 7 in its high half, and the
+// results go back the same way. The rounding is the conversion's own, in the default rounding mode
+// (halves to even); the conversion to 16 bits saturates at -32768 and 32767, and the maximum with -32767
+// completes the limit.
 [[gnu::target("avx2")]] void RotateCellsAvx2(int16_t* cells, int32_t count, double sinT, double cosT) {
     const __m256d s = _mm256_set1_pd(sinT), c = _mm256_set1_pd(cosT);
-    const __m128i bad = _mm_set1_epi16(kBadValue), least = _mm_set1_epi16(-32767), zero = _mm_setzero_si128();
-    const __m128i badPair = _mm_set1_epi32(static_cast<int32_t>(kBadPair));
-    // Long 0..3 then cross 0..3 as 16-bit values into long-cross pairs 0..3.
-    const __m128i interleave = _mm_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
-    // The pairs of cells 0, 2, 1, 3 into words 0..3, and back into word 3 of each cell.
-    const __m256i gather = _mm256_setr_epi32(0, 1, 4, 5, 0, 1, 4, 5);
-    const __m256i toA = _mm256_setr_epi32(0, 0, 0, 0, 0, 0, 0, 2),
-                  toB = _mm256_setr_epi32(1, 1, 1, 1, 1, 1, 1, 3);
+    const __m256i bad = _mm256_set1_epi16(kBadValue), least = _mm256_set1_epi16(-32767);
+    const __m256i badPair = _mm256_set1_epi32(static_cast<int32_t>(kBadPair)), zero = _mm256_setzero_si256();
+    // Long of four cells then cross of the same four, as 16-bit values, into four long-cross pairs.
+    const __m256i interleave = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8,
+                                                9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
     int32_t n = 0;
-    for (; n + 4 <= count; n += 4) {
+    for (; n + 8 <= count; n += 8) {
         auto* p = reinterpret_cast<__m256i*>(cells + static_cast<ptrdiff_t>(n) * kCellRows);
-        const __m256i a = _mm256_loadu_si256(p), b = _mm256_loadu_si256(p + 1);
-        const __m256i mixed = _mm256_blend_epi32(a, _mm256_shuffle_epi32(b, 0x00), 0x22);
-        const __m128i pairs = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(mixed, gather));
-        const __m256d u = _mm256_cvtepi32_pd(_mm_srai_epi32(_mm_slli_epi32(pairs, 16), 16));
-        const __m256d v = _mm256_cvtepi32_pd(_mm_srai_epi32(pairs, 16));
-        const __m256d along = _mm256_add_pd(_mm256_mul_pd(u, s), _mm256_mul_pd(v, c));
-        const __m256d across = _mm256_sub_pd(_mm256_mul_pd(u, c), _mm256_mul_pd(v, s));
-        __m128i result = _mm_packs_epi32(_mm256_cvtpd_epi32(along), _mm256_cvtpd_epi32(across));
-        result = _mm_shuffle_epi8(_mm_max_epi16(result, least), interleave);
-        const __m128i good = _mm_cmpeq_epi32(_mm_cmpeq_epi16(pairs, bad), zero);
-        const __m256i wide = _mm256_castsi128_si256(_mm_blendv_epi8(badPair, result, good));
-        _mm256_storeu_si256(p, _mm256_blend_epi32(a, _mm256_permutevar8x32_epi32(wide, toA), 0x88));
-        _mm256_storeu_si256(p + 1, _mm256_blend_epi32(b, _mm256_permutevar8x32_epi32(wide, toB), 0x88));
+        const __m256i r0 = _mm256_loadu_si256(p), r1 = _mm256_loadu_si256(p + 1);
+        const __m256i r2 = _mm256_loadu_si256(p + 2), r3 = _mm256_loadu_si256(p + 3);
+        const __m256i pairs =
+            _mm256_unpacklo_epi64(_mm256_blend_epi32(r0, _mm256_shuffle_epi32(r1, 0x00), 0x22),
+                                  _mm256_blend_epi32(r2, _mm256_shuffle_epi32(r3, 0x00), 0x22));
+        const __m256i u = _mm256_srai_epi32(_mm256_slli_epi32(pairs, 16), 16),
+                      v = _mm256_srai_epi32(pairs, 16);
+        const __m256d u0 = _mm256_cvtepi32_pd(_mm256_castsi256_si128(u));
+        const __m256d u1 = _mm256_cvtepi32_pd(_mm256_extracti128_si256(u, 1));
+        const __m256d v0 = _mm256_cvtepi32_pd(_mm256_castsi256_si128(v));
+        const __m256d v1 = _mm256_cvtepi32_pd(_mm256_extracti128_si256(v, 1));
+        const __m128i along0 = _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_mul_pd(u0, s), _mm256_mul_pd(v0, c)));
+        const __m128i along1 = _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_mul_pd(u1, s), _mm256_mul_pd(v1, c)));
+        const __m128i across0 = _mm256_cvtpd_epi32(_mm256_sub_pd(_mm256_mul_pd(u0, c), _mm256_mul_pd(v0, s)));
+        const __m128i across1 = _mm256_cvtpd_epi32(_mm256_sub_pd(_mm256_mul_pd(u1, c), _mm256_mul_pd(v1, s)));
+        __m256i result = _mm256_set_m128i(_mm_packs_epi32(along1, across1), _mm_packs_epi32(along0, across0));
+        result = _mm256_shuffle_epi8(_mm256_max_epi16(result, least), interleave);
+        const __m256i good = _mm256_cmpeq_epi32(_mm256_cmpeq_epi16(pairs, bad), zero);
+        result = _mm256_blendv_epi8(badPair, result, good);
+        _mm256_storeu_si256(p, _mm256_blend_epi32(r0, _mm256_shuffle_epi32(result, 0x00), 0x88));
+        _mm256_storeu_si256(p + 1, _mm256_blend_epi32(r1, _mm256_shuffle_epi32(result, 0x55), 0x88));
+        _mm256_storeu_si256(p + 2, _mm256_blend_epi32(r2, _mm256_shuffle_epi32(result, 0xAA), 0x88));
+        _mm256_storeu_si256(p + 3, _mm256_blend_epi32(r3, _mm256_shuffle_epi32(result, 0xFF), 0x88));
     }
     RotateCellsPortable(cells + static_cast<ptrdiff_t>(n) * kCellRows, count - n, sinT, cosT);
 }
