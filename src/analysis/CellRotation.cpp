@@ -69,9 +69,12 @@ void MarkCellsBad(int16_t* cells, int32_t count) {
     // Long of four cells then cross of the same four, as 16-bit values, into four long-cross pairs.
     const __m256i interleave = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8,
                                                 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
-    int32_t n = 0;
-    for (; n + 8 <= count; n += 8) {
-        auto* p = reinterpret_cast<__m256i*>(cells + static_cast<ptrdiff_t>(n) * kCellRows);
+    if (count < 8) return RotateCellsPortable(cells, count, sinT, cosT);
+    for (int32_t n = 0; n < count; n += 8) {
+        // The last run ends at the last cell and may go over cells of the run before: they come out the
+        // same, as rows 6 and 7 depend on rows 0 and 1 alone.
+        const int32_t first = std::min(n, count - 8);
+        auto* p = reinterpret_cast<__m256i*>(cells + static_cast<ptrdiff_t>(first) * kCellRows);
         const __m256i r0 = _mm256_loadu_si256(p), r1 = _mm256_loadu_si256(p + 1);
         const __m256i r2 = _mm256_loadu_si256(p + 2), r3 = _mm256_loadu_si256(p + 3);
         const __m256i pairs =
@@ -96,7 +99,6 @@ void MarkCellsBad(int16_t* cells, int32_t count) {
         _mm256_storeu_si256(p + 2, _mm256_blend_epi32(r2, _mm256_shuffle_epi32(result, 0xAA), 0x88));
         _mm256_storeu_si256(p + 3, _mm256_blend_epi32(r3, _mm256_shuffle_epi32(result, 0xFF), 0x88));
     }
-    RotateCellsPortable(cells + static_cast<ptrdiff_t>(n) * kCellRows, count - n, sinT, cosT);
 }
 
 bool HasAvx2() {
