@@ -12,6 +12,11 @@
 #include <immintrin.h>
 #endif
 
+// A product and a sum fused into one rounding would change values: none here, whatever the target.
+#if defined(__clang__)
+#pragma clang fp contract(off)
+#endif
+
 namespace mvx {
 
 namespace {
