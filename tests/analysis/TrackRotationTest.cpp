@@ -90,7 +90,7 @@ TEST(CellRotation, HalvesRoundToEven) {
                  {-3, -2, -2}, {2, 1, 2}, {6, 3, 4}, {-6, -3, -4}};
     for (const auto& [name, rotate] : Forms())
         for (const auto& c : cases) {
-            std::vector<int16_t> cells(8 * 9, 0); // eight cells for the vector loop, one after it
+            std::vector<int16_t> cells(8 * 9, 0); // a run of eight, then a last run that takes the ninth
             for (size_t n = 0; n < cells.size(); n += 8) cells[n] = c.East;
             rotate(cells.data(), 9, 0.5, 0.75);
             for (size_t n = 0; n < cells.size(); n += 8) {
