@@ -65,16 +65,17 @@ TEST(FileDetails, AnEnsembleOf8258BytesIsNotWrongSizeButSetsThePrevious) {
     big.PadBytes = 8258 - plain;
     std::vector<uint8_t> bigBytes = EncodeBroadband(big);
     ASSERT_EQ(bigBytes.size(), 8258u);
-    EnsembleContents odd = SmallEnsemble(20, 4);
-    odd.PadBytes = 6;
+    // Shorter than the others, and too short for the eight cells its own fixed leader announces.
+    EnsembleContents odd = SmallEnsemble(20, 3);
+    odd.Fixed.NumCells = 8;
     const std::string path =
         WriteEnsembles({EncodeBroadband(SmallEnsemble(1)), EncodeBroadband(SmallEnsemble(2)), bigBytes,
                         EncodeBroadband(SmallEnsemble(11)), EncodeBroadband(odd),
                         EncodeBroadband(SmallEnsemble(3)), EncodeBroadband(SmallEnsemble(4))});
     FileDetailsResult r;
     ASSERT_TRUE(Show_File_Details(path, InstrumentSetup{}, r));
-    // Ensemble 10 (8258 bytes) is skipped silently, yet 11 follows it in sequence; the odd-sized 20 counts
-    // as wrong size and makes 3 a reset.
+    // Ensemble 10 (8258 bytes) is skipped silently, yet 11 follows it in sequence; the cut-short 20
+    // counts as wrong size and makes 3 a reset.
     EXPECT_EQ(r.Stats.WrongSize, 1);
     EXPECT_EQ(r.Stats.Missing, 0);
     EXPECT_EQ(r.Stats.Resets, 1);
