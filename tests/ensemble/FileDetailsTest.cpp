@@ -1,4 +1,7 @@
 #include "ensemble/FileDetails.h"
+#include "ensemble/EnsembleFormats.h"
+#include "ensemble/EnsembleLayout.h"
+#include "ensemble/LayoutCheck.h"
 #include "simulator/EnsembleEncoder.h"
 
 #include "TestSupport.h"
@@ -181,4 +184,36 @@ TEST(FileDetails, ProgressFalseStopsTheScanWhereItIs) {
         EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
         EXPECT_LE(seen.back(), 100.0);
     }
+}
+
+// An ensemble is wrong size only when it is too short for what its own header describes.
+TEST(FileDetails, AnEnsembleHoldsItsLayoutUnlessCutShort) {
+    auto frameOf = [](std::vector<uint8_t> bytes) {
+        EnsembleFrame f;
+        f.EnsembleBytes = static_cast<int32_t>(bytes.size()) - 2;
+        f.EnsembleBuffer = std::move(bytes);
+        return f;
+    };
+    EnsembleContents padded = SmallEnsemble(1), announced = SmallEnsemble(1, 3);
+    padded.PadBytes = 40;
+    announced.Fixed.NumCells = 8; // arrays of three cells
+    std::vector<uint8_t> pastEnd = EncodeBroadband(SmallEnsemble(1));
+    pastEnd[broadband::kOffsetTable + 2] = 0xF0; // the second data type past the end
+    pastEnd[broadband::kOffsetTable + 3] = 0xFF;
+    std::vector<uint8_t> narrow = EncodeNarrowband(SmallEnsemble(1)), narrowOver = narrow;
+    narrowOver[narrowband::kBlockLengths + 2] += 1; // the velocity block 256 bytes longer
+    const struct {
+        const char* name;
+        int32_t structure;
+        std::vector<uint8_t> bytes;
+        bool holds;
+    } cases[] = {
+        {"whole", kBroadband, EncodeBroadband(SmallEnsemble(1)), true},
+        {"spare bytes at the end", kBroadband, EncodeBroadband(padded), true},
+        {"fewer cells than announced", kBroadband, EncodeBroadband(announced), false},
+        {"a data type past the end", kBroadband, pastEnd, false},
+        {"narrowband whole", kNarrowband, narrow, true},
+        {"narrowband blocks past the end", kNarrowband, narrowOver, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Holds_Its_Layout(c.structure, frameOf(c.bytes)), c.holds) << c.name;
 }
