@@ -171,6 +171,15 @@ TEST(EnsemblePlaces, MissingEnsemblesAreCountedFromTheNumbers) {
         ASSERT_TRUE(Read_File_Selection(f.State, 38, 53, false));
         EXPECT_EQ(f.State.Set.CurrentEnsIndex, c.dropFrom == 41 ? 6 : 16);
         EXPECT_EQ(f.State.Set.LastEnsNumber, 53);
+        // Saving that range copies those, and no ensemble past it.
+        uintmax_t bytes = 0;
+        for (int32_t e = 38; e <= 53; ++e)
+            if (e < c.dropFrom || e > c.dropTo) bytes += r.Ensemble(e).size();
+        const fs::path saved = ScratchDir() / "GAPSAVED.000";
+        fs::remove(saved);
+        ASSERT_EQ(Save_Ensemble_Range(f.State.Set, f.State.Frame.EnsembleBytes, 38, 53, saved.string()),
+                  SaveSetResult::Saved);
+        EXPECT_EQ(fs::file_size(saved), bytes);
     }
 }
 
