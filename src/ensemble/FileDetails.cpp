@@ -246,11 +246,21 @@ int64_t ExtraBytes(const EnsembleIndex& index) {
     return index.TotalLength() - index.CoveredBytes - (index.CoveredBytes * missing + count / 2) / count;
 }
 
-// Reads entry k of the index into the frame.
+// Reads entry k of the index into the frame: the pass has checked its bytes, so only its length word is
+// looked at again (a file rewritten since reads as no ensemble there).
 bool ReadEntry(EnsembleFile& file, EnsembleFrame& frame, const EnsembleFormat& format,
-               const EnsembleIndex& index, size_t k, const YieldFn& yield) {
-    file.Seek(Entry_Position(index, k).Position);
-    return format.Find(file, frame, yield);
+               const EnsembleIndex& index, size_t k) {
+    const IndexEntry& entry = index.Entries[k];
+    const size_t total = size_t{entry.Bytes} + 2;
+    size_t got = 0;
+    const uint8_t* bytes = file.Peek(Entry_Position(index, k).Position, total, got);
+    const FramingRule& rule = format.Framing;
+    if (got < total || rule.LengthOffset + 2 > total) return false;
+    const uint8_t* word = bytes + rule.LengthOffset;
+    if ((rule.BigEndian ? (word[0] << 8 | word[1]) : (word[0] | word[1] << 8)) != entry.Bytes) return false;
+    frame.EnsembleBuffer.assign(bytes, bytes + total);
+    frame.EnsembleBytes = entry.Bytes;
+    return true;
 }
 
 // The same over the ensembles of the file's index, each read at its own place; progress runs from
@@ -259,13 +269,15 @@ void ScanIndexed(EnsembleFile& file, EnsembleFrame& frame, const EnsembleFormat&
                  const EnsembleIndex& index, StatisticsCounter& counter, FileDetailsResult& r,
                  const YieldFn& yield, const ProgressSink& progress, double from) {
     const double length = static_cast<double>(std::max<int64_t>(file.Length(), 1));
+    SearchPacer pacer(yield);
     for (size_t k = 0; k < index.Count(); ++k) {
         const double read = std::min(static_cast<double>(index.Entries[k].Offset) / length, 1.0);
         if (!progress.DoValue(from + (100.0 - from) * read)) {
             r.Stopped = true;
             return;
         }
-        if (ReadEntry(file, frame, format, index, k, yield)) counter.Take(frame);
+        if (ReadEntry(file, frame, format, index, k)) counter.Take(frame);
+        pacer.Examined(size_t{index.Entries[k].Bytes} + 2);
     }
 }
 
@@ -344,7 +356,7 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
     if (index.Empty()) indexed = false;
     if (indexed) {
         last.EnsembleNumber = index.Entries.back().Number;
-        if (ReadEntry(file, frame, *format, index, index.Count() - 1, yield)) {
+        if (ReadEntry(file, frame, *format, index, index.Count() - 1)) {
             format->DecodeLeaders(frame, last, false);
             last.EnsembleNumber = index.Entries.back().Number;
         }
