@@ -44,7 +44,8 @@ test)
     [ -n "$files" ] && clang-format --dry-run --Werror $files
     echo "== build and test"
     build
-    (cd build && ctest --output-on-failure -j "$(nproc)") | tee build/ctest.log | grep -v '^ *Start '
+    # A test that never ends fails after 15 minutes instead of holding the run forever.
+    (cd build && ctest --output-on-failure --timeout 900 -j "$(nproc)") | tee build/ctest.log | grep -v '^ *Start '
     total=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' build/ctest.log)
     skipped=$(grep -c '(Skipped)$' build/ctest.log || true)
     # A skipped test says why on the line after its "Skipped" mark; the same reasons are counted together.
@@ -57,7 +58,7 @@ test)
           -DMARVOX_BENCH=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
     cmake --build build-asan -j "$(nproc)"
     (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        ctest --output-on-failure -j "$(nproc)") | grep -v '^ *Start '
+        ctest --output-on-failure --timeout 900 -j "$(nproc)") | grep -v '^ *Start '
     echo "== fuzz targets, bounded"
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
           -DMARVOX_FUZZ=ON -DMARVOX_GUI=OFF -DMARVOX_TESTS=OFF -DMARVOX_BENCH=OFF \

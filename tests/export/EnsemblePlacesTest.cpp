@@ -230,7 +230,7 @@ TEST(EnsemblePlaces, FileDetailsAgreeWithTheStatistics) {
 }
 
 TEST(EnsemblePlaces, ACutOffLastEnsembleEndsTheRanges) {
-    if (!HaveDataFile("up600_beam_truncated.000")) GTEST_SKIP();
+    SKIP_WITHOUT_DATA_FILE("up600_beam_truncated.000");
     LoadedFile f;
     f.Path = DataFile("up600_beam_truncated.000");
     OpenFile(f);

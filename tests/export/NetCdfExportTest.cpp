@@ -172,7 +172,7 @@ TEST(NetCdfExport, RealFilesHoldWhatTheMatFileHolds) {
         {"SHIP300_000001.ENX", {{}, 2.42, 0.5, false}}};
     int i = 0;
     for (auto [name, c] : cases) {
-        if (!HaveDataFile(name)) GTEST_SKIP() << "missing " << name;
+        SKIP_WITHOUT_DATA_FILE(name);
         c.Path = DataFile(name);
         ExpectLikeMat(c, i++);
     }
