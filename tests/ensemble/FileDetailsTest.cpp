@@ -3,12 +3,14 @@
 #include "ensemble/EnsembleLayout.h"
 #include "ensemble/LayoutCheck.h"
 #include "simulator/EnsembleEncoder.h"
+#include "simulator/Simulator.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 using namespace mvx;
 
@@ -216,4 +218,32 @@ TEST(FileDetails, AnEnsembleHoldsItsLayoutUnlessCutShort) {
         {"narrowband blocks past the end", kNarrowband, narrowOver, false},
     };
     for (const auto& c : cases) EXPECT_EQ(Holds_Its_Layout(c.structure, frameOf(c.bytes)), c.holds) << c.name;
+}
+
+// A file of varying ensembles is indexed before the scan: the pass takes the first half of the progress,
+// and a pass stopped at once ends the report after the first ensemble.
+TEST(FileDetails, TheIndexPassOfAVaryingFileReportsProgressAndCanBeStopped) {
+    SimulationSpec spec;
+    spec.Ensembles = 30;
+    spec.CellsVary = 5;
+    const std::string path = (test::ScratchDir() / "varying-details.000").string();
+    std::filesystem::remove(path);
+    ASSERT_TRUE(WriteSimulatedFile(spec, path, nullptr));
+    for (const bool stop : {true, false}) {
+        std::vector<double> seen;
+        ProgressSink progress;
+        progress.Value = [&](double value) {
+            seen.push_back(value);
+            return !stop;
+        };
+        FileDetailsResult r;
+        ASSERT_TRUE(Show_File_Details(path, InstrumentSetup{}, r, {}, {}, progress));
+        EXPECT_EQ(r.Stopped, stop);
+        EXPECT_EQ(r.Text.find("Last  Ensemble") == std::string::npos, stop);
+        EXPECT_EQ(r.Stats.Last, stop ? 0 : 30);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        EXPECT_LE(seen.back(), stop ? 0.0 : 100.0);
+        if (!stop) EXPECT_GE(seen.back(), 50.0);
+    }
 }
