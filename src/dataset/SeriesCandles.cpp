@@ -4,29 +4,117 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace mvx {
 
 namespace {
 
-// Running sums of one candle row.
-struct Sums {
-    double Sum = 0, SumSq = 0;
-    int32_t Count = 0, Max = 0, Min = 0;
-    void Add(int32_t v) {
-        if (Count == 0) Max = Min = v;
-        Max = std::max(Max, v);
-        Min = std::min(Min, v);
-        Sum += v;
-        SumSq += static_cast<double>(v) * v;
-        ++Count;
+// The running sums of one candle, an entry per (group, row) cell in the samples' order, so that one
+// ensemble's row of samples adds in one straight loop. Sum and sum of squares are doubles, as the
+// formulas take them; they hold whole numbers exactly.
+struct CandleSums {
+    std::vector<double> Sum, SumSq;
+    std::vector<int32_t> Count;
+    std::vector<int16_t> Max, Min;
+
+    void Reset(size_t cells) {
+        Sum.assign(cells, 0);
+        SumSq.assign(cells, 0);
+        Count.assign(cells, 0);
+        Max.assign(cells, kNoSample); // the missing mark lies below every value
+        Min.assign(cells, INT16_MAX);
     }
-    double Mean() const { return Count >= 1 ? Sum / Count : 0; }
-    double StdDev() const {
-        if (Count <= 1) return 0;
-        return std::sqrt(std::max(0.0, (SumSq - Sum * Sum / Count) / (Count - 1)));
+    // Adds one ensemble's samples; a missing one (kNoSample) leaves its cell's sums as they are. The two
+    // loops are kept free of branches so that the compiler runs them on several cells at once.
+    void Add(const int16_t* samples) {
+        const size_t n = Count.size();
+        double* sum = Sum.data();
+        double* sumSq = SumSq.data();
+        int32_t* count = Count.data();
+        for (size_t k = 0; k < n; ++k) {
+            const int32_t valid = samples[k] != kNoSample;
+            const int32_t v = samples[k] * valid;
+            sum[k] += v;
+            sumSq[k] += static_cast<double>(v) * v;
+            count[k] += valid;
+        }
+        int16_t* max = Max.data();
+        int16_t* min = Min.data();
+        for (size_t k = 0; k < n; ++k) {
+            const int16_t v = samples[k];
+            max[k] = std::max(max[k], v); // the missing mark lies below every value
+            // v - 1 wraps the missing mark round to INT16_MAX, above every value.
+            min[k] = std::min(min[k], static_cast<int16_t>(v - 1 + (v != kNoSample)));
+        }
+    }
+    // The eight statistics' values of a cell; a cell without samples gets 0 for all of them.
+    int32_t Mean(size_t k) const { return Count[k] >= 1 ? RoundToInt32(Sum[k] / Count[k]) : 0; }
+    int32_t StdDev(size_t k) const {
+        const int32_t n = Count[k];
+        if (n <= 1) return 0;
+        return RoundToInt32(std::sqrt(std::max(0.0, (SumSq[k] - Sum[k] * Sum[k] / n) / (n - 1))));
+    }
+    int32_t Maximum(size_t k) const { return Count[k] >= 1 ? Max[k] : 0; }
+    int32_t Minimum(size_t k) const { return Count[k] >= 1 ? Min[k] : 0; }
+};
+
+// Asks for the memory line at p ahead of its use: a hint, where the compiler offers one.
+inline void Fetch_Ahead(const void* p) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
+// The cells whose arrays hold T values with one distance between slots: each cell's value at slot 0 and
+// its place among one ensemble's samples (group + groups * row), in address order, so that a slot is
+// read in storage order.
+template <typename T> struct SlotReads {
+    struct Reader {
+        const T* Values;
+        int32_t Cell;
+    };
+    ptrdiff_t Step = 0;
+    int32_t Slots = 0;
+    std::vector<Reader> Readers;
+    std::vector<const T*> Lines; // one reader per memory line the readers touch in a slot
+
+    // Sorts the readers and lists their lines. Slots closer than a line need no fetching ahead: the
+    // memory streams them. Slots a whole number of lines apart share a line in every slot when they
+    // share it in slot 0; otherwise every distinct value is listed.
+    void Finish() {
+        std::sort(Readers.begin(), Readers.end(),
+                  [](const Reader& x, const Reader& y) { return std::less<>{}(x.Values, y.Values); });
+        constexpr ptrdiff_t kLine = 64;
+        const ptrdiff_t stepBytes = Step * static_cast<ptrdiff_t>(sizeof(T));
+        if (stepBytes < kLine) return;
+        const auto line = [](const T* p) { return reinterpret_cast<uintptr_t>(p) / kLine; };
+        for (const Reader& r : Readers)
+            if (Lines.empty() ||
+                (stepBytes % kLine == 0 ? line(Lines.back()) != line(r.Values) : Lines.back() != r.Values))
+                Lines.push_back(r.Values);
+    }
+    // Writes the samples of slot e (16-bit missing values are the "no sample" mark itself) and asks for
+    // the lines of slot ahead.
+    void Read(int32_t e, int32_t ahead, int16_t* samples) const {
+        if (ahead < Slots)
+            for (const T* p : Lines) Fetch_Ahead(p + ahead * Step);
+        if (e >= Slots) return;
+        const ptrdiff_t at = e * Step;
+        for (const Reader& r : Readers) samples[r.Cell] = static_cast<int16_t>(r.Values[at]);
     }
 };
+
+// Adds the reader of a column to the reads of its kind of array.
+template <typename T>
+void Add_Reader(std::vector<SlotReads<T>>& reads, const T* values, const SeriesColumn& c, int32_t cell) {
+    auto it = std::find_if(reads.begin(), reads.end(),
+                           [&](const SlotReads<T>& r) { return r.Step == c.Step() && r.Slots == c.Slots(); });
+    if (it == reads.end()) it = reads.insert(reads.end(), SlotReads<T>{c.Step(), c.Slots(), {}, {}});
+    it->Readers.push_back({values, cell});
+}
 
 } // namespace
 
@@ -138,44 +226,53 @@ void Compute_Series_Candles(Candles& out, const EnsembleSet& set, int32_t ensemb
             out.GroupCodes[static_cast<size_t>(g)] = codes[static_cast<size_t>(g)];
         }
     }
-    // One column reader and one running sum per (group, row), in the samples' order: the group varies
-    // fastest, so one ensemble's samples of a candle are written side by side.
+    // One reader per (group, row) cell, in the samples' order: the group varies fastest, so one
+    // ensemble's samples of a candle lie side by side, and the sums add them in that order.
     const int cells = out.StatGroupCount * out.StatRowCount;
-    std::vector<SeriesColumn> columns(static_cast<size_t>(cells));
+    std::vector<SlotReads<int16_t>> words;
+    std::vector<SlotReads<uint8_t>> bytes;
     std::vector<int> binOfRow(static_cast<size_t>(out.StatRowCount));
     for (int r = 0; r < out.StatRowCount; ++r) {
         binOfRow[static_cast<size_t>(r)] =
             selection.Bins.empty() ? 0 : selection.Bins[static_cast<size_t>(r)];
-        for (int g = 0; g < out.StatGroupCount; ++g)
-            columns[static_cast<size_t>(g + out.StatGroupCount * r)] =
+        for (int g = 0; g < out.StatGroupCount; ++g) {
+            const SeriesColumn column =
                 Series_Column(set, codes[static_cast<size_t>(g)], binOfRow[static_cast<size_t>(r)], numCells);
+            const int32_t cell = g + out.StatGroupCount * r;
+            if (column.Words() != nullptr) Add_Reader(words, column.Words(), column, cell);
+            if (column.Bytes() != nullptr) Add_Reader(bytes, column.Bytes(), column, cell);
+        }
     }
-    std::vector<Sums> sums(static_cast<size_t>(cells));
+    for (auto& w : words) w.Finish();
+    for (auto& b : bytes) b.Finish();
+    // Samples start as "no sample"; a missing 16-bit value is written as that mark.
+    static_assert(kNoSample == kBadValue);
+    // The lines of the slot this many ensembles ahead are asked for while one slot is read, so they
+    // arrive by the time it is read.
+    constexpr int32_t kAhead = 4;
+    CandleSums sums;
     for (int32_t c = 0; c < count; ++c) {
         const int32_t first = c * per;
         const int32_t last = c == count - 1 ? ensembles - 1 : std::min(ensembles - 1, first + per - 1);
-        std::fill(sums.begin(), sums.end(), Sums{});
+        sums.Reset(static_cast<size_t>(cells));
         for (int32_t e = first; e <= last; ++e) {
             int16_t* samples = out.CandleSamples.data() + out.SampleIndex(0, 0, c, e - first);
-            for (int k = 0; k < cells; ++k) {
-                const int32_t v = columns[static_cast<size_t>(k)](e);
-                if (v == kBadValue) continue;
-                samples[k] = static_cast<int16_t>(std::clamp<int32_t>(v, kBadValue + 1, INT16_MAX));
-                sums[static_cast<size_t>(k)].Add(v);
-            }
+            for (const auto& w : words) w.Read(e, e + kAhead, samples);
+            for (const auto& b : bytes) b.Read(e, e + kAhead, samples);
+            sums.Add(samples);
         }
         for (int r = 0; r < out.StatRowCount; ++r)
             for (int g = 0; g < out.StatGroupCount; ++g) {
-                const Sums& sum = sums[static_cast<size_t>(g + out.StatGroupCount * r)];
+                const auto k = static_cast<size_t>(g + out.StatGroupCount * r);
                 auto put = [&](int field, int32_t v) { out.CandleStats[out.StatIndex(field, c, r, g)] = v; };
                 put(CandleBin, binOfRow[static_cast<size_t>(r)]);
                 put(CandleFirst, first);
                 put(CandleLast, last);
-                put(CandleMean, RoundToInt32(sum.Mean()));
-                put(CandleStdDev, RoundToInt32(sum.StdDev()));
-                put(CandleMax, sum.Max);
-                put(CandleMin, sum.Min);
-                put(CandleCountField, sum.Count);
+                put(CandleMean, sums.Mean(k));
+                put(CandleStdDev, sums.StdDev(k));
+                put(CandleMax, sums.Maximum(k));
+                put(CandleMin, sums.Minimum(k));
+                put(CandleCountField, sums.Count[k]);
             }
     }
     out.SelectedCandle = std::clamp(out.SelectedCandle, 0, std::max(out.CandleCount - 1, 0));

@@ -54,6 +54,12 @@ class SeriesColumn {
         if (slot < 0 || slot >= slots_) return kBadValue;
         return words_ != nullptr ? words_[slot * step_] : bytes_[slot * step_];
     }
+    // The value at slot 0 (16-bit or byte array, at most one of them set), the distance between slots
+    // and the number of slots.
+    const int16_t* Words() const { return words_; }
+    const uint8_t* Bytes() const { return bytes_; }
+    ptrdiff_t Step() const { return step_; }
+    int Slots() const { return slots_; }
 
   private:
     const int16_t* words_ = nullptr;

@@ -2,7 +2,13 @@
 // trend window reads, and the series codes of the check boxes.
 #include "dataset/SeriesCandles.h"
 
+#include "common/Rounding.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
 
 using namespace mvx;
 
@@ -157,4 +163,94 @@ TEST(SeriesCandles, BinChoicesKeepToTheBinsShown) {
     for (int b = 0; b < 256; ++b)
         if (bins[static_cast<size_t>(b)]) kept.push_back(b);
     EXPECT_EQ(kept, (std::vector<int>{1, 12}));
+}
+
+namespace {
+
+// A random set of 190 ensembles in 200 slots: velocities of bins 0..5 with a tenth missing, directions
+// close to either side of north, bytes, reference and navigation values; ensembles 40..59 miss every
+// velocity but one at 50.
+EnsembleSet RandomSet() {
+    EnsembleSet set;
+    Allocate_Ensemble_Set(set, 200);
+    std::mt19937 rng(7);
+    auto draw = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto word = [&](int lo, int hi) {
+        return static_cast<int16_t>(draw(0, 9) == 0 ? kBadValue : draw(lo, hi));
+    };
+    for (int e = 0; e < 200; ++e) {
+        const bool gap = e >= 40 && e < 60 && e != 50;
+        for (int b = 0; b < 6; ++b) {
+            for (int row = 0; row < 5; ++row) {
+                set.VelData(row, b, e) = gap ? kBadValue : word(-32767, 32767);
+                set.IntensityData(row, b, e) = static_cast<uint8_t>(draw(0, 255));
+                set.CorrData(row, b, e) = static_cast<uint8_t>(draw(0, 255));
+                set.PGoodData(row, b, e) = static_cast<uint8_t>(draw(0, 100));
+            }
+            set.VelData(5, b, e) = gap ? kBadValue : static_cast<int16_t>((word(-30, 30) + 3600) % 3600);
+        }
+        for (int row = 0; row < 6; ++row) {
+            set.BTVelData(row, e) = word(-3000, 3000);
+            set.RefVelData(row, e) = word(-3000, 3000);
+            set.NavData(row, e) =
+                row == 5 ? static_cast<int16_t>(draw(3590, 3609) % 3600) : word(-3000, 3000);
+        }
+    }
+    return set;
+}
+
+} // namespace
+
+// Every statistic and sample against a plain sum over the set's values, for intervals that leave a
+// longer or shorter last candle, single-ensemble candles, the whole set, and intervals cut for a larger
+// set; bins 5 and 9 lie beyond the five cells.
+TEST(SeriesCandles, StatisticsMatchAPlainSum) {
+    const EnsembleSet set = RandomSet();
+    const int ens = 190, cells = 5;
+    const SeriesSelection sel =
+        Select({1, 5, 30, 100, 600, 4000, 10000, 60000, 200000, 600000, 6000000}, {0, 3, 5, 9});
+    struct Case {
+        int32_t SetSize, Per, Count;
+    };
+    for (const Case& k :
+         {Case{ens, 7, 27}, {ens, 30, 6}, {ens, 20, 10}, {ens, 1, 190}, {ens, 190, 1}, {400, 50, 4}}) {
+        Candles out;
+        Compute_Series_Candles(out, set, ens, cells, sel,
+                               Candle_Intervals(k.SetSize, k.SetSize, true, false, k.Per));
+        ASSERT_EQ(out.CandleCount, k.Count) << "per " << k.Per;
+        ASSERT_EQ(out.StatGroupCount, 11);
+        ASSERT_EQ(out.StatRowCount, 4);
+        ASSERT_EQ(out.GroupCodes.size(), 11u);
+        for (int c = 0; c < out.CandleCount; ++c)
+            for (int r = 0; r < 4; ++r)
+                for (int g = 0; g < 11; ++g) {
+                    const int first = c * k.Per, last = c == k.Count - 1 ? ens - 1 : first + k.Per - 1;
+                    const int bin = sel.Bins[static_cast<size_t>(r)];
+                    double sum = 0, sumSq = 0;
+                    int32_t n = 0, hi = 0, lo = 0;
+                    for (int s = 0; s < out.SamplesPerCandle; ++s) {
+                        const int e = first + s;
+                        const int32_t v =
+                            e <= last
+                                ? Series_Value(set, out.GroupCodes[static_cast<size_t>(g)], bin, e, cells)
+                                : kBadValue;
+                        ASSERT_EQ(out.Sample(g, r, c, s), v)
+                            << "candle " << c << " row " << r << " group " << g;
+                        if (v == kBadValue) continue;
+                        hi = n == 0 ? v : std::max(hi, v);
+                        lo = n == 0 ? v : std::min(lo, v);
+                        sum += v;
+                        sumSq += double(v) * v;
+                        ++n;
+                    }
+                    const double mean = n > 0 ? sum / n : 0;
+                    const double sd = n > 1 ? std::sqrt(std::max(0.0, (sumSq - sum * sum / n) / (n - 1))) : 0;
+                    const std::array<int32_t, 8> want{bin, first, last, RoundToInt32(mean), RoundToInt32(sd),
+                                                      hi,  lo,    n};
+                    for (int f = 0; f < CandleFieldCount; ++f)
+                        ASSERT_EQ(out.Stat(f, c, r, g), want[static_cast<size_t>(f)])
+                            << "per " << k.Per << " candle " << c << " row " << r << " group " << g
+                            << " field " << f;
+                }
+    }
 }
