@@ -168,6 +168,21 @@ void Draw_Bin_Axis(Surface& surface, const ChartState& st, const ChartAxesInput&
     PrintVerticalTitle(surface, st.BinAxisTitle, st.BinTitleX, st.BinTitleY, false);
 }
 
+double Column_Of_Ensemble(const ChartAxesInput& in, double ensemble) {
+    const std::vector<int32_t>& numbers = in.ColumnNumbers;
+    if (numbers.empty()) {
+        const double perColumn = in.EnsemblesPerColumn > 0 ? in.EnsemblesPerColumn : 1;
+        return (ensemble - in.FirstEnsNumber) / perColumn;
+    }
+    size_t at = numbers.size();
+    for (size_t k = 0; k < numbers.size(); ++k)
+        if (numbers[k] >= ensemble && (at == numbers.size() || numbers[k] < numbers[at])) at = k;
+    if (at == numbers.size()) return static_cast<double>(numbers.size() - 1);
+    const double column = static_cast<double>(at);
+    if (at == 0 || numbers[at - 1] >= ensemble) return column;
+    return column - (numbers[at] - ensemble) / (numbers[at] - static_cast<double>(numbers[at - 1]));
+}
+
 void Draw_Ensemble_Axis(Surface& surface, const ChartState& st, const ChartAxesInput& in) {
     const PlotGeometry g = GeometryOf(surface, st, in);
     const double lastLabelled = static_cast<double>(in.LastEnsNumber) - 1;
@@ -180,8 +195,7 @@ void Draw_Ensemble_Axis(Surface& surface, const ChartState& st, const ChartAxesI
         double limit = kFarLeft;
         double e = std::ceil(firstLabelled / step) * step;
         for (int64_t count = 0; count < 2 * int64_t{g.Ensembles} && e <= lastLabelled; ++count, e += step) {
-            const double perColumn = in.EnsemblesPerColumn > 0 ? in.EnsemblesPerColumn : 1;
-            const double x = ((e - in.FirstEnsNumber) / perColumn + 0.5) * g.ColumnWidth + st.LeftMargin;
+            const double x = (Column_Of_Ensemble(in, e) + 0.5) * g.ColumnWidth + st.LeftMargin;
             if (x + 1 <= limit) continue; // no label can start right of the limit from here
             const std::string label = Whole(e);
             const double labelLeft = x - surface.TextWidth(label) / 2.0 + 1;

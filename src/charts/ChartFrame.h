@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mvx {
 
@@ -57,8 +58,17 @@ struct ChartAxesInput {
     int32_t NumEnsembles = 0; // ensembles in the set
     // Ensemble numbers from one column to the next: 1 for consecutive ensembles, more for a thinned set.
     double EnsemblesPerColumn = 1;
+    // The number of the ensemble in each column, where the columns do not follow EnsemblesPerColumn (a
+    // whole set thinned over the file's index); empty otherwise.
+    std::vector<int32_t> ColumnNumbers;
     bool ShowGrid = false;
 };
+
+// The column (0-based, fractional between two columns) where an ensemble number falls: by
+// EnsemblesPerColumn from FirstEnsNumber, or with ColumnNumbers the first column (in number order, then
+// column order) whose number is not below it, less the share of the step from the column before.
+// Not limited to the chart's columns.
+double Column_Of_Ensemble(const ChartAxesInput& in, double ensemble);
 
 // Sets the current position to (x, y) and prints text with its top-left corner there.
 void PrintChart3d(Surface& surface, double x, double y, const std::string& text);

@@ -97,6 +97,12 @@ ContourView Whole_Set_Contour_View(const CoreState& core) {
     a.LastEnsNumber = std::max(core.Set.FileLastEnsemble, core.Set.WholeFirstEns);
     a.SetDuration = core.Set.WholeSetDuration;
     a.EnsemblesPerColumn = core.Set.WholeStepSaved + 1.0;
+    // An indexed file's whole set was thinned over its entries: each column is the ensemble loaded there.
+    if (!core.Set.Index.Empty()) {
+        a.ColumnNumbers.resize(static_cast<size_t>(std::max(v.Axes.NumEnsembles, 0)));
+        for (size_t k = 0; k < a.ColumnNumbers.size(); ++k)
+            a.ColumnNumbers[k] = whole.EnsNumbers[static_cast<int>(k)];
+    }
     v.ShowLocators = false; // the navigator marks the sub set, not the profile and series
     return v;
 }
@@ -175,6 +181,9 @@ void Resize_Whole_Set_Chart(WholeSetChart& chart, WholeSetSurfaces& surfaces, co
 int32_t Ensemble_Of_Column(const WholeSetChart& chart, int32_t column) {
     const int32_t columns = chart.Contour.Axes.NumEnsembles;
     if (column >= columns - 1) return chart.LastEnsemble;
+    const std::vector<int32_t>& numbers = chart.Contour.Axes.ColumnNumbers;
+    if (!numbers.empty())
+        return numbers[static_cast<size_t>(std::clamp(column, 0, static_cast<int32_t>(numbers.size()) - 1))];
     const int64_t e = int64_t{chart.FirstEnsemble} + int64_t{std::max(column, 0)} * chart.ColumnStride;
     return static_cast<int32_t>(std::min<int64_t>(e, chart.LastEnsemble));
 }
@@ -183,8 +192,7 @@ PixelPoint Get_Chart3d_DataCoordinate(const WholeSetChart& chart, const Surface&
                                       int32_t ensemble) {
     const Plot p = PlotOf(chart, picture1);
     const double lastColumn = std::max(p.Columns - 1, 0);
-    double column = (static_cast<double>(ensemble) - chart.FirstEnsemble) / std::max(chart.ColumnStride, 1);
-    column = std::clamp(column, 0.0, lastColumn);
+    const double column = std::clamp(Column_Of_Ensemble(chart.Contour.Axes, ensemble), 0.0, lastColumn);
     const double row = std::clamp(static_cast<double>(chart.Contour.Axes.LastBinShown) - bin, 0.0,
                                   static_cast<double>(std::max(p.Rows - 1, 0)));
     return {p.Left + (column + 0.5) * p.ColumnWidth, p.Top + (row + 0.5) * p.RowHeight};

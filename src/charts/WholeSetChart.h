@@ -2,8 +2,9 @@
 // The whole-set chart of the navigator: the contour of the thinned whole set, drawn by the contour
 // machinery, with a white XOR rectangle around the sub set on display and one around the user's
 // selection, and a footer line that names both ranges. Column k of the chart stands for ensemble
-// WholeFirstEns + k * (WholeSetStep + 1); the last column stands for the file's last ensemble. Every bin
-// of the file is shown, bin 1 in the bottom row.
+// WholeFirstEns + k * (WholeSetStep + 1), or in a file with an index for the ensemble the whole-set load
+// stored in slot k; the last column stands for the file's last ensemble. Every bin of the file is shown,
+// bin 1 in the bottom row.
 #include "charts/ContourChart.h"
 #include "model/CoreState.h"
 

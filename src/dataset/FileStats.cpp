@@ -1,13 +1,12 @@
 #include "dataset/FileStats.h"
 
-#include "dataset/IndexDecision.h"
 #include "ensemble/EnsembleIndexPass.h"
+#include "ensemble/IndexDecision.h"
 #include "ensemble/LastEnsembleSearch.h"
 
 #include "common/EnsembleTimeText.h"
 #include "common/FileLength.h"
 #include "common/NumberFormat.h"
-#include "common/Rounding.h"
 #include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
 #include "ensemble/SetStream.h"
@@ -34,8 +33,8 @@ std::string ArithmeticRemark(bool nvram, int32_t ensembleBytes, SetDescriptors& 
     const int64_t expected = (static_cast<int64_t>(set.LastEnsNumber) - set.FirstEnsNumber + 1) * length;
     if (expected < set.FileSize) {
         if (nvram) return " NVRAM Data in File";
-        set.LastEnsNumber = RoundToInt32(static_cast<double>(set.FileSize) / static_cast<double>(length) +
-                                         set.FirstEnsNumber - 1);
+        set.LastEnsNumber = Arithmetic_Last_Ensemble(
+            ArithmeticFacts{set.FirstEnsNumber, 0, ensembleBytes, set.LastEnsNumber}, set.FileSize, nvram);
         return " Extra Data in File";
     }
     if (expected > set.FileSize)
@@ -168,9 +167,9 @@ FileStatsReport Show_File_Stats(const std::vector<std::string>& memberPaths, int
             last += ArithmeticRemark(report.Nvram, static_cast<int32_t>(target.Frame.EnsembleBytes), set);
             // The arithmetic holds only when the last ensemble found is the last, and the ensembles
             // read sit where it puts them.
-            ReadSource source{memberPaths, set.DataStructure, set.FirstEnsNumber, set.QUARNFileCount <= 0};
-            needsIndex = !result || set.LastEnsNumber != facts.LastNumber ||
-                         !Arithmetic_Holds(source, facts, indexing.FirstSubSet, yield);
+            needsIndex =
+                !result || set.LastEnsNumber != facts.LastNumber ||
+                !Arithmetic_Holds(memberPaths, set.DataStructure, facts, indexing.FirstSubSet, yield);
         }
         if (needsIndex) {
             set.Index = std::move(kept);

@@ -45,17 +45,18 @@ std::optional<CopyPiece> ArithmeticPiece(const SetDescriptors& set, const std::v
     return piece;
 }
 
-// The last - first + 1 entries from the one a request for first starts at (as a load takes them), each
-// whole as recorded; entries that follow each other with nothing between are one piece.
+// The entries a load of first..last takes: from the one a request for first starts at, in file order,
+// while their numbers lie in first..last (a number the file lacks is left out, a repeated one comes with
+// its run); each whole as recorded, and entries that follow each other with nothing between are one
+// piece.
 std::vector<CopyPiece> IndexedPieces(const EnsembleIndex& index, int32_t first, int32_t last) {
     std::vector<CopyPiece> pieces;
     const std::optional<size_t> start = Entry_Of_Number(index, first);
     if (!start || last < first) return pieces;
-    const size_t end = static_cast<size_t>(std::min<int64_t>(
-        static_cast<int64_t>(index.Count()), static_cast<int64_t>(*start) + last - first + 1));
     int64_t endOffset = -1;
-    for (size_t i = *start; i < end; ++i) {
+    for (size_t i = *start; i < index.Count(); ++i) {
         const IndexEntry& entry = index.Entries[i];
+        if (entry.Number < first || entry.Number > last) break;
         const int64_t bytes = int64_t{entry.Bytes} + 2;
         const SetPosition at = Entry_Position(index, i);
         if (!pieces.empty() && entry.Offset == endOffset && at.Member == pieces.back().Member) {

@@ -21,10 +21,11 @@ enum class SaveSetResult {
 // the position the loader would seek to for the first ensemble, counted across the files of a
 // multi-file set; the copy runs on through the following files of the set and stops early at the end of
 // the last one. A set with an index (ensembles of varying length or with bytes between them) copies
-// instead the last - first + 1 ensembles from the one a load of first starts at, each whole as recorded
-// and nothing between them. bytesWritten (optional) receives the count written; message (optional) receives a
-// sentence for a message box when the result is NotAllowed ("Over-Write of File Not Allowed") or
-// Failed (what failed and what became of the target), and is cleared otherwise.
+// instead the ensembles a load of first..last takes (from the one a load of first starts at, in file
+// order, while their numbers lie in first..last), each whole as recorded and nothing between them.
+// bytesWritten (optional) receives the count written; message (optional) receives a sentence for a message
+// box when the result is NotAllowed ("Over-Write of File Not Allowed") or Failed (what failed and what became
+// of the target), and is cleared otherwise.
 SaveSetResult Save_Ensemble_Range(const SetDescriptors& set, int32_t ensembleBytes, int32_t first,
                                   int32_t last, const std::string& target, int64_t* bytesWritten = nullptr,
                                   std::string* message = nullptr);

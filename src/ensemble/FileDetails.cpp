@@ -4,9 +4,13 @@
 #include "common/NumberFormat.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/EnsembleFormats.h"
+#include "ensemble/EnsembleIndexPass.h"
 #include "ensemble/Framing.h"
+#include "ensemble/IndexDecision.h"
 #include "ensemble/LastEnsembleSearch.h"
+#include "ensemble/LayoutCheck.h"
 #include "model/EnsembleFrame.h"
+#include "model/Options.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -155,42 +159,38 @@ void DataTypesLine(int32_t structure, const DetailsConfig& c, std::string& t) {
     if (structure == kBroadband && c.Strandex) t += std::string("STRANDEX GPS") + kCrLf;
 }
 
-// The statistics scan over every ensemble of the file.
-void ScanEnsembles(EnsembleFile& file, EnsembleFrame& frame, const EnsembleFormat& format,
-                   FileDetailsResult& r, const std::function<void(const EnsembleStatistics&)>& onStatistics,
-                   const YieldFn& yield, const ProgressSink& progress) {
-    EnsembleStatistics& s = r.Stats;
-    s = EnsembleStatistics{};
-    r.UpCount = r.DownCount = 0;
-    const int32_t expectedBytes = frame.EnsembleBytes;
-    int64_t previous = static_cast<int64_t>(r.Config.EnsembleNumber) - 1;
-    s.First = r.Config.EnsembleNumber;
-    auto changed = [&] {
-        if (onStatistics) onStatistics(s);
-    };
-    changed();
-    file.Seek(1);
-    DetailsConfig scratch;
-    const double length = static_cast<double>(std::max<int64_t>(file.Length(), 1));
-    while (!file.AtEnd()) {
-        // The share of the file read so far (positions count from 1).
-        const double read = std::min(static_cast<double>(file.NextPosition() - 1) / length, 1.0);
-        if (!progress.DoValue(100.0 * read)) {
-            r.Stopped = true;
-            return;
-        }
-        if (!format.Find(file, frame, yield)) continue;
-        format.DecodeLeaders(frame, scratch, false);
-        const int64_t number = scratch.EnsembleNumber;
-        if (frame.EnsembleBytes != expectedBytes) {
-            if (frame.EnsembleBytes + 2 != 8258) {
-                ++s.WrongSize;
-                changed();
+// The six counters, fed the ensembles in file order. An ensemble of another length than the first
+// is wrong size when it cannot hold what its own header describes (or is a set-up block); one that can
+// is counted as any other, since files with text blocks of varying size or changing cell counts are
+// made of such ensembles. One of 8258 bytes is passed over, its number kept as the previous one.
+class StatisticsCounter {
+  public:
+    StatisticsCounter(FileDetailsResult& r, const EnsembleFormat& format, int32_t expectedBytes,
+                      const std::function<void(const EnsembleStatistics&)>& onStatistics)
+        : r_(r), format_(format), onStatistics_(onStatistics), expectedBytes_(expectedBytes),
+          previous_(static_cast<int64_t>(r.Config.EnsembleNumber) - 1) {
+        r_.Stats = EnsembleStatistics{};
+        r_.UpCount = r_.DownCount = 0;
+        r_.Stats.First = r_.Config.EnsembleNumber;
+        Changed();
+    }
+
+    void Take(const EnsembleFrame& frame) {
+        EnsembleStatistics& s = r_.Stats;
+        format_.DecodeLeaders(frame, scratch_, false);
+        const int64_t number = scratch_.EnsembleNumber;
+        if (frame.EnsembleBytes != expectedBytes_) {
+            const bool whole = !Is_Nvram_Block(frame) && Holds_Its_Layout(format_.Structure, frame);
+            if (frame.EnsembleBytes + 2 == 8258 || !whole) {
+                if (frame.EnsembleBytes + 2 != 8258) {
+                    ++s.WrongSize;
+                    Changed();
+                }
+                previous_ = number;
+                return;
             }
-            previous = number;
-            continue;
         }
-        const int64_t d = number - previous;
+        const int64_t d = number - previous_;
         if (d == 1) {
             s.Last = static_cast<int32_t>(number);
         } else if (d > 1) {
@@ -200,12 +200,84 @@ void ScanEnsembles(EnsembleFile& file, EnsembleFrame& frame, const EnsembleForma
         } else {
             ++s.Repeats;
         }
-        changed();
-        if (scratch.Config & 0x80)
-            ++r.UpCount;
+        Changed();
+        if (scratch_.Config & 0x80)
+            ++r_.UpCount;
         else
-            ++r.DownCount;
-        previous = number;
+            ++r_.DownCount;
+        previous_ = number;
+    }
+
+  private:
+    void Changed() {
+        if (onStatistics_) onStatistics_(r_.Stats);
+    }
+    FileDetailsResult& r_;
+    const EnsembleFormat& format_;
+    const std::function<void(const EnsembleStatistics&)>& onStatistics_;
+    int32_t expectedBytes_;
+    int64_t previous_;
+    DetailsConfig scratch_;
+};
+
+// The statistics scan over every ensemble of the file, searched one after another.
+void ScanEnsembles(EnsembleFile& file, EnsembleFrame& frame, const EnsembleFormat& format,
+                   StatisticsCounter& counter, FileDetailsResult& r, const YieldFn& yield,
+                   const ProgressSink& progress) {
+    file.Seek(1);
+    const double length = static_cast<double>(std::max<int64_t>(file.Length(), 1));
+    while (!file.AtEnd()) {
+        // The share of the file read so far (positions count from 1).
+        const double read = std::min(static_cast<double>(file.NextPosition() - 1) / length, 1.0);
+        if (!progress.DoValue(100.0 * read)) {
+            r.Stopped = true;
+            return;
+        }
+        if (format.Find(file, frame, yield)) counter.Take(frame);
+    }
+}
+
+// The bytes of an indexed file outside its ensembles, less the bytes of the ensembles missing from its
+// numbering (each the ensembles' mean length): for ensembles of one length with nothing between them,
+// the file's length less (last - first + 1) ensembles, as the arithmetic counts it.
+int64_t ExtraBytes(const EnsembleIndex& index) {
+    const int64_t missing = Missing_Ensembles(index);
+    const int64_t count = static_cast<int64_t>(index.Count());
+    return index.TotalLength() - index.CoveredBytes - (index.CoveredBytes * missing + count / 2) / count;
+}
+
+// Reads entry k of the index into the frame: the pass has checked its bytes, so only its length word is
+// looked at again (a file rewritten since reads as no ensemble there).
+bool ReadEntry(EnsembleFile& file, EnsembleFrame& frame, const EnsembleFormat& format,
+               const EnsembleIndex& index, size_t k) {
+    const IndexEntry& entry = index.Entries[k];
+    const size_t total = size_t{entry.Bytes} + 2;
+    size_t got = 0;
+    const uint8_t* bytes = file.Peek(Entry_Position(index, k).Position, total, got);
+    const FramingRule& rule = format.Framing;
+    if (got < total || rule.LengthOffset + 2 > total) return false;
+    const uint8_t* word = bytes + rule.LengthOffset;
+    if ((rule.BigEndian ? (word[0] << 8 | word[1]) : (word[0] | word[1] << 8)) != entry.Bytes) return false;
+    frame.EnsembleBuffer.assign(bytes, bytes + total);
+    frame.EnsembleBytes = entry.Bytes;
+    return true;
+}
+
+// The same over the ensembles of the file's index, each read at its own place; progress runs from
+// `from` to 100.
+void ScanIndexed(EnsembleFile& file, EnsembleFrame& frame, const EnsembleFormat& format,
+                 const EnsembleIndex& index, StatisticsCounter& counter, FileDetailsResult& r,
+                 const YieldFn& yield, const ProgressSink& progress, double from) {
+    const double length = static_cast<double>(std::max<int64_t>(file.Length(), 1));
+    SearchPacer pacer(yield);
+    for (size_t k = 0; k < index.Count(); ++k) {
+        const double read = std::min(static_cast<double>(index.Entries[k].Offset) / length, 1.0);
+        if (!progress.DoValue(from + (100.0 - from) * read)) {
+            r.Stopped = true;
+            return;
+        }
+        if (ReadEntry(file, frame, format, index, k)) counter.Take(frame);
+        pacer.Examined(size_t{index.Entries[k].Bytes} + 2);
     }
 }
 
@@ -240,6 +312,11 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
     const int32_t firstBytes = frame.EnsembleBytes;
     const int32_t firstNumber = r.Config.EnsembleNumber;
     const auto firstTime = r.Config.Time;
+    // Where the first ensemble starts, for the check of the arithmetic.
+    ArithmeticFacts facts;
+    facts.FirstNumber = firstNumber;
+    facts.FirstBytes = firstBytes;
+    facts.FirstOffset = file.NextPosition() - (int64_t{firstBytes} + 2) - 1;
     t += "Ensemble Length " + N0(firstBytes + 2.0) + " bytes" + kCrLf;
     DataTypesLine(structure, r.Config, t);
     t += kCrLf;
@@ -258,17 +335,47 @@ bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, 
         found = Find_Last_Ensemble(
             single, frame, structure, single.TotalLength(), firstBytes, fileValid,
             [&] { format->DecodeLeaders(frame, last, false); }, yield);
+    facts.LastNumber = last.EnsembleNumber;
+    // A file whose ensembles do not all sit where the first one's length puts them is indexed, as the
+    // file statistics index it; its last ensemble and its bytes outside the ensembles come from there.
+    bool indexed = !found.Found || Arithmetic_Last_Ensemble(facts, length, found.Nvram) != facts.LastNumber ||
+                   !Arithmetic_Holds({path}, structure, facts, Options{}.MaxSubEnsembles + 1, yield);
+    int64_t extra = length - (static_cast<int64_t>(last.EnsembleNumber) - firstNumber + 1) *
+                                 (static_cast<int64_t>(firstBytes) + 2);
     r.Nvram = found.Nvram;
+    EnsembleIndex index;
+    if (indexed) {
+        ProgressSink firstHalf;
+        firstHalf.Value = [&progress](double v) { return progress.DoValue(v / 2); };
+        if (Index_Ensembles({path}, structure, false, index, yield, firstHalf) == IndexPassEnd::Stopped) {
+            r.Stopped = true;
+            return true;
+        }
+    }
+    // A file that shrank away under the pass keeps what the arithmetic found.
+    if (index.Empty()) indexed = false;
+    if (indexed) {
+        last.EnsembleNumber = index.Entries.back().Number;
+        if (ReadEntry(file, frame, *format, index, index.Count() - 1)) {
+            format->DecodeLeaders(frame, last, false);
+            last.EnsembleNumber = index.Entries.back().Number;
+        }
+        extra = ExtraBytes(index);
+        r.Nvram = index.NvramBlocks > 0;
+    }
     t += EnsembleLine("Last  Ensemble ", last.EnsembleNumber, last.Time);
-    const int64_t extra = length - (static_cast<int64_t>(last.EnsembleNumber) - firstNumber + 1) *
-                                       (static_cast<int64_t>(firstBytes) + 2);
     t += "Extra Data in File " + FormatNumber(static_cast<double>(extra), "###,###,###,##0") + " bytes" +
          kCrLf;
     if (structure == kBroadband) t += std::string("NVRAM Data Set  ") + (r.Nvram ? "TRUE" : "FALSE") + kCrLf;
 
-    // The scan starts from the first ensemble's number and the length the last search left.
+    // The scan starts from the first ensemble's number and, without an index, the length the last
+    // search left.
     r.Config.EnsembleNumber = firstNumber;
-    ScanEnsembles(file, frame, *format, r, onStatistics, yield, progress);
+    StatisticsCounter counter(r, *format, indexed ? firstBytes : frame.EnsembleBytes, onStatistics);
+    if (indexed)
+        ScanIndexed(file, frame, *format, index, counter, r, yield, progress, 50);
+    else
+        ScanEnsembles(file, frame, *format, counter, r, yield, progress);
     if (file.Length() < length) t += std::string(kCrLf) + "File Error";
     return true;
 }

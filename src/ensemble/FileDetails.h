@@ -63,6 +63,13 @@ struct FileDetailsResult {
 // reports its progress (0..100, the share of the file read) after every ensemble; a false answer stops
 // it there, with Stopped set. Returns False when the file cannot be opened ("Invalid File" is then the
 // whole text); a read failure part-way appends "File Error".
+// A file whose ensembles do not all sit where the first one's length puts them (as the file statistics
+// decide it) is indexed first, the pass taking progress 0..50 and the scan 50..100 (a pass stopped ends
+// the report after the first ensemble's line); its last ensemble is the last one indexed, its extra data
+// the bytes outside its ensembles less those of the ensembles missing from its numbering (at their mean
+// length), and the scan reads the indexed ensembles at their places. In every file, an ensemble of
+// another length than the first is wrong size only when it cannot hold what its own header describes
+// (Holds_Its_Layout) or is a set-up block.
 bool Show_File_Details(const std::string& path, const InstrumentSetup& btSetup, FileDetailsResult& result,
                        const std::function<void(const EnsembleStatistics&)>& onStatistics = {},
                        const YieldFn& yield = {}, const ProgressSink& progress = {});

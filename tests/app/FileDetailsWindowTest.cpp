@@ -8,6 +8,7 @@
 #include "app/FileDetailsWindow.h"
 #include "app/FileFilters.h"
 #include "ensemble/FileDetails.h"
+#include "simulator/Simulator.h"
 #include <filesystem>
 
 #include <QAction>
@@ -72,11 +73,20 @@ TEST_F(FileDetailsWindowTest, ShowsTheReportAndTheSixStatistics) {
     EXPECT_EQ(details_->Frame1()->title(), "Ensemble Statistics");
     EXPECT_TRUE(form_->Menu().ShowDetails->isEnabled());
     const std::string data = MARVOX_DATA_DIR;
+    // Ensembles of varying length (text blocks and cell counts), counted from the file's index.
+    SimulationSpec varying;
+    varying.Ensembles = 40;
+    varying.TextVary = 900;
+    varying.CellsVary = 6;
+    const std::string varyingPath = (ScratchDir() / "varying.000").string();
+    std::filesystem::remove(varyingPath);
+    ASSERT_TRUE(WriteSimulatedFile(varying, varyingPath, nullptr));
     const struct {
         std::string Path;
         Six Expected; // First, Last, Missing, Repeats, Resets, Wrong Size
     } cases[] = {
         {WriteNumbered({1, 2, 2, 3, 7, 1, 2}, "gaps.000"), {1, 2, 3, 1, 1, 0}},
+        {varyingPath, {1, 40, 0, 0, 0, 0}},
         {data + "/up600_beam_9ens.000", {1, 9, 0, 0, 0, 0}},
         {data + "/up600_beam_truncated.000", {1, 22, 0, 0, 0, 0}},
         {data + "/down600_earth_bt.000", {1, 1721, 0, 0, 0, 0}},

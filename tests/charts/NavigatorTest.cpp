@@ -218,5 +218,16 @@ TEST_F(Navigator, FooterNamesTheSubSetAndTheSelection) {
     EXPECT_EQ(footer.back().Text, "Sel: 383 to 700");
 }
 
+// Columns of a whole set thinned over an index hold the numbers loaded there: an ensemble between two
+// columns falls between them, a repeated number on its first column, one past the last on the last.
+TEST(NavigatorColumns, AnEnsembleFallsOnTheColumnThatHoldsItsNumber) {
+    ChartAxesInput in;
+    in.ColumnNumbers = {10, 20, 20, 40, 5};
+    const struct {
+        double ensemble, column;
+    } cases[] = {{10, 0}, {15, 0.5}, {20, 1}, {30, 2.5}, {40, 3}, {2, 4}, {5, 4}, {8, 0}, {99, 4}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(Column_Of_Ensemble(in, c.ensemble), c.column) << c.ensemble;
+}
+
 } // namespace
 } // namespace mvx

@@ -1,11 +1,16 @@
 #include "ensemble/FileDetails.h"
+#include "ensemble/EnsembleFormats.h"
+#include "ensemble/EnsembleLayout.h"
+#include "ensemble/LayoutCheck.h"
 #include "simulator/EnsembleEncoder.h"
+#include "simulator/Simulator.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 using namespace mvx;
 
@@ -65,16 +70,17 @@ TEST(FileDetails, AnEnsembleOf8258BytesIsNotWrongSizeButSetsThePrevious) {
     big.PadBytes = 8258 - plain;
     std::vector<uint8_t> bigBytes = EncodeBroadband(big);
     ASSERT_EQ(bigBytes.size(), 8258u);
-    EnsembleContents odd = SmallEnsemble(20, 4);
-    odd.PadBytes = 6;
+    // Shorter than the others, and too short for the eight cells its own fixed leader announces.
+    EnsembleContents odd = SmallEnsemble(20, 3);
+    odd.Fixed.NumCells = 8;
     const std::string path =
         WriteEnsembles({EncodeBroadband(SmallEnsemble(1)), EncodeBroadband(SmallEnsemble(2)), bigBytes,
                         EncodeBroadband(SmallEnsemble(11)), EncodeBroadband(odd),
                         EncodeBroadband(SmallEnsemble(3)), EncodeBroadband(SmallEnsemble(4))});
     FileDetailsResult r;
     ASSERT_TRUE(Show_File_Details(path, InstrumentSetup{}, r));
-    // Ensemble 10 (8258 bytes) is skipped silently, yet 11 follows it in sequence; the odd-sized 20 counts
-    // as wrong size and makes 3 a reset.
+    // Ensemble 10 (8258 bytes) is skipped silently, yet 11 follows it in sequence; the cut-short 20
+    // counts as wrong size and makes 3 a reset.
     EXPECT_EQ(r.Stats.WrongSize, 1);
     EXPECT_EQ(r.Stats.Missing, 0);
     EXPECT_EQ(r.Stats.Resets, 1);
@@ -179,5 +185,65 @@ TEST(FileDetails, ProgressFalseStopsTheScanWhereItIs) {
         EXPECT_LT(seen.front(), 1.0);
         EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
         EXPECT_LE(seen.back(), 100.0);
+    }
+}
+
+// An ensemble is wrong size only when it is too short for what its own header describes.
+TEST(FileDetails, AnEnsembleHoldsItsLayoutUnlessCutShort) {
+    auto frameOf = [](std::vector<uint8_t> bytes) {
+        EnsembleFrame f;
+        f.EnsembleBytes = static_cast<int32_t>(bytes.size()) - 2;
+        f.EnsembleBuffer = std::move(bytes);
+        return f;
+    };
+    EnsembleContents padded = SmallEnsemble(1), announced = SmallEnsemble(1, 3);
+    padded.PadBytes = 40;
+    announced.Fixed.NumCells = 8; // arrays of three cells
+    std::vector<uint8_t> pastEnd = EncodeBroadband(SmallEnsemble(1));
+    pastEnd[broadband::kOffsetTable + 2] = 0xF0; // the second data type past the end
+    pastEnd[broadband::kOffsetTable + 3] = 0xFF;
+    std::vector<uint8_t> narrow = EncodeNarrowband(SmallEnsemble(1)), narrowOver = narrow;
+    narrowOver[narrowband::kBlockLengths + 2] += 1; // the velocity block 256 bytes longer
+    const struct {
+        const char* name;
+        int32_t structure;
+        std::vector<uint8_t> bytes;
+        bool holds;
+    } cases[] = {
+        {"whole", kBroadband, EncodeBroadband(SmallEnsemble(1)), true},
+        {"spare bytes at the end", kBroadband, EncodeBroadband(padded), true},
+        {"fewer cells than announced", kBroadband, EncodeBroadband(announced), false},
+        {"a data type past the end", kBroadband, pastEnd, false},
+        {"narrowband whole", kNarrowband, narrow, true},
+        {"narrowband blocks past the end", kNarrowband, narrowOver, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Holds_Its_Layout(c.structure, frameOf(c.bytes)), c.holds) << c.name;
+}
+
+// A file of varying ensembles is indexed before the scan: the pass takes the first half of the progress,
+// and a pass stopped at once ends the report after the first ensemble.
+TEST(FileDetails, TheIndexPassOfAVaryingFileReportsProgressAndCanBeStopped) {
+    SimulationSpec spec;
+    spec.Ensembles = 30;
+    spec.CellsVary = 5;
+    const std::string path = (test::ScratchDir() / "varying-details.000").string();
+    std::filesystem::remove(path);
+    ASSERT_TRUE(WriteSimulatedFile(spec, path, nullptr));
+    for (const bool stop : {true, false}) {
+        std::vector<double> seen;
+        ProgressSink progress;
+        progress.Value = [&](double value) {
+            seen.push_back(value);
+            return !stop;
+        };
+        FileDetailsResult r;
+        ASSERT_TRUE(Show_File_Details(path, InstrumentSetup{}, r, {}, {}, progress));
+        EXPECT_EQ(r.Stopped, stop);
+        EXPECT_EQ(r.Text.find("Last  Ensemble") == std::string::npos, stop);
+        EXPECT_EQ(r.Stats.Last, stop ? 0 : 30);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        EXPECT_LE(seen.back(), stop ? 0.0 : 100.0);
+        if (!stop) EXPECT_GE(seen.back(), 50.0);
     }
 }

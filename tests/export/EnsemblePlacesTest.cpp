@@ -4,8 +4,10 @@
 // each ensemble, decoded on their own.
 #include "ExportFixture.h"
 
+#include "common/NumberFormat.h"
 #include "dataset/SaveSet.h"
 #include "ensemble/Decoder.h"
+#include "ensemble/FileDetails.h"
 #include "export/ExportData.h"
 #include "export/TextExport.h"
 #include "simulator/Simulator.h"
@@ -169,6 +171,61 @@ TEST(EnsemblePlaces, MissingEnsemblesAreCountedFromTheNumbers) {
         ASSERT_TRUE(Read_File_Selection(f.State, 38, 53, false));
         EXPECT_EQ(f.State.Set.CurrentEnsIndex, c.dropFrom == 41 ? 6 : 16);
         EXPECT_EQ(f.State.Set.LastEnsNumber, 53);
+        // Saving that range copies those, and no ensemble past it.
+        uintmax_t bytes = 0;
+        for (int32_t e = 38; e <= 53; ++e)
+            if (e < c.dropFrom || e > c.dropTo) bytes += r.Ensemble(e).size();
+        const fs::path saved = ScratchDir() / "GAPSAVED.000";
+        fs::remove(saved);
+        ASSERT_EQ(Save_Ensemble_Range(f.State.Set, f.State.Frame.EnsembleBytes, 38, 53, saved.string()),
+                  SaveSetResult::Saved);
+        EXPECT_EQ(fs::file_size(saved), bytes);
+    }
+}
+
+// The file-details report sees the ensembles the statistics see: its first, last and missing counts
+// are theirs, its last line is theirs, and no whole ensemble of another length is wrong size.
+TEST(EnsemblePlaces, FileDetailsAgreeWithTheStatistics) {
+    struct Case {
+        int kind;
+        int32_t dropFrom, dropTo;
+        uintmax_t cut; // bytes cut off the file's end
+        int64_t extra; // "Extra Data in File": bytes outside the ensembles (-1: the cut-off one's)
+        int32_t last, missing;
+    };
+    const int64_t between = 612 * (kEnsembles - 1), kUnchecked = INT64_MIN;
+    for (const Case c :
+         {Case{0, 0, -1, 0, 0, kEnsembles, 0}, Case{1, 0, -1, 0, between, kEnsembles, 0},
+          Case{2, 0, -1, 0, 0, kEnsembles, 0}, Case{3, 0, -1, 0, 4 << 20, kEnsembles, 0},
+          Case{0, 41, 50, 0, kUnchecked, kEnsembles, 10}, Case{0, 0, -1, 100, -1, kEnsembles - 1, 0}}) {
+        SCOPED_TRACE(std::string(kKinds[c.kind].name) + " " + std::to_string(c.dropFrom) + " cut " +
+                     std::to_string(c.cut));
+        const Recording r = Record(SpecOf(kKinds[c.kind]));
+        LoadedFile f;
+        f.Path = WritePieces(r, "DETAILS.000", c.dropFrom, c.dropTo, kKinds[c.kind].junk);
+        const uintmax_t size = fs::file_size(f.Path);
+        fs::resize_file(f.Path, size - c.cut);
+        OpenFile(f);
+        if (HasFatalFailure()) return;
+        const SetDescriptors& set = f.State.Set;
+        FileDetailsResult d;
+        ASSERT_TRUE(Show_File_Details(f.Path.string(), InstrumentSetup{}, d));
+        const EnsembleStatistics& st = d.Stats;
+        EXPECT_EQ(st.First, set.FileFirstEnsemble);
+        EXPECT_EQ(st.Last, set.FileLastEnsemble);
+        EXPECT_EQ(st.Last, c.last);
+        EXPECT_EQ(st.Missing, Missing_Ensembles(set.Index));
+        EXPECT_EQ(st.Missing, c.missing);
+        EXPECT_EQ(st.Repeats + st.Resets + st.WrongSize, 0);
+        const size_t at = set.StatsText.find("Last  Ensemble "), line = 15 + 8 + 1 + 20;
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_NE(d.Text.find(set.StatsText.substr(at, line) + "\r\n"), std::string::npos) << d.Text;
+        if (c.extra == kUnchecked) continue;
+        // A cut-off last ensemble is extra data: the bytes of it that are left.
+        const int64_t extra = c.extra >= 0 ? c.extra : static_cast<int64_t>(r.Pieces.back().size() - c.cut);
+        EXPECT_NE(d.Text.find("Extra Data in File " +
+                              FormatNumber(static_cast<double>(extra), "###,###,###,##0") + " bytes"),
+                  std::string::npos);
     }
 }
 

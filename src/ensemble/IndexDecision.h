@@ -5,9 +5,10 @@
 // ensembles keep their place and do not disturb it). A few reads tell such a file from any other, so
 // it never pays for the index pass.
 #include "common/Callbacks.h"
-#include "dataset/ReadLoop.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace mvx {
 
@@ -24,7 +25,13 @@ struct ArithmeticFacts {
 // arithmetic's positions of a spread of numbers up to the last lead to (each must carry that number, or
 // a higher one whose own place it is: the ensembles between were damaged). A set-up block, a number
 // out of place or an ensemble of another length makes it False.
-bool Arithmetic_Holds(const ReadSource& source, const ArithmeticFacts& facts, int32_t firstSubSet,
-                      const YieldFn& yield);
+// members are the files of the set in order, structure its data structure.
+bool Arithmetic_Holds(const std::vector<std::string>& members, int32_t structure,
+                      const ArithmeticFacts& facts, int32_t firstSubSet, const YieldFn& yield);
+
+// The last ensemble number the arithmetic makes of a set of setSize bytes whose last ensemble found is
+// facts.LastNumber: when first..last take fewer bytes than the set holds and no set-up block was met,
+// the set's size counted in ensembles of the first one's length; else the one found.
+int32_t Arithmetic_Last_Ensemble(const ArithmeticFacts& facts, int64_t setSize, bool nvram);
 
 } // namespace mvx

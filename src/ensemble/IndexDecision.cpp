@@ -1,12 +1,14 @@
-#include "dataset/IndexDecision.h"
+#include "ensemble/IndexDecision.h"
 
 #include "common/FileLength.h"
+#include "common/Rounding.h"
 #include "ensemble/EnsembleFile.h"
 #include "ensemble/EnsembleFormats.h"
 #include "ensemble/Framing.h"
+#include "model/EnsembleIndex.h"
 
-#include <optional>
-#include <vector>
+#include <algorithm>
+#include <cmath>
 
 namespace mvx {
 
@@ -17,10 +19,12 @@ constexpr int64_t kSamples = 16;
 
 class Prober {
   public:
-    Prober(const ReadSource& source, const ArithmeticFacts& facts, const YieldFn& yield)
-        : source_(source), facts_(facts), format_(Ensemble_Format(source.DataStructure)), pacer_(yield) {
+    Prober(const std::vector<std::string>& members, int32_t structure, const ArithmeticFacts& facts,
+           const YieldFn& yield)
+        : members_(members), structure_(structure), facts_(facts), format_(Ensemble_Format(structure)),
+          pacer_(yield) {
         int64_t start = 0;
-        for (const std::string& member : source.Members) {
+        for (const std::string& member : members) {
             starts_.push_back(start);
             start += std::max<int64_t>(File_Length(member), 0);
         }
@@ -37,8 +41,7 @@ class Prober {
         for (int32_t read = 0; read < count;) {
             if (!Open(at.Member)) return true; // the set ends
             file_.Seek(at.Position);
-            const EnsembleScan scan =
-                Scan_For_Ensemble(source_.DataStructure, file_, frame_, limits_, pacer_);
+            const EnsembleScan scan = Scan_For_Ensemble(structure_, file_, frame_, limits_, pacer_);
             if (scan.How == EnsembleScan::End::FileEnd) {
                 at = SetPosition{at.Member + 1, 1};
                 continue;
@@ -55,21 +58,22 @@ class Prober {
 
     // The ensemble the arithmetic's position of e leads to.
     bool SampleInPlace(int32_t e) {
-        const std::optional<SetPosition> at = Ensemble_Position(source_, record_, e);
-        if (!at || !Open(at->Member)) return false;
-        file_.Seek(at->Position);
-        const EnsembleScan scan = Scan_For_Ensemble(source_.DataStructure, file_, frame_, limits_, pacer_);
+        // Where the arithmetic puts e: counted from the set's first byte, as the loads count it.
+        const SetPosition at = PlaceOfOffset((int64_t{e} - facts_.FirstNumber) * record_);
+        if (at.Position < 1 || !Open(at.Member)) return false;
+        file_.Seek(at.Position);
+        const EnsembleScan scan = Scan_For_Ensemble(structure_, file_, frame_, limits_, pacer_);
         if (scan.How != EnsembleScan::End::Found) return false;
         const int64_t number = format_->Number(frame_);
-        return number >= e && InPlace(at->Member, scan, number);
+        return number >= e && InPlace(at.Member, scan, number);
     }
 
   private:
     bool Open(size_t member) {
-        if (member >= source_.Members.size()) return false;
+        if (member >= members_.size()) return false;
         if (member == open_) return true;
         open_ = member;
-        return file_.Open(source_.Members[member]);
+        return file_.Open(members_[member]);
     }
 
     SetPosition PlaceOfOffset(int64_t offset) const {
@@ -84,7 +88,8 @@ class Prober {
         return offset == facts_.FirstOffset + (number - facts_.FirstNumber) * record_;
     }
 
-    const ReadSource& source_;
+    const std::vector<std::string>& members_;
+    int32_t structure_;
     const ArithmeticFacts& facts_;
     const EnsembleFormat* format_;
     SearchPacer pacer_;
@@ -98,12 +103,9 @@ class Prober {
 
 } // namespace
 
-bool Arithmetic_Holds(const ReadSource& source, const ArithmeticFacts& facts, int32_t firstSubSet,
-                      const YieldFn& yield) {
-    ReadSource arithmetic = source;
-    arithmetic.Index = nullptr;
-    arithmetic.FileFirstEnsemble = facts.FirstNumber;
-    Prober probe(arithmetic, facts, yield);
+bool Arithmetic_Holds(const std::vector<std::string>& members, int32_t structure,
+                      const ArithmeticFacts& facts, int32_t firstSubSet, const YieldFn& yield) {
+    Prober probe(members, structure, facts, yield);
     if (!probe.Usable() || facts.LastNumber < facts.FirstNumber) return false;
     if (!probe.FirstSubSetInPlace(firstSubSet)) return false;
     const int64_t span = int64_t{facts.LastNumber} - facts.FirstNumber;
@@ -115,6 +117,13 @@ bool Arithmetic_Holds(const ReadSource& source, const ArithmeticFacts& facts, in
         if (!probe.SampleInPlace(static_cast<int32_t>(e))) return false;
     }
     return true;
+}
+
+int32_t Arithmetic_Last_Ensemble(const ArithmeticFacts& facts, int64_t setSize, bool nvram) {
+    const int64_t length = int64_t{facts.FirstBytes} + 2;
+    const int64_t expected = (int64_t{facts.LastNumber} - facts.FirstNumber + 1) * length;
+    if (expected >= setSize || nvram) return facts.LastNumber;
+    return RoundToInt32(static_cast<double>(setSize) / static_cast<double>(length) + facts.FirstNumber - 1);
 }
 
 } // namespace mvx

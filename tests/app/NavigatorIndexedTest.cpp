@@ -1,0 +1,136 @@
+// The navigator over a file that needs the exact index (ensembles of varying length, numbers that skip
+// and repeat): each whole-set column stands for the ensemble loaded there, and a dragged box selects,
+// loads and saves exactly the ensembles of its columns.
+#include "AppTestSupport.h"
+
+#include "TestSupport.h"
+#include "app/WholeSetWindow.h"
+#include "simulator/Simulator.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <filesystem>
+
+namespace mvx::test {
+namespace {
+
+class NavigatorIndexedTest : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        whole_ = new WholeSetWindow(*app_, *form_);
+        form_->Form_Load("");
+        // Ensembles 1..700 of varying length, without 101..160, with 300 twice.
+        SimulationSpec spec;
+        spec.Ensembles = 700;
+        spec.Cells = 12;
+        spec.TextVary = 500;
+        Simulator sim(spec);
+        std::vector<uint8_t> bytes;
+        for (std::vector<uint8_t> piece; sim.Next(piece); piece.clear()) {
+            const int32_t number = sim.Index();
+            if (number > 100 && number <= 160) continue;
+            for (int copy = 0; copy < (number == 300 ? 2 : 1); ++copy) {
+                bytes.insert(bytes.end(), piece.begin(), piece.end());
+                numbers_.push_back(number);
+                pieces_.push_back(piece);
+            }
+        }
+        path_ = ScratchDir() / "NAVINDEX.000";
+        WriteAll(path_, bytes);
+        dialogs_.OpenAnswers.push_back(path_.string());
+        form_->Open_File();
+        ASSERT_TRUE(Set().FileValid);
+        ASSERT_FALSE(Set().Index.Empty());
+        stride_ = Set().WholeStepSaved + 1;
+        ASSERT_GT(stride_, 1);
+    }
+    const SetDescriptors& Set() const { return app_->Core.Set; }
+    // The number of the ensemble the whole-set load stored in column k: every stride-th of the file.
+    int32_t ColumnNumber(int32_t k) const { return numbers_[static_cast<size_t>(k * stride_)]; }
+    int32_t LastColumn() const { return whole_->Chart().Contour.Axes.NumEnsembles - 1; }
+    // The leftmost pixel of a column's cell in the chart, found through the contour's own pointer mapping.
+    QPointF ColumnAt(int32_t column, int32_t bin) const {
+        const Surface& p = whole_->Picture1();
+        const int32_t top = whole_->Chart().Contour.Axes.LastBinShown; // the bin of row 0
+        for (int x = 0; x < p.Width(); ++x)
+            for (int y = 0; y < p.Height(); y += 2) {
+                const ChartDataIndex at = Get_Chart3d_DataIndex(whole_->Chart().Contour, p, x, y);
+                if (at.Inside && at.EnsembleIndex == column && top - at.BinRow == bin)
+                    return {static_cast<double>(x), y + 0.5};
+            }
+        ADD_FAILURE() << "no pixel of column " << column;
+        return {};
+    }
+    void Drag(QPointF from, QPointF to) {
+        QWidget* w = whole_->Picture1_Widget();
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+        QApplication::sendEvent(whole_->Client(), &space);
+        for (auto [type, at] :
+             {std::pair{QEvent::MouseButtonPress, from}, {QEvent::MouseButtonRelease, to}}) {
+            QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &e);
+        }
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
+        QApplication::sendEvent(whole_->Client(), &up);
+    }
+
+    WholeSetWindow* whole_ = nullptr;
+    std::vector<int32_t> numbers_;
+    std::vector<std::vector<uint8_t>> pieces_;
+    std::filesystem::path path_;
+    int32_t stride_ = 1;
+};
+
+TEST_F(NavigatorIndexedTest, ColumnsSelectionsMarkersAndSavedSetsFollowTheLoadedEnsembles) {
+    ASSERT_EQ(static_cast<size_t>(LastColumn()), (numbers_.size() - 1) / static_cast<size_t>(stride_));
+    // Columns before, across and after the gap, at the repeated number, and at the edges of the chart.
+    const double left = -300, right = whole_->Picture1().Width() + 300.0;
+    const struct {
+        int32_t pressColumn;
+        double releaseX; // < 0: the centre of releaseColumn
+        int32_t releaseColumn, first, last;
+    } cases[] = {
+        {10, -1, 40, ColumnNumber(10), ColumnNumber(40)},   // over the gap
+        {82, -1, 78, ColumnNumber(78), ColumnNumber(82)},   // leftwards, over the repeated 300
+        {80, -1, 85, 300, ColumnNumber(85)},                // from the second 300's column
+        {20, left, 0, 1, ColumnNumber(20)},                 // let go left of the chart: its first column
+        {150, right, LastColumn(), ColumnNumber(150), 700}, // right of it: the file's last ensemble
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pressColumn);
+        const QPointF press = ColumnAt(c.pressColumn, 3);
+        const QPointF release =
+            c.releaseX < 0 ? ColumnAt(c.releaseColumn, 8) : QPointF(c.releaseX, press.y() + 300);
+        Drag(press, release);
+        EXPECT_EQ(Set().SelFirstEns, c.first);
+        EXPECT_EQ(Set().SelLastEns, c.last);
+        // The sub set lands on the first column's ensemble, and its marker starts in that column.
+        EXPECT_EQ(Set().FirstEnsNumber, c.first);
+        ASSERT_GE(app_->Core.Data.EnsNumbers.Slots(), 1);
+        EXPECT_EQ(app_->Core.Data.EnsNumbers[0], c.first);
+        const MarkerRect& sub = whole_->Chart().Markers.Sub;
+        ASSERT_TRUE(sub.Valid);
+        // Its left edge is the left edge of the column, to the pixel.
+        EXPECT_NEAR(sub.X1, ColumnAt(std::min(c.pressColumn, c.releaseColumn), 3).x(), 1.0);
+    }
+    // Save Selected Set copies exactly the selected ensembles, each whole, the repeated one twice.
+    std::vector<uint8_t> expected;
+    for (size_t k = 0; k < numbers_.size(); ++k)
+        if (numbers_[k] >= ColumnNumber(78) && numbers_[k] <= ColumnNumber(82))
+            expected.insert(expected.end(), pieces_[k].begin(), pieces_[k].end());
+    Drag(ColumnAt(78, 3), ColumnAt(82, 8));
+    const auto target = ScratchDir() / "navsaved.000";
+    std::filesystem::remove(target);
+    dialogs_.SaveAnswers.push_back(target.string());
+    form_->Save_Selected_Data_Set_Click();
+    const std::string saved = ReadText(target);
+    EXPECT_TRUE(saved == std::string(expected.begin(), expected.end()))
+        << saved.size() << " " << expected.size();
+}
+
+} // namespace
+} // namespace mvx::test
