@@ -78,16 +78,14 @@ void RotateBefore(EnsembleSet& set, int32_t count, int32_t numCells, TrackProjec
             sinT = std::sin(direction(5, i) * kProcessingPi / 1800.0);
             cosT = std::cos(direction(5, i) * kProcessingPi / 1800.0);
         }
-        int16_t* slot = set.VelData.SlotData(i);
         for (int32_t n = 0; n < numCells; ++n) {
-            int16_t* v = slot + static_cast<size_t>(n) * 8;
-            const int16_t u = v[0], w = v[1];
+            const int16_t u = set.VelData(0, n, i), w = set.VelData(1, n, i);
             if (!valid || u == kBadValue || w == kBadValue) {
-                v[6] = v[7] = kBadValue;
+                set.VelData(6, n, i) = set.VelData(7, n, i) = kBadValue;
                 continue;
             }
-            v[6] = limited(u * sinT + w * cosT);
-            v[7] = limited(u * cosT - w * sinT);
+            set.VelData(6, n, i) = limited(u * sinT + w * cosT);
+            set.VelData(7, n, i) = limited(u * cosT - w * sinT);
         }
     }
 }
@@ -103,21 +101,22 @@ void BM_RotateCellsPortable(benchmark::State& state) {
     FillSet(set, 8192);
     for (auto _ : state) {
         for (int32_t i = 0; i < 8192; ++i)
-            RotateCellsPortable(set.VelData.SlotData(i), 255, 0.5, 0.8660254037844386);
+            RotateCellsPortable({set.VelData.RowData(0, i), set.VelData.RowData(1, i),
+                                 set.VelData.RowData(6, i), set.VelData.RowData(7, i)},
+                                255, 0.5, 0.8660254037844386);
         benchmark::DoNotOptimize(set.VelData(6, 0, 0));
     }
 }
 BENCHMARK(BM_RotateCellsPortable)->Unit(benchmark::kMillisecond);
 
-// The memory floor of the rotation: rows 0 and 1 of every cell copied into rows 6 and 7, no arithmetic.
+// The memory floor of the rotation: rows 0 and 1 of every slot copied into rows 6 and 7, no arithmetic.
 void BM_RotateTrackMemoryFloor(benchmark::State& state) {
     EnsembleSet set;
     FillSet(set, 8192);
     for (auto _ : state) {
         for (int32_t i = 0; i < 8192; ++i) {
-            int16_t* slot = set.VelData.SlotData(i);
-            for (int32_t n = 0; n < 255; ++n)
-                std::memcpy(slot + n * 8 + 6, slot + n * 8, 2 * sizeof(int16_t));
+            std::memcpy(set.VelData.RowData(6, i), set.VelData.RowData(0, i), 255 * sizeof(int16_t));
+            std::memcpy(set.VelData.RowData(7, i), set.VelData.RowData(1, i), 255 * sizeof(int16_t));
         }
         benchmark::DoNotOptimize(set.VelData(6, 0, 0));
     }

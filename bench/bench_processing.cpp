@@ -49,14 +49,17 @@ struct Loaded {
             data.BTVelData(b, kSlot) = static_cast<int16_t>(150 - 60 * b);
             data.RefVelData(b, kSlot) = static_cast<int16_t>(-80 + 30 * b);
         }
-        rawVel.assign(data.VelData.SlotData(kSlot),
-                      data.VelData.SlotData(kSlot) + kCells * data.VelData.Rows());
+        for (int row = 0; row < data.VelData.Rows(); ++row)
+            rawVel.insert(rawVel.end(), data.VelData.RowData(row, kSlot),
+                          data.VelData.RowData(row, kSlot) + kCells);
         rawBottom.assign(data.BTVelData.SlotData(kSlot), data.BTVelData.SlotData(kSlot) + 6);
         rawLayer.assign(data.RefVelData.SlotData(kSlot), data.RefVelData.SlotData(kSlot) + 6);
     }
     // Puts back what the decoder wrote, as a fresh ensemble in the slot.
     void Restore() {
-        std::memcpy(data.VelData.SlotData(kSlot), rawVel.data(), rawVel.size() * sizeof(int16_t));
+        for (int row = 0; row < data.VelData.Rows(); ++row)
+            std::memcpy(data.VelData.RowData(row, kSlot), rawVel.data() + row * kCells,
+                        kCells * sizeof(int16_t));
         std::memcpy(data.BTVelData.SlotData(kSlot), rawBottom.data(), rawBottom.size() * sizeof(int16_t));
         std::memcpy(data.RefVelData.SlotData(kSlot), rawLayer.data(), rawLayer.size() * sizeof(int16_t));
     }

@@ -54,7 +54,7 @@ void Store_Track_State(const TrackVectorState& state, Options& o) {
 
 void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackProjection projection,
                        double manualAngle) {
-    // The cell loops know a cell as 8 rows.
+    // The loop reads rows 0 and 1 and writes rows 6 and 7.
     if (set.VelData.Empty() || set.VelData.Rows() != 8) return;
     count = std::clamp(count, 0, set.VelData.Slots());
     numCells = std::clamp(numCells, 0, set.VelData.Bins());
@@ -78,11 +78,15 @@ void Rotate_Track_Data(EnsembleSet& set, int32_t count, int32_t numCells, TrackP
             sinT = std::sin(theta);
             cosT = std::cos(theta);
         }
-        int16_t* slot = set.VelData.SlotData(i);
-        if (valid)
-            rotate(slot, numCells, sinT, cosT);
-        else
-            MarkCellsBad(slot, numCells);
+        int16_t* along = set.VelData.RowData(6, i);
+        int16_t* across = set.VelData.RowData(7, i);
+        if (valid) {
+            rotate({set.VelData.RowData(0, i), set.VelData.RowData(1, i), along, across}, numCells, sinT,
+                   cosT);
+        } else {
+            std::fill_n(along, numCells, kBadValue);
+            std::fill_n(across, numCells, kBadValue);
+        }
     }
 }
 

@@ -42,7 +42,7 @@ class SeriesColumn {
     SeriesColumn() = default;
     template <typename T> SeriesColumn(const SlotArray<T>& a, int row, int bin) {
         if (row < 0 || row >= a.Rows() || bin < 0 || bin >= a.Bins() || a.Empty()) return;
-        const T* base = a.Raw().data() + static_cast<size_t>(bin) * a.Rows() + row;
+        const T* base = &a(row, bin, 0);
         if constexpr (sizeof(T) == 1)
             bytes_ = base;
         else

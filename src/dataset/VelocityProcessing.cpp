@@ -60,15 +60,14 @@ int EchoBumpCell(const InstrumentSetup& setup, const Options& options, const Ens
     const double p = setup.XmitPulseLength;
     const int w = std::clamp(RoundToInt32(p / L) / 2, 1, kMaxBins); // wider than the profile: no window fits
     const bool up = setup.LooksUp();
-    const int rows = data.IntensityData.Rows();
-    const uint8_t* intensity = data.IntensityData.SlotData(slot);
 
     int bump = -1;
     int32_t sums[kMaxBins];
     for (int beam = 0; beam < 4; ++beam) {
+        const uint8_t* intensity = data.IntensityData.RowData(beam, slot);
         int32_t running = 0;
         for (int i = 0; i < n; ++i) {
-            running += intensity[i * rows + beam];
+            running += intensity[i];
             sums[i] = running;
         }
         // The sum over the 2w bins in the window's middle less the sums over the w bins on either side.
@@ -166,8 +165,8 @@ EarthTransform MakeTransform(const InstrumentSetup& setup, const EnsembleSet& da
     return t;
 }
 
-// Four beam values (contiguous rows 0..3) to east, north, up and error, in place.
-void BeamsToEarth(const EarthTransform& t, int16_t* v) {
+// Four beam values (rows 0..3) to east, north, up and error, in place.
+template <typename Rows> void BeamsToEarth(const EarthTransform& t, Rows v) {
     double B[4];
     int bad = -1, badCount = 0;
     for (int i = 0; i < 4; ++i) {
@@ -211,17 +210,17 @@ void BeamsToEarth(const EarthTransform& t, int16_t* v) {
 }
 
 // Each beam's cell c takes the value at cell round(c g) of the same beam, read from the unmapped values.
-void MapTiltedCells(const EarthTransform& t, bool up, int n, int rows, int16_t* vel) {
+void MapTiltedCells(const EarthTransform& t, bool up, int n, SlotArray<int16_t>& vel, int slot) {
     if (t.g[0] == 1.0 && t.g[1] == 1.0 && t.g[2] == 1.0 && t.g[3] == 1.0) return; // level: identity
-    int16_t source[kMaxBins][4];
-    for (int bin = 0; bin < n; ++bin) std::memcpy(source[bin], vel + bin * rows, sizeof(source[bin]));
-    for (int i = 0; i < n; ++i) {
-        const int target = up ? i : n - 1 - i;
-        for (int beam = 0; beam < 4; ++beam) {
+    int16_t source[kMaxBins];
+    for (int beam = 0; beam < 4; ++beam) {
+        int16_t* row = vel.RowData(beam, slot);
+        std::memcpy(source, row, sizeof(source[0]) * n);
+        for (int i = 0; i < n; ++i) {
             const double ig = i * t.g[beam];
             const double from = RoundHalfEven(up ? ig : n - ig - 1);
-            vel[target * rows + beam] =
-                (from >= 0 && from <= n - 1) ? source[static_cast<int>(from)][beam] : kBadValue;
+            row[up ? i : n - 1 - i] =
+                (from >= 0 && from <= n - 1) ? source[static_cast<int>(from)] : kBadValue;
         }
     }
 }
@@ -230,13 +229,11 @@ void MapTiltedCells(const EarthTransform& t, bool up, int n, int rows, int16_t* 
 // Flow-meter firmware: two horizontal beams
 
 void FlowMeterVelocities(const InstrumentSetup& setup, EnsembleSet& data, int slot, int n) {
-    const int rows = data.VelData.Rows();
-    int16_t* vel = data.VelData.SlotData(slot);
     const double k = 2.0 * std::sin(Radians(20.0));
 
     int16_t across[kMaxBins];
     for (int i = 0; i < n; ++i) {
-        int16_t* v = vel + i * rows;
+        const CellRows<int16_t> v = data.VelData.Cell(i, slot);
         across[i] = (v[0] == kBadValue || v[2] == kBadValue)
                         ? kBadValue
                         : RoundToInt16(std::clamp((v[0] - v[2]) / k, -32767.0, 32767.0));
@@ -246,27 +243,19 @@ void FlowMeterVelocities(const InstrumentSetup& setup, EnsembleSet& data, int sl
         for (int r = 2; r <= 5; ++r) v[r] = kBadValue;
     }
 
-    const int corrRows = data.CorrData.Rows(), echoRows = data.IntensityData.Rows();
-    uint8_t* corr = data.CorrData.SlotData(slot);
-    uint8_t* echo = data.IntensityData.SlotData(slot);
-    uint8_t corrCopy[kMaxBins][2], echoCopy[kMaxBins][2];
-    for (int i = 0; i < n; ++i) {
-        corrCopy[i][0] = corr[i * corrRows];
-        corrCopy[i][1] = corr[i * corrRows + 2];
-        echoCopy[i][0] = echo[i * echoRows];
-        echoCopy[i][1] = echo[i * echoRows + 2];
-    }
+    // Rows 0 and 2 of correlation and echo, copied before the bins are remapped.
+    uint8_t* beams[4] = {data.CorrData.RowData(0, slot), data.CorrData.RowData(2, slot),
+                         data.IntensityData.RowData(0, slot), data.IntensityData.RowData(2, slot)};
+    uint8_t copies[4][kMaxBins];
+    for (int b = 0; b < 4; ++b) std::memcpy(copies[b], beams[b], n);
 
     // The two beams see other ranges than the profile's cells: each bin takes the cell at its range.
     double r = setup.Bin1DistanceCos30x20;
     for (int i = 0; i < n; ++i) {
         const double cell = RoundHalfEven((r - setup.Bin1DistanceCos20x10) / setup.CellLengthCos20x10);
         const int j = std::isnan(cell) ? 0 : static_cast<int>(std::clamp(cell, 0.0, n - 1.0));
-        vel[i * rows] = across[j];
-        corr[i * corrRows] = corrCopy[j][0];
-        corr[i * corrRows + 2] = corrCopy[j][1];
-        echo[i * echoRows] = echoCopy[j][0];
-        echo[i * echoRows + 2] = echoCopy[j][1];
+        data.VelData(0, i, slot) = across[j];
+        for (int b = 0; b < 4; ++b) beams[b][i] = copies[b][j];
         r += setup.CellLengthCos30x20;
     }
 }
@@ -300,14 +289,13 @@ void ApplyReference(const InstrumentSetup& setup, const Options& options, Ensemb
     default:
         return; // no reference: adding zero changes nothing
     }
-    const int rows = data.VelData.Rows();
-    int16_t* vel = data.VelData.SlotData(slot);
     for (int k = 0; k < 4; ++k) {
+        int16_t* row = data.VelData.RowData(k, slot);
         if (ref[k] == kBadValue) {
-            for (int i = 0; i < n; ++i) vel[i * rows + k] = kBadValue;
+            std::fill_n(row, n, kBadValue);
         } else if (ref[k] != 0) {
             for (int i = 0; i < n; ++i) {
-                int16_t& v = vel[i * rows + k];
+                int16_t& v = row[i];
                 if (v != kBadValue) v = static_cast<int16_t>(std::clamp(v + ref[k], -32767, 32767));
             }
         }
@@ -315,7 +303,7 @@ void ApplyReference(const InstrumentSetup& setup, const Options& options, Ensemb
 }
 
 // Rows 4 and 5 from rows 0 and 1 of one velocity vector.
-void MagnitudeAndDirection(int16_t* v) {
+template <typename Rows> void MagnitudeAndDirection(Rows v) {
     // A bad north component would otherwise be taken as a velocity of -32768 mm/s.
     if (v[0] == kBadValue || v[1] == kBadValue) {
         v[4] = v[5] = kBadValue;
@@ -379,10 +367,8 @@ void End_Of_Profile(const InstrumentSetup& setup, const Options& options, Ensemb
     last = std::clamp(last, 0, n - 1); // a bottom within the first cell leaves no good cell
 
     const bool up = setup.LooksUp();
-    const int rows = data.VelData.Rows();
-    int16_t* vel = data.VelData.SlotData(slot);
     for (int cell = last; cell < n; ++cell) {
-        int16_t* v = vel + (up ? cell : n - 1 - cell) * rows;
+        const CellRows<int16_t> v = data.VelData.Cell(up ? cell : n - 1 - cell, slot);
         v[0] = v[1] = v[2] = v[3] = kBadValue;
     }
 }
@@ -396,22 +382,20 @@ void Process_Velocities(const InstrumentSetup& setup, const Options& options, En
         return;
     }
 
-    const int rows = data.VelData.Rows();
-    int16_t* vel = data.VelData.SlotData(slot);
     int16_t* bottom = data.BTVelData.SlotData(slot);
     int16_t* layer = data.RefVelData.SlotData(slot);
 
     if ((setup.CoordTransform & 0x18) == 0) {
         const EarthTransform t = MakeTransform(setup, data, slot);
-        MapTiltedCells(t, setup.LooksUp(), n, rows, vel);
-        for (int i = 0; i < n; ++i) BeamsToEarth(t, vel + i * rows);
+        MapTiltedCells(t, setup.LooksUp(), n, data.VelData, slot);
+        for (int i = 0; i < n; ++i) BeamsToEarth(t, data.VelData.Cell(i, slot));
         BeamsToEarth(t, bottom);
         BeamsToEarth(t, layer);
     }
 
     ApplyReference(setup, options, data, slot, n);
 
-    for (int i = 0; i < n; ++i) MagnitudeAndDirection(vel + i * rows);
+    for (int i = 0; i < n; ++i) MagnitudeAndDirection(data.VelData.Cell(i, slot));
     MagnitudeAndDirection(bottom);
     MagnitudeAndDirection(layer);
 

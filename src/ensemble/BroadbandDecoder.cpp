@@ -113,7 +113,7 @@ struct BroadbandDecoder {
         const int fit =
             static_cast<int>(std::min<size_t>(cells, (e.Size() - first) / broadband::kVelocityBytesPerCell));
         const double scale = settings.WaterVelScale;
-        detail::StoreVelocities(cells, fit, up, vel, slot, [&](int c, int16_t* out) {
+        detail::StoreVelocities(cells, fit, up, vel, slot, [&](int c, const CellRows<int16_t>& out) {
             const size_t q = first + broadband::kVelocityBytesPerCell * static_cast<size_t>(c);
             for (int beam = 0; beam < 4; ++beam)
                 out[beam] = detail::ScaledVelocity(e.LE16(q + 2 * beam), scale);

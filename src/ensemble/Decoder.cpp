@@ -13,7 +13,7 @@ void StoreBeamBytes(const EnsembleBytesView& e, size_t first, size_t available, 
     for (int c = 0; c < cells; ++c) {
         const int bin = BinOfCell(c, cells, up);
         if (bin >= target.Bins()) continue;
-        uint8_t* out = &target(0, bin, slot);
+        const CellRows<uint8_t> out = target.Cell(bin, slot);
         if (c >= fit) {
             out[0] = out[1] = out[2] = out[3] = 0;
             if (mean) out[4] = 0;

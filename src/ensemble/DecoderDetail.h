@@ -112,7 +112,7 @@ void StoreVelocities(int cells, int fit, bool up, SlotArray<int16_t>& vel, int s
     for (int c = 0; c < cells; ++c) {
         const int bin = BinOfCell(c, cells, up);
         if (bin >= vel.Bins()) continue;
-        int16_t* out = &vel(0, bin, slot);
+        const CellRows<int16_t> out = vel.Cell(bin, slot);
         if (c >= fit)
             out[0] = out[1] = out[2] = out[3] = kBadValue;
         else

@@ -138,7 +138,7 @@ struct NarrowbandDecoder {
         const int cells = detail::StoredCells(setup.NumCells);
         const bool up = setup.LooksUp();
         const int fit = static_cast<int>(std::min<size_t>(cells, length / kBytesPerVelocityCell));
-        detail::StoreVelocities(cells, fit, up, vel, slot, [&](int c, int16_t* out) {
+        detail::StoreVelocities(cells, fit, up, vel, slot, [&](int c, const CellRows<int16_t>& out) {
             int counts[4];
             UnpackCounts(e, p + kBytesPerVelocityCell * static_cast<size_t>(c), counts);
             for (int beam = 0; beam < 4; ++beam) {

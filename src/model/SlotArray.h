@@ -1,6 +1,7 @@
 #pragma once
-// A (rows x bins x slots) array of one ensemble-set quantity, the slot being the last index. The first
-// index varies fastest, so one slot's rows and bins are contiguous.
+// A (rows x bins x slots) array of one ensemble-set quantity, the slot being the last index. The bin
+// varies fastest, then the row, then the slot: one row of one slot is contiguous over its bins, and one
+// slot's rows and bins are contiguous. The rows of one bin lie Bins() values apart (see Cell).
 //
 // Every index is checked in debug builds and in the sanitizer and fuzzing builds (MARVOX_CHECK_BOUNDS):
 // an index outside the array ends the program with a message naming it. Release builds compile the
@@ -19,6 +20,29 @@ namespace mvx {
 
 // Reports an index outside a slot array and aborts.
 [[noreturn]] void SlotIndexOutOfRange(int row, int bin, int slot, int rows, int bins, int slots);
+
+// The rows of one bin of one slot, `stride` values apart; indexed like a pointer to the bin's rows.
+template <typename V> class CellRows {
+  public:
+    CellRows(V* first, size_t stride, [[maybe_unused]] int rows) : first_(first), stride_(stride) {
+#if MARVOX_SLOT_CHECKS
+        rows_ = rows;
+#endif
+    }
+    V& operator[](int row) const {
+#if MARVOX_SLOT_CHECKS
+        if (row < 0 || row >= rows_) SlotIndexOutOfRange(row, 0, 0, rows_, 1, 1);
+#endif
+        return first_[static_cast<size_t>(row) * stride_];
+    }
+
+  private:
+    V* first_;
+    size_t stride_;
+#if MARVOX_SLOT_CHECKS
+    int rows_ = 0;
+#endif
+};
 
 template <typename T> class SlotArray {
   public:
@@ -41,6 +65,17 @@ template <typename T> class SlotArray {
     // One-index form for arrays of one value per slot.
     T& operator[](int slot) { return values_[Index(0, 0, slot)]; }
     const T& operator[](int slot) const { return values_[Index(0, 0, slot)]; }
+
+    // The rows of one bin of one slot.
+    CellRows<T> Cell(int bin, int slot) {
+        return {&values_[Index(0, bin, slot)], static_cast<size_t>(bins_), rows_};
+    }
+    CellRows<const T> Cell(int bin, int slot) const {
+        return {&values_[Index(0, bin, slot)], static_cast<size_t>(bins_), rows_};
+    }
+    // One row of one slot over its bins, contiguous.
+    T* RowData(int row, int slot) { return values_.data() + Index(row, 0, slot); }
+    const T* RowData(int row, int slot) const { return values_.data() + Index(row, 0, slot); }
 
     // All rows and bins of one slot, contiguous.
     T* SlotData(int slot) { return values_.data() + Index(0, 0, slot); }
@@ -74,7 +109,7 @@ template <typename T> class SlotArray {
     }
     size_t Index(int row, int bin, int slot) const {
         Check(row, bin, slot);
-        return (static_cast<size_t>(slot) * bins_ + bin) * rows_ + row;
+        return (static_cast<size_t>(slot) * rows_ + row) * bins_ + bin;
     }
     int rows_ = 0, bins_ = 0, slots_ = 0;
     std::vector<T> values_;

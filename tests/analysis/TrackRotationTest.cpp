@@ -90,23 +90,24 @@ TEST(CellRotation, HalvesRoundToEven) {
                  {-3, -2, -2}, {2, 1, 2}, {6, 3, 4}, {-6, -3, -4}};
     for (const auto& [name, rotate] : Forms())
         for (const auto& c : cases) {
-            std::vector<int16_t> cells(8 * 9, 0); // a run of eight, then a last run that takes the ninth
-            for (size_t n = 0; n < cells.size(); n += 8) cells[n] = c.East;
-            rotate(cells.data(), 9, 0.5, 0.75);
-            for (size_t n = 0; n < cells.size(); n += 8) {
-                EXPECT_EQ(cells[n + 6], c.Long) << name << " " << c.East;
-                EXPECT_EQ(cells[n + 7], c.Cross) << name << " " << c.East;
+            // 37 bins: whole vectors and a remainder
+            std::vector<int16_t> east(37, c.East), north(37, 0), along(37, 1), across(37, 1);
+            rotate({east.data(), north.data(), along.data(), across.data()}, 37, 0.5, 0.75);
+            for (size_t n = 0; n < east.size(); ++n) {
+                EXPECT_EQ(along[n], c.Long) << name << " " << c.East << " " << n;
+                EXPECT_EQ(across[n], c.Cross) << name << " " << c.East << " " << n;
             }
         }
 }
 
-// Rows 6 and 7 of `count` cells of 8 rows, written as plainly as the formula reads; all bad when the
+// Rows 6 and 7 of `count` bins of one slot, written as plainly as the formula reads; all bad when the
 // ensemble has no track.
-void PlainCells(int16_t* cells, int count, double s, double c, bool track = true) {
-    for (int16_t* v = cells; v < cells + 8 * count; v += 8) {
-        const bool good = track && v[0] != kBadValue && v[1] != kBadValue;
-        v[6] = good ? PlainRounded(v[0] * s + v[1] * c) : kBadValue;
-        v[7] = good ? PlainRounded(v[0] * c - v[1] * s) : kBadValue;
+void PlainCells(SlotArray<int16_t>& vel, int slot, int count, double s, double c, bool track = true) {
+    for (int b = 0; b < count; ++b) {
+        const int16_t u = vel(0, b, slot), v = vel(1, b, slot);
+        const bool good = track && u != kBadValue && v != kBadValue;
+        vel(6, b, slot) = good ? PlainRounded(u * s + v * c) : kBadValue;
+        vel(7, b, slot) = good ? PlainRounded(u * c - v * s) : kBadValue;
     }
 }
 
@@ -117,7 +118,7 @@ void PlainRotation(EnsembleSet& set, int count, int cells, TrackProjection proje
         const double theta = manual ? angle * kProcessingPi / 180.0 : track(5, i) * kProcessingPi / 1800.0;
         const bool valid = manual || (track(0, i) != kBadValue && track(1, i) != kBadValue &&
                                       (track(0, i) != 0 || track(1, i) != 0));
-        PlainCells(set.VelData.SlotData(i), cells, std::sin(theta), std::cos(theta), valid);
+        PlainCells(set.VelData, i, cells, std::sin(theta), std::cos(theta), valid);
     }
 }
 
@@ -152,16 +153,19 @@ TEST(TrackRotation, EqualsThePlainRotationOnRandomSets) {
 TEST(CellRotation, EveryFormEqualsThePlainFormula) {
     std::mt19937 random(5);
     std::uniform_int_distribution<int> any(-32768, 32767), pick(0, 7);
-    std::vector<int16_t> cells(8 * 67);
-    for (int16_t& v : cells) v = static_cast<int16_t>(pick(random) == 0 ? kBadValue : any(random));
+    SlotArray<int16_t> cells;
+    cells.Allocate(8, 67, 1);
+    for (int16_t& v : cells.Raw()) v = static_cast<int16_t>(pick(random) == 0 ? kBadValue : any(random));
     for (const double angle : {0.0, 30.0, 45.0, -135.0, 179.5, 1e-3}) {
         const double s = std::sin(angle * kProcessingPi / 180.0), c = std::cos(angle * kProcessingPi / 180.0);
-        std::vector<int16_t> plain = cells;
-        PlainCells(plain.data(), 66, s, c); // the last cell is left out
+        SlotArray<int16_t> plain = cells;
+        PlainCells(plain, 0, 66, s, c); // the last bin is left out
         for (const auto& [name, rotate] : Forms()) {
-            std::vector<int16_t> rotated = cells;
-            rotate(rotated.data(), 66, s, c);
-            EXPECT_EQ(rotated, plain) << name << " " << angle;
+            SlotArray<int16_t> rotated = cells;
+            rotate(
+                {rotated.RowData(0, 0), rotated.RowData(1, 0), rotated.RowData(6, 0), rotated.RowData(7, 0)},
+                66, s, c);
+            EXPECT_TRUE(rotated == plain) << name << " " << angle;
         }
     }
 }
