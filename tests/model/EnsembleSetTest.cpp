@@ -66,6 +66,8 @@ TEST(SlotArrayDeathTest, AnIndexOutsideTheArrayStops) {
             << at.row << " " << at.bin << " " << at.slot;
     EXPECT_DEATH(set.EnsNumbers[3] = 1, "outside");
     EXPECT_DEATH(set.AncData(0, 3) = 1, "outside");
+    EXPECT_DEATH(set.VelData.Cell(0, 0)[8] = 1, "outside");
+    EXPECT_DEATH(set.VelData.RowData(8, 0)[0] = 1, "outside");
 }
 #else
 TEST(SlotArrayDeathTest, AnIndexOutsideTheArrayStops) {
