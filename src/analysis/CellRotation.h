@@ -1,6 +1,6 @@
 #pragma once
-// The inner loop of the track rotation: long and cross track of a run of velocity bins, as a plain loop
-// the compiler turns into vector code, built once for the baseline processor and once for AVX2, the
+// The inner loop of the track rotation: long and cross track of a run of velocity bins, in a portable
+// form the compiler turns into vector code and in an AVX2 form written with vector instructions, the
 // fastest the processor runs being chosen at run time.
 #include <cstdint>
 
@@ -22,7 +22,7 @@ using CellRotation = void (*)(const RotationRows& rows, int32_t count, double si
 
 void RotateCellsPortable(const RotationRows& rows, int32_t count, double sinT, double cosT);
 
-// The same loop built for AVX2: only where HasAvx2() holds. Elsewhere than on x86-64 it is the portable
+// The same with AVX2 instructions: only where HasAvx2() holds. Elsewhere than on x86-64 it is the portable
 // form.
 void RotateCellsAvx2(const RotationRows& rows, int32_t count, double sinT, double cosT);
 
