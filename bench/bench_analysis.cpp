@@ -123,21 +123,6 @@ void BM_RotateTrackMemoryFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_RotateTrackMemoryFloor)->Unit(benchmark::kMillisecond);
 
-// The same floor were each slot stored row by row ([slot][row][bin], 256 bins): rows 0 and 1 copied
-// into rows 6 and 7 as two runs of 255 values.
-void BM_RotateTrackMemoryFloorRowByRow(benchmark::State& state) {
-    std::vector<int16_t> rows(size_t{8192} * 8 * 256, 1);
-    for (auto _ : state) {
-        for (size_t i = 0; i < 8192; ++i) {
-            int16_t* slot = rows.data() + i * 8 * 256;
-            std::memcpy(slot + 6 * 256, slot, 255 * sizeof(int16_t));
-            std::memcpy(slot + 7 * 256, slot + 256, 255 * sizeof(int16_t));
-        }
-        benchmark::DoNotOptimize(rows.data());
-    }
-}
-BENCHMARK(BM_RotateTrackMemoryFloorRowByRow)->Unit(benchmark::kMillisecond);
-
 void BM_Smooth50Passes(benchmark::State& state) {
     std::vector<double> samples(8192);
     std::mt19937 random(3);
