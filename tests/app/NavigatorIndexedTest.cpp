@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "app/SubSetWindow.h"
+#include "app/TrackVectorWindow.h"
 #include "app/WholeSetWindow.h"
 #include "charts/SubSetPlots.h"
 #include "simulator/Simulator.h"
@@ -236,6 +237,30 @@ TEST_F(NavigatorIndexedTest, SubSetColumnsClicksArrowsAndBoxesFollowTheLoadedSlo
     SubSetKey(QEvent::KeyRelease, Qt::Key_Space);
     EXPECT_EQ(Set().FirstEnsNumber, 96);
     ExpectEntriesFrom(95, 11);
+}
+
+TEST_F(NavigatorIndexedTest, TrackAnimationStepsOverTheGapAndEndsWhereANumberRepeats) {
+    auto* track = new TrackVectorWindow(*app_, *form_);
+    const struct {
+        int32_t first, last; // the sub set loaded before "Go"
+        int32_t held;
+        size_t end; // the entry the sub set starts at when the run ends
+    } runs[] = {
+        // Over the gap, on to the first 300: a step from there asks for 300 again, which starts at the
+        // first one, and the run ends instead of going round.
+        {90, 200, 51,
+         static_cast<size_t>(std::find(numbers_.begin(), numbers_.end(), 300) - numbers_.begin())},
+        {400, 500, 101, numbers_.size() - 101}, // to the last ensemble
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.first);
+        ASSERT_TRUE(whole_->Load_Sub_Set(r.first, r.last));
+        ASSERT_EQ(Set().CurrentEnsIndex, r.held);
+        track->Animate_Track_Click(0);
+        // Past the repeat the sub set's last number resolves to the first run too: it may hold one more.
+        ExpectEntriesFrom(r.end, Set().CurrentEnsIndex);
+        EXPECT_NEAR(Set().CurrentEnsIndex, r.held, 1);
+    }
 }
 
 } // namespace
