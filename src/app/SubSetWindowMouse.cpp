@@ -164,7 +164,7 @@ void SubSetWindow::Form_KeyDown(QKeyEvent* e) {
         if (!built_) break;
         const int32_t next =
             Step_Profile_Ensemble(core.Set.ProfileEnsNumber, e->key() == Qt::Key_Left ? -1 : 1,
-                                  core.Set.FirstEnsNumber, core.Set.LastEnsNumber);
+                                  core.Set.FirstEnsNumber, core.Set.LastEnsNumber, chart.Axes.ColumnNumbers);
         if (next == core.Set.ProfileEnsNumber) break;
         if (locators) Toggle_Profile_Line(chart, picture1_, core.Set.ProfileEnsNumber);
         core.Set.ProfileEnsNumber = next;

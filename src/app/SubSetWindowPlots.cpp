@@ -85,10 +85,11 @@ void SubSetWindow::Picture4_MouseUp(QMouseEvent* e) {
     const SeriesDataIndex cell = Series_DataIndex_At(charts_, Surfaces(), core, p.x(), p.y());
     // The ensembles under the box, bins unchanged; a box of one ensemble changes nothing.
     if (cell.EnsembleIndex != seriesZoom_.PressEnsemble) {
+        const ChartAxesInput& axes = charts_.Contour.Axes;
         const int32_t first =
-            core.Set.FirstEnsNumber + std::min(cell.EnsembleIndex, seriesZoom_.PressEnsemble);
+            Ensemble_In_Column(axes, std::min(cell.EnsembleIndex, seriesZoom_.PressEnsemble));
         const int32_t last =
-            core.Set.FirstEnsNumber + std::max(cell.EnsembleIndex, seriesZoom_.PressEnsemble);
+            Ensemble_In_Column(axes, std::max(cell.EnsembleIndex, seriesZoom_.PressEnsemble));
         app_.Pointer.Set(PointerShape::Hourglass);
         if (Read_File_Selection(core, first, last, true)) {
             Init_Charts(charts_.Contour.DataType);

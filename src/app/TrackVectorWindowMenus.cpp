@@ -2,11 +2,14 @@
 #include "app/MainWindow.h"
 #include "app/TrackVectorWindow.h"
 
+#include "charts/Navigator.h"
 #include "dataset/Loader.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <optional>
 
 namespace mvx {
 
@@ -159,11 +162,17 @@ void TrackVectorWindow::Animate_Track_Click(int k) {
     animating_ = true;
     stopAsked_ = false;
     menu_.Animate_Track(0)->setChecked(true);
+    // One step is the navigator's right arrow: an indexed file's sub set moves by one ensemble present.
+    EnsembleSpan next;
     while (menu_.Animate_Track(0)->isChecked() && !stopAsked_ && core.Set.FileValid &&
-           core.Set.FirstEnsNumber + core.Set.CurrentEnsIndex <= core.Set.FileLastEnsemble) {
-        const int32_t first = core.Set.FirstEnsNumber + 1,
-                      last = core.Set.FirstEnsNumber + core.Set.CurrentEnsIndex;
-        if (!Read_File_Selection(core, first, last, false)) break;
+           Shift_Sub_Set(core.Set, 1, next)) {
+        // A request by number starts at the first ensemble of that number in the file: where numbers
+        // repeat or reset, the step would land no further on, and the run ends rather than go round.
+        const EnsembleIndex& index = core.Set.Index;
+        if (!index.Empty() &&
+            Entry_Of_Number(index, next.First) <= Entry_Of_Number(index, core.Set.FirstEnsNumber))
+            break;
+        if (!Read_File_Selection(core, next.First, next.Last, false)) break;
         core.Set.ProfileEnsNumber = core.Set.LastEnsNumber;
         Show_Track_Vector_Data();
         app_.Yield.Now();

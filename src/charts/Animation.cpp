@@ -1,6 +1,7 @@
 #include "charts/Animation.h"
 
 #include "charts/ContourMouse.h"
+#include "charts/SubSetCharts.h"
 #include "common/Orientation.h"
 #include "common/Rounding.h"
 
@@ -96,7 +97,12 @@ bool Animate_Step(AnimationState& anim, CoreState& core, AnimationKind kind, con
     case AnimationKind::Profile: {
         if (set.ProfileEnsNumber >= set.LastEnsNumber) return Finish(running);
         const int32_t old = set.ProfileEnsNumber;
-        set.ProfileEnsNumber = std::max(old + 1, set.FirstEnsNumber);
+        // An indexed set steps to the ensemble of the next slot, over any numbers it skips.
+        set.ProfileEnsNumber =
+            set.Index.Empty()
+                ? std::max(old + 1, set.FirstEnsNumber)
+                : Step_Profile_Ensemble(old, 1, set.FirstEnsNumber, set.LastEnsNumber, Loaded_Numbers(core));
+        if (set.ProfileEnsNumber == old) return Finish(running);
         if (hooks.Move_Profile) hooks.Move_Profile(old);
         return true;
     }

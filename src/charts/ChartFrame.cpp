@@ -6,6 +6,7 @@
 #include "common/Rounding.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace mvx {
@@ -181,6 +182,21 @@ double Column_Of_Ensemble(const ChartAxesInput& in, double ensemble) {
     const double column = static_cast<double>(at);
     if (at == 0 || numbers[at - 1] >= ensemble) return column;
     return column - (numbers[at] - ensemble) / (numbers[at] - static_cast<double>(numbers[at - 1]));
+}
+
+int32_t Ensemble_In_Column(const ChartAxesInput& in, int32_t column) {
+    const std::vector<int32_t>& numbers = in.ColumnNumbers;
+    if (numbers.empty())
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(int64_t{in.FirstEnsNumber} + column, INT32_MIN, INT32_MAX));
+    return numbers[static_cast<size_t>(std::clamp(column, 0, static_cast<int32_t>(numbers.size()) - 1))];
+}
+
+int32_t Column_Of_Number(const std::vector<int32_t>& numbers, int32_t first, int32_t number) {
+    if (numbers.empty())
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t{number} - first, INT32_MIN, INT32_MAX));
+    const auto at = std::find(numbers.begin(), numbers.end(), number);
+    return at == numbers.end() ? -1 : static_cast<int32_t>(at - numbers.begin());
 }
 
 void Draw_Ensemble_Axis(Surface& surface, const ChartState& st, const ChartAxesInput& in) {

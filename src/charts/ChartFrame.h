@@ -59,7 +59,7 @@ struct ChartAxesInput {
     // Ensemble numbers from one column to the next: 1 for consecutive ensembles, more for a thinned set.
     double EnsemblesPerColumn = 1;
     // The number of the ensemble in each column, where the columns do not follow EnsemblesPerColumn (a
-    // whole set thinned over the file's index); empty otherwise.
+    // set loaded over the file's index, whose numbers may skip or repeat); empty otherwise.
     std::vector<int32_t> ColumnNumbers;
     bool ShowGrid = false;
 };
@@ -69,6 +69,14 @@ struct ChartAxesInput {
 // column order) whose number is not below it, less the share of the step from the column before.
 // Not limited to the chart's columns.
 double Column_Of_Ensemble(const ChartAxesInput& in, double ensemble);
+
+// The number of the ensemble in a column: FirstEnsNumber + column, or with ColumnNumbers the number of
+// that column (a column beyond them counts as the nearest one).
+int32_t Ensemble_In_Column(const ChartAxesInput& in, int32_t column);
+
+// The column (slot) of an ensemble number: number - first, or with numbers the first column that holds
+// it, -1 when none does.
+int32_t Column_Of_Number(const std::vector<int32_t>& numbers, int32_t first, int32_t number);
 
 // Sets the current position to (x, y) and prints text with its top-left corner there.
 void PrintChart3d(Surface& surface, double x, double y, const std::string& text);

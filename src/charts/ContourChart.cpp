@@ -293,10 +293,10 @@ ChartDataIndex Get_Chart3d_DataIndex(const ContourChart& chart, const Surface& p
 void Toggle_Profile_Line(const ContourChart& chart, Surface& picture1, int32_t ensembleNumber) {
     const ChartAxesInput& a = chart.Axes;
     if (ensembleNumber < a.FirstEnsNumber || ensembleNumber > a.LastEnsNumber) return;
+    const int32_t column = Column_Of_Number(a.ColumnNumbers, a.FirstEnsNumber, ensembleNumber);
     const Plot p = PlotOf(chart, picture1);
-    if (p.Ensembles < 1) return;
-    const double x =
-        static_cast<double>(ensembleNumber - a.FirstEnsNumber) * p.ColumnWidth + p.Left + p.ColumnWidth / 2;
+    if (p.Ensembles < 1 || column < 0) return;
+    const double x = static_cast<double>(column) * p.ColumnWidth + p.Left + p.ColumnWidth / 2;
     picture1.SetDrawMode(DrawMode::XorPen);
     picture1.SetDrawWidth(1);
     picture1.SetDrawStyle(DrawStyle::Dot);

@@ -14,7 +14,7 @@ ContourClick Contour_Click(const ContourChart& chart, const Surface& picture1, d
     const ChartState& st = chart.Frame;
     if (st.LeftMargin - 2 < x && x < picture1.Width() - st.RightMargin + 2) {
         click.ProfileChanged = true;
-        click.ProfileEnsNumber = chart.Axes.FirstEnsNumber + cell.EnsembleIndex;
+        click.ProfileEnsNumber = Ensemble_In_Column(chart.Axes, cell.EnsembleIndex);
     }
     const int32_t bins = chart.Axes.LastBinShown - chart.Axes.FirstBinShown + 1;
     if (bins >= 1 && st.TopMargin - 2 < y && y < picture1.Height() - st.BottomMargin + 2) {
@@ -33,8 +33,8 @@ bool Zoom_Range(const ContourChart& chart, const ChartDataIndex& press, const Ch
     out.FirstBin = Bin_Of_Row(chart, press.BinRow);
     out.LastBin = Bin_Of_Row(chart, release.BinRow);
     if (out.FirstBin > out.LastBin) std::swap(out.FirstBin, out.LastBin);
-    out.FirstEnsemble = chart.Axes.FirstEnsNumber + press.EnsembleIndex;
-    out.LastEnsemble = chart.Axes.FirstEnsNumber + release.EnsembleIndex;
+    out.FirstEnsemble = Ensemble_In_Column(chart.Axes, press.EnsembleIndex);
+    out.LastEnsemble = Ensemble_In_Column(chart.Axes, release.EnsembleIndex);
     if (out.FirstEnsemble > out.LastEnsemble) std::swap(out.FirstEnsemble, out.LastEnsemble);
     return true;
 }
@@ -65,7 +65,14 @@ void Move_Zoom_Box(Surface& picture1, ZoomState& zoom, double x, double y) {
     Toggle_Zoom_Box(picture1, zoom);
 }
 
-int32_t Step_Profile_Ensemble(int32_t current, int delta, int32_t first, int32_t last) {
+int32_t Step_Profile_Ensemble(int32_t current, int delta, int32_t first, int32_t last,
+                              const std::vector<int32_t>& numbers) {
+    if (!numbers.empty()) {
+        const int32_t column = Column_Of_Number(numbers, first, current);
+        const int32_t to =
+            column < 0 ? 0 : std::clamp(column + delta, 0, static_cast<int32_t>(numbers.size()) - 1);
+        return numbers[static_cast<size_t>(to)];
+    }
     if (last < first) return current;
     const int64_t next = int64_t{current} + delta;
     return static_cast<int32_t>(std::clamp<int64_t>(next, first, last));

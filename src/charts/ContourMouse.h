@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace mvx {
 
@@ -37,8 +38,10 @@ void Start_Zoom_Box(ZoomState& zoom, const ChartDataIndex& cell, double x, doubl
 // Moves the zoom box's current corner to (x, y): the old box erased, the new one drawn.
 void Move_Zoom_Box(Surface& picture1, ZoomState& zoom, double x, double y);
 
-// The profile ensemble one step back (delta -1) or on (+1), kept within first..last.
-int32_t Step_Profile_Ensemble(int32_t current, int delta, int32_t first, int32_t last);
+// The profile ensemble one step back (delta -1) or on (+1), kept within first..last; with the numbers of
+// the columns (an indexed set), the ensemble of the column before or after the first one holding it.
+int32_t Step_Profile_Ensemble(int32_t current, int delta, int32_t first, int32_t last,
+                              const std::vector<int32_t>& numbers = {});
 
 // Every selected series bin one bin up (+1) or down (-1); refused (false, nothing moved) when the top
 // (bottom) bin shown is already selected. Bins that would leave 1..255 are dropped.

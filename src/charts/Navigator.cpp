@@ -3,6 +3,7 @@
 #include "common/Rounding.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace mvx {
 
@@ -28,6 +29,39 @@ int64_t PositionOf(const ScrollBarState& s, double span, double base) {
                         INT32_MIN, INT32_MAX);
 }
 
+// An indexed file moves its sub set by entries (ensembles present), not by numbers: the first entry of
+// the sub set, the entries it holds and the entries of the file.
+struct EntryWindow {
+    int64_t First = 0, Held = 1, Count = 1;
+};
+
+EntryWindow EntriesOf(const SetDescriptors& set) {
+    const EnsembleIndex& index = set.Index;
+    EntryWindow w;
+    w.Count = std::max<int64_t>(static_cast<int64_t>(index.Count()), 1);
+    w.First = static_cast<int64_t>(Entry_Of_Number(index, set.FirstEnsNumber).value_or(index.Count() - 1));
+    const std::optional<size_t> last = Entry_Of_Number(index, set.LastEnsNumber);
+    const int64_t end = last ? static_cast<int64_t>(*last) : w.Count - 1;
+    w.Held = std::clamp<int64_t>(std::max<int64_t>(set.CurrentEnsIndex, end - w.First + 1), 1, w.Count);
+    w.First = std::clamp<int64_t>(w.First, 0, w.Count - w.Held);
+    return w;
+}
+
+// The numbers of the entries first..first + held - 1, kept inside the index.
+EnsembleSpan SpanOfEntries(const EnsembleIndex& index, int64_t first, int64_t held) {
+    const int64_t count = static_cast<int64_t>(index.Count());
+    first = std::clamp<int64_t>(first, 0, std::max<int64_t>(count - held, 0));
+    const int64_t last = std::min(first + held - 1, count - 1);
+    return {index.Entries[static_cast<size_t>(first)].Number,
+            index.Entries[static_cast<size_t>(last)].Number};
+}
+
+// The sub set's length along the bar: entries held, or numbers spanned.
+double SubSetLength(const SetDescriptors& set) {
+    if (!set.Index.Empty()) return static_cast<double>(EntriesOf(set).Held);
+    return static_cast<double>(std::max(int64_t{set.LastEnsNumber} - set.FirstEnsNumber + 1, int64_t{1}));
+}
+
 int32_t BinsShown(const SetDescriptors& set) {
     return std::max(set.LastBinShown - set.FirstBinShown + 1, 1);
 }
@@ -35,6 +69,10 @@ int32_t BinsShown(const SetDescriptors& set) {
 } // namespace
 
 int32_t Ensemble_Span(const SetDescriptors& set) {
+    if (!set.Index.Empty()) {
+        const EntryWindow w = EntriesOf(set);
+        return static_cast<int32_t>(std::clamp<int64_t>(w.Count - w.Held, 1, INT32_MAX));
+    }
     const int64_t span = (int64_t{set.FileLastEnsemble} - set.WholeFirstEns) -
                          (int64_t{set.LastEnsNumber} - set.FirstEnsNumber);
     return static_cast<int32_t>(std::clamp<int64_t>(span, 1, INT32_MAX));
@@ -46,7 +84,7 @@ int32_t Bin_Span(const SetDescriptors& set, int32_t numCells) {
 
 void Set_Scroll_Steps(NavigatorScrolls& scrolls, const SetDescriptors& set, int32_t numCells) {
     ScrollBarState& h = scrolls.H;
-    const double n = std::max(int64_t{set.LastEnsNumber} - set.FirstEnsNumber + 1, int64_t{1});
+    const double n = SubSetLength(set);
     const double span = Ensemble_Span(set);
     h.SmallChange = StepWithin(static_cast<double>(Range(h)) / span);
     h.LargeChange = StepWithin(static_cast<double>(Range(h)) * n / span);
@@ -62,13 +100,19 @@ void Set_Scroll_Steps(NavigatorScrolls& scrolls, const SetDescriptors& set, int3
 
 void Move_Scrollers(NavigatorScrolls& scrolls, const SetDescriptors& set, int32_t numCells) {
     Set_Scroll_Steps(scrolls, set, numCells);
-    scrolls.H.Value =
-        ValueOf(scrolls.H, static_cast<double>(set.FirstEnsNumber) - set.WholeFirstEns, Ensemble_Span(set));
+    const double offset = set.Index.Empty() ? static_cast<double>(set.FirstEnsNumber) - set.WholeFirstEns
+                                            : static_cast<double>(EntriesOf(set).First);
+    scrolls.H.Value = ValueOf(scrolls.H, offset, Ensemble_Span(set));
     scrolls.V.Value =
         ValueOf(scrolls.V, static_cast<double>(numCells) - set.LastBinShown, Bin_Span(set, numCells));
 }
 
 EnsembleSpan HScroll_Range(const ScrollBarState& h, const SetDescriptors& set) {
+    if (!set.Index.Empty()) {
+        const EntryWindow w = EntriesOf(set);
+        const int64_t start = h.Value >= h.Max ? w.Count - w.Held : PositionOf(h, Ensemble_Span(set), 0);
+        return SpanOfEntries(set.Index, start, w.Held);
+    }
     const int64_t n = std::max(int64_t{set.LastEnsNumber} - set.FirstEnsNumber + 1, int64_t{1});
     const int64_t first = set.WholeFirstEns, last = set.FileLastEnsemble;
     int64_t start = 0, end = 0;
@@ -101,6 +145,12 @@ BinRange VScroll_Bins(const ScrollBarState& v, const SetDescriptors& set, int32_
 }
 
 bool Shift_Sub_Set(const SetDescriptors& set, int delta, EnsembleSpan& out) {
+    if (!set.Index.Empty()) {
+        const EntryWindow w = EntriesOf(set);
+        if (delta > 0 ? w.First + w.Held >= w.Count : w.First <= 0) return false;
+        out = SpanOfEntries(set.Index, w.First + (delta > 0 ? 1 : -1), w.Held);
+        return true;
+    }
     if (delta > 0 && set.LastEnsNumber >= set.FileLastEnsemble) return false;
     if (delta < 0 && set.FirstEnsNumber <= set.FileFirstEnsemble) return false;
     out = {set.FirstEnsNumber + (delta > 0 ? 1 : -1), set.LastEnsNumber + (delta > 0 ? 1 : -1)};

@@ -32,7 +32,9 @@ struct BinRange {
 };
 
 // Ensembles the sub set can move over: (FileLastEnsemble - WholeFirstEns) - (LastEnsNumber -
-// FirstEnsNumber), at least 1.
+// FirstEnsNumber), at least 1. An indexed file counts ensembles present instead of numbers, here and in
+// every bar and arrow below: its entries less the entries the sub set holds, so that a step over a gap
+// lands on ensembles that are there and the last page ends at the last entry.
 int32_t Ensemble_Span(const SetDescriptors& set);
 // Bins the shown range can move over: NumCells - bins shown, at least 1.
 int32_t Bin_Span(const SetDescriptors& set, int32_t numCells);

@@ -100,7 +100,7 @@ ProfilePanels Profile_Panels(const std::array<bool, kProfileTypes>& types, int s
 }
 
 double Profile_Value(const ProfileView& v, int type, int bin) {
-    const int32_t slot = v.ProfileEnsNumber - v.FirstEnsNumber;
+    const int32_t slot = Column_Of_Number(v.SlotNumbers, v.FirstEnsNumber, v.ProfileEnsNumber);
     if (v.Set == nullptr || slot < 0 || slot >= v.Ensembles || slot >= v.Set->Capacity || bin < 0 ||
         bin >= kMaxBins)
         return kNoData;
@@ -234,7 +234,7 @@ void Draw_Profile(Surface& s, const ProfileView& v, double plotHeight, double pl
     }
 
     // Header.
-    const int32_t slot = v.ProfileEnsNumber - v.FirstEnsNumber;
+    const int32_t slot = Column_Of_Number(v.SlotNumbers, v.FirstEnsNumber, v.ProfileEnsNumber);
     std::string date = "Date:    ", time = "Time:    ";
     if (v.Set != nullptr && slot >= 0 && slot < v.Set->EnsTimes.Slots()) {
         const auto& t = v.Set->EnsTimes;
@@ -250,8 +250,10 @@ void Draw_Profile(Surface& s, const ProfileView& v, double plotHeight, double pl
 ProfileDataIndex Get_Profile_DataIndex(const ProfileView& v, double plotHeight, double topMargin, double Y) {
     ProfileDataIndex out;
     const int32_t bins = v.LastBinShown - v.FirstBinShown + 1;
-    const int32_t count = std::min(v.Ensembles, v.LastEnsNumber - v.FirstEnsNumber + 1);
-    out.EnsembleIndex = v.ProfileEnsNumber != 0 ? v.ProfileEnsNumber - v.FirstEnsNumber : -1;
+    const int32_t count =
+        v.SlotNumbers.empty() ? std::min(v.Ensembles, v.LastEnsNumber - v.FirstEnsNumber + 1) : v.Ensembles;
+    out.EnsembleIndex =
+        v.ProfileEnsNumber != 0 ? Column_Of_Number(v.SlotNumbers, v.FirstEnsNumber, v.ProfileEnsNumber) : -1;
     const double h = Profile_Row_Height(bins, plotHeight);
     if (h <= 0 || count <= 0) return out;
     const double row = std::floor((Y - topMargin) / h);

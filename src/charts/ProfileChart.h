@@ -24,6 +24,9 @@ struct ProfileView {
     const SlotArray<int32_t>* ErrVelStats = nullptr; // (0 mean, 1 deviation, 2 percent valid, bin)
     int32_t Ensembles = 0;                           // slots loaded
     int32_t FirstEnsNumber = 0, LastEnsNumber = 0, ProfileEnsNumber = 0;
+    // The number in each slot of an indexed set (whose numbers may skip or repeat); empty when slot s
+    // holds FirstEnsNumber + s.
+    std::vector<int32_t> SlotNumbers;
     int32_t FirstBinShown = 1, LastBinShown = 0;
     int32_t VelocityReference = 0;
     bool FlowMeterFirmware = false;

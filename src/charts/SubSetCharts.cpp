@@ -41,6 +41,13 @@ std::array<std::string, 3> EnsembleInfo(const CoreState& core, int32_t slot, int
 
 } // namespace
 
+std::vector<int32_t> Loaded_Numbers(const CoreState& core) {
+    const int32_t n = std::min(LoadedCount(core), core.Data.EnsNumbers.Slots());
+    std::vector<int32_t> numbers(static_cast<size_t>(std::max(n, 0)));
+    for (int32_t slot = 0; slot < n; ++slot) numbers[static_cast<size_t>(slot)] = core.Data.EnsNumbers[slot];
+    return numbers;
+}
+
 ContourView Sub_Set_Contour_View(const CoreState& core) {
     ContourView v = Contour_View_Of(core, core.Data, LoadedCount(core));
     ChartAxesInput& a = v.Axes;
@@ -50,6 +57,8 @@ ContourView Sub_Set_Contour_View(const CoreState& core) {
     a.FirstEnsNumber = core.Set.FirstEnsNumber;
     a.LastEnsNumber = core.Set.LastEnsNumber;
     a.SetDuration = core.Set.SetDuration;
+    // An indexed set's numbers may skip or repeat: each column is the ensemble loaded in its slot.
+    if (!core.Set.Index.Empty()) a.ColumnNumbers = Loaded_Numbers(core);
     v.ShowLocators = core.Opts.ShowLocators;
     v.ProfileEnsNumber = core.Set.ProfileEnsNumber;
     v.SeriesBins = &core.Opts.SeriesBinSelect;

@@ -50,6 +50,9 @@ struct SubSetCharts {
 // What the contour of the loaded set reads from the core state.
 ContourView Sub_Set_Contour_View(const CoreState& core);
 
+// The numbers of the ensembles loaded, slot by slot.
+std::vector<int32_t> Loaded_Numbers(const CoreState& core);
+
 // Font, margins and text positions of the contour, and the split of the window: the contour takes
 // (1 - profileWidthShare) of the width at the top right and contourHeightShare of the height (less when
 // its bins would be more than 15 pixels tall); the profile runs down the left side, profileWidthShare of

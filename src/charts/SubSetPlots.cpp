@@ -14,6 +14,7 @@ int32_t Loaded(const CoreState& core) {
 
 // Columns of the series: the set's ensemble numbers, but never more than the slots loaded.
 int32_t SeriesColumns(const CoreState& core) {
+    if (!core.Set.Index.Empty()) return Loaded(core); // an indexed set: one column per slot
     const int64_t numbers = int64_t{core.Set.LastEnsNumber} - core.Set.FirstEnsNumber + 1;
     return static_cast<int32_t>(std::clamp<int64_t>(numbers, 0, Loaded(core)));
 }
@@ -29,6 +30,7 @@ ProfileView Sub_Set_Profile_View(const CoreState& core) {
     v.FirstEnsNumber = core.Set.FirstEnsNumber;
     v.LastEnsNumber = core.Set.LastEnsNumber;
     v.ProfileEnsNumber = core.Set.ProfileEnsNumber;
+    if (!core.Set.Index.Empty()) v.SlotNumbers = Loaded_Numbers(core);
     v.FirstBinShown = std::clamp(core.Set.FirstBinShown, 1, kMaxBins);
     v.LastBinShown = std::clamp(core.Set.LastBinShown, 0, kMaxBins);
     v.VelocityReference = o.VelocityReference;

@@ -107,6 +107,21 @@ TEST_F(Animation, ProfileWalksToTheLastEnsembleAndRewindsToTheFirst) {
     EXPECT_EQ(core.Set.ProfileEnsNumber, 101);
 }
 
+TEST_F(Animation, ProfileOfAnIndexedSetStepsOverTheNumbersItSkips) {
+    core.Set.Index.Entries.resize(4); // the file needs its index
+    core.Set.LastEnsNumber = 111;
+    core.Set.CurrentEnsIndex = 4;
+    core.Data.Capacity = 4;
+    core.Data.EnsNumbers.Allocate(1, 1, 4);
+    const int32_t numbers[] = {101, 103, 110, 111};
+    for (int k = 0; k < 4; ++k) core.Data.EnsNumbers[k] = numbers[k];
+    core.Set.ProfileEnsNumber = 101;
+    ASSERT_TRUE(Animate_Go(anim, core, h, AnimationKind::Profile));
+    EXPECT_EQ(Run(AnimationKind::Profile), 3);
+    EXPECT_EQ(values, (std::vector<int32_t>{101, 103, 110}));
+    EXPECT_EQ(core.Set.ProfileEnsNumber, 111);
+}
+
 TEST_F(Animation, SeriesBinsMoveToTheFarEndOnceABinAndRewindToTheStart) {
     struct Case {
         int32_t balance; // OrientationBalance

@@ -143,6 +143,19 @@ TEST(ContourLocators, LinesMarkTheProfileColumnAndTheSeriesRowsAndComeOffAgain) 
     Toggle_Profile_Line(chart, picture, 104);
     Toggle_Profile_Line(chart, picture, 100); // outside the set: nothing
     EXPECT_TRUE(Differences(picture, before).empty());
+    // An indexed set's numbers: 104 is in columns 5 and 6, the line marks the first; 125 is in none.
+    chart.Axes.ColumnNumbers.resize(29);
+    for (int k = 0; k < 29; ++k) chart.Axes.ColumnNumbers[static_cast<size_t>(k)] = 101 + k;
+    chart.Axes.ColumnNumbers[3] = chart.Axes.ColumnNumbers[24] = 120;
+    chart.Axes.ColumnNumbers[5] = chart.Axes.ColumnNumbers[6] = 104;
+    Toggle_Profile_Line(chart, picture, 104);
+    const auto indexed = Differences(picture, before);
+    ASSERT_GT(indexed.size(), 80u);
+    for (auto [x, y] : indexed) EXPECT_EQ(x, 105) << y;
+    Toggle_Profile_Line(chart, picture, 104);
+    Toggle_Profile_Line(chart, picture, 125);
+    EXPECT_TRUE(Differences(picture, before).empty());
+    chart.Axes.ColumnNumbers.clear();
 
     std::array<bool, 256> bins{};
     bins[1] = bins[3] = bins[11] = bins[12] = true; // 1 and 12 lie outside the bins shown

@@ -103,6 +103,15 @@ TEST_F(ContourMouse, ZoomBoxGivesTheSameRangeWhicheverWayItIsDragged) {
 TEST(ContourKeys, ProfileStepsStayInsideTheSetAndSeriesBinsMoveUnlessOneIsAtTheEdge) {
     EXPECT_EQ(Step_Profile_Ensemble(105, -1, 101, 129), 104);
     EXPECT_EQ(Step_Profile_Ensemble(129, 1, 101, 129), 129);
+    // An indexed set steps by columns, over skipped numbers; a repeat steps from its first column.
+    const std::vector<int32_t> numbers = {99, 100, 161, 300, 300, 301};
+    const struct {
+        int32_t current;
+        int delta;
+        int32_t next;
+    } steps[] = {{100, 1, 161}, {161, -1, 100}, {300, 1, 300}, {301, 1, 301}, {99, -1, 99}, {150, 1, 99}};
+    for (const auto& s : steps)
+        EXPECT_EQ(Step_Profile_Ensemble(s.current, s.delta, 99, 301, numbers), s.next) << s.current;
 
     std::array<bool, 256> bins{};
     bins[3] = bins[7] = true;
