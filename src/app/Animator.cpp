@@ -55,7 +55,11 @@ void Animator::Animate_Click(AnimationKind kind, bool go) {
 }
 
 void Animator::Step(AnimationKind kind) {
-    if (!Animate_Step(state_, app_.Core, kind, Hooks())) Timer(kind).stop();
+    if (stepping_) return;
+    stepping_ = true;
+    const bool more = Animate_Step(state_, app_.Core, kind, Hooks());
+    stepping_ = false;
+    if (!more) Timer(kind).stop();
     Sync_Check_Marks();
 }
 

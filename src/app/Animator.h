@@ -43,6 +43,9 @@ class Animator : public QObject {
     WholeSetWindow& wholeSet_;
     SubSetWindow* subSet_;
     AnimationState state_;
+    // A step loads a sub set, and the load yields to the event loop: a timer tick that arrives meanwhile
+    // must not start a second step inside the first, whose load would then finish last and win.
+    bool stepping_ = false;
     std::array<QTimer, 3> timers_;
 };
 
