@@ -16,7 +16,8 @@ inline bool Valid(double v) {
     return v != kMissing;
 }
 
-// The array of the east and north components of a direction code; null for other codes.
+// The array of the east and north components of a direction code (the water velocity of the candle row's
+// bin, the bottom track, the water mass, the navigation); null for other codes.
 const SlotArray<int16_t>* ComponentSource(int32_t code, const EnsembleSet& data) {
     switch (code) {
     case 600:
@@ -64,10 +65,6 @@ void Smooth(std::span<double> data) {
     }
     const double last = Valid(data[n - 1]) ? data[n - 1] : f;
     data[n - 1] = (3 * last + prev) / 4;
-}
-
-bool Is_Direction_Code(int32_t code) {
-    return code == 600 || code == 60000 || code == 600000 || code == 6000000;
 }
 
 TrendSeries Compute_Trend(Candles& c, const EnsembleSet& data) {

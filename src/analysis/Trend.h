@@ -37,10 +37,6 @@ struct TrendSeries {
     double Largest = 0, Smallest = 0, Mean = 0, StdDev = 0;
 };
 
-// The group codes whose series are directions, and the arrays their east and north components come from:
-// the water velocity of the candle row's bin, the bottom track, the water mass and the navigation.
-bool Is_Direction_Code(int32_t code);
-
 // Computes the trend of line (TrendGroup, TrendRow) of SelectedCandle, with TrendPasses passes. The
 // picked line and candle are first limited to the table (and written back). For a direction group the
 // east and north components are read from data over the candle's ensembles (slots = offsets from the

@@ -181,9 +181,7 @@ void Resize_Whole_Set_Chart(WholeSetChart& chart, WholeSetSurfaces& surfaces, co
 int32_t Ensemble_Of_Column(const WholeSetChart& chart, int32_t column) {
     const int32_t columns = chart.Contour.Axes.NumEnsembles;
     if (column >= columns - 1) return chart.LastEnsemble;
-    const std::vector<int32_t>& numbers = chart.Contour.Axes.ColumnNumbers;
-    if (!numbers.empty())
-        return numbers[static_cast<size_t>(std::clamp(column, 0, static_cast<int32_t>(numbers.size()) - 1))];
+    if (!chart.Contour.Axes.ColumnNumbers.empty()) return Ensemble_In_Column(chart.Contour.Axes, column);
     const int64_t e = int64_t{chart.FirstEnsemble} + int64_t{std::max(column, 0)} * chart.ColumnStride;
     return static_cast<int32_t>(std::min<int64_t>(e, chart.LastEnsemble));
 }
